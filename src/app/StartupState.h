@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engines/CeBinding.h"
+#include "engines/EcBinding.h"
+#include "lang/Language.h"
+#include "platform/FixedBuffer.h"
+
+#include <string>
+
+namespace kelvara {
+
+/// Everything start-up establishes for the run: read once from Config/Kelvara.ini under the
+/// program folder, never changed afterwards.
+struct StartupState {
+    std::string programFolder;       ///< with its trailing separator
+    std::string engineDirectory;     ///< program folder + "ArticleS/" or "ArticleT/"
+    Buffer256 engineDirectoryBuffer; ///< what dicopen receives; empty when it did not fit
+    ChineseVariant chineseVariant = ChineseVariant::Simplified;
+    InterfaceLanguage language = InterfaceLanguage::English;
+    Buffer256 ecLibraryPath; ///< engine directory + "Ecbank.dll"; empty when it did not fit
+    Buffer256 ceLibraryPath; ///< engine directory + "Hanbank.dll"; empty when it did not fit
+    EcBinding ec;
+    CeBinding ce;
+
+    int codePage() const { return CodePageOf(chineseVariant); }
+};
+
+/// The configuration file below a program folder.
+std::string ConfigurationPath(const std::string& programFolder);
+
+/// Reads the configuration and binds the engines found in the engine directory. A path that
+/// does not fit its 256-byte buffer is refused, never cut: that kind stays unavailable.
+StartupState ReadStartupState(const std::string& programFolder);
+
+/// Unloads the libraries that were kept, E-C first; calls no engine operation.
+void UnloadEngines(StartupState& state);
+
+} // namespace kelvara

@@ -1,0 +1,128 @@
+#include "engines/CeBinding.h"
+
+#include "engines/BindingLoader.h"
+
+#include <utility>
+
+namespace kelvara {
+
+CeBinding::~CeBinding()
+{
+    unload();
+}
+
+CeBinding::CeBinding(CeBinding&& other) noexcept
+    : m_handle(std::exchange(other.m_handle, nullptr)),
+      m_ownsLibrary(std::exchange(other.m_ownsLibrary, false)),
+      m_entry(std::exchange(other.m_entry, {}))
+{
+}
+
+CeBinding& CeBinding::operator=(CeBinding&& other) noexcept
+{
+    if (this != &other) {
+        unload();
+        m_handle = std::exchange(other.m_handle, nullptr);
+        m_ownsLibrary = std::exchange(other.m_ownsLibrary, false);
+        m_entry = std::exchange(other.m_entry, {});
+    }
+    return *this;
+}
+
+bool CeBinding::load(const Buffer256& libraryPath)
+{
+    unload();
+    if (libraryPath.empty())
+        return false;
+    void* slots[8] = {};
+    void** const slotPtrs[8] = {&slots[0], &slots[1], &slots[2], &slots[3],
+                                &slots[4], &slots[5], &slots[6], &slots[7]};
+    m_handle = detail::LoadAndBind(libraryPath.data(), kEntryPointNames, slotPtrs, 8);
+    if (!m_handle)
+        return false;
+    m_ownsLibrary = true;
+    m_entry.markGStack = reinterpret_cast<abi::MarkGStackFn>(slots[0]);
+    m_entry.dicAdd = reinterpret_cast<abi::DicAddFn>(slots[1]);
+    m_entry.dicDelete = reinterpret_cast<abi::DicDeleteFn>(slots[2]);
+    m_entry.dicClose = reinterpret_cast<abi::DicCloseFn>(slots[3]);
+    m_entry.dicOpen = reinterpret_cast<abi::DicOpenFn>(slots[4]);
+    m_entry.dicExport = reinterpret_cast<abi::DicExportFn>(slots[5]);
+    m_entry.dicRetrieve = reinterpret_cast<abi::DicRetrieveFn>(slots[6]);
+    m_entry.releaseGStack = reinterpret_cast<abi::ReleaseGStackFn>(slots[7]);
+    // The creation entry point is ours, not the platform's: an engine without it still serves.
+    m_entry.dicCreate =
+        reinterpret_cast<abi::DicCreateFn>(FindEntryPoint(m_handle, kCreateEntryPointName));
+    return true;
+}
+
+void CeBinding::unload()
+{
+    if (m_handle && m_ownsLibrary)
+        FreeLibraryFile(m_handle);
+    m_handle = nullptr;
+    m_ownsLibrary = false;
+    m_entry = {};
+}
+
+CeBinding CeBinding::fromTable(const CeEntryPoints& table)
+{
+    CeBinding b;
+    b.m_entry = table;
+    b.m_handle = detail::tableHandle();
+    return b;
+}
+
+int CeBinding::dicOpen(const Buffer256& engineDirectory) const
+{
+    return m_entry.dicOpen ? m_entry.dicOpen(engineDirectory.data()) : 0;
+}
+
+void CeBinding::dicClose() const
+{
+    if (m_entry.dicClose)
+        m_entry.dicClose();
+}
+
+void CeBinding::markGStack(std::int32_t& mark) const
+{
+    if (m_entry.markGStack)
+        m_entry.markGStack(&mark);
+}
+
+void CeBinding::releaseGStack(std::int32_t mark) const
+{
+    if (m_entry.releaseGStack)
+        m_entry.releaseGStack(mark);
+}
+
+int CeBinding::dicRetrieve(const Buffer128& word, const char*& senseList) const
+{
+    senseList = nullptr;
+    return m_entry.dicRetrieve ? m_entry.dicRetrieve(word.data(), &senseList) : 0;
+}
+
+void CeBinding::dicDelete(const Buffer128& word) const
+{
+    if (m_entry.dicDelete)
+        m_entry.dicDelete(word.data());
+}
+
+void CeBinding::dicAdd(const Buffer128& word, const Buffer16& pos,
+                       const Buffer128& translation) const
+{
+    if (m_entry.dicAdd)
+        m_entry.dicAdd(word.data(), pos.data(), translation.data());
+}
+
+void CeBinding::dicExport(const Buffer256& textPath) const
+{
+    if (m_entry.dicExport)
+        m_entry.dicExport(textPath.data());
+}
+
+int CeBinding::dicCreate(const Buffer256& engineDirectory, const Buffer256& path) const
+{
+    return m_entry.dicCreate ? m_entry.dicCreate(engineDirectory.data(), path.data()) : 0;
+}
+
+} // namespace kelvara

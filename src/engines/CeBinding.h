@@ -1,0 +1,68 @@
+#pragma once
+
+#include "engines/EngineAbi.h"
+#include "platform/DynamicLibrary.h"
+#include "platform/FixedBuffer.h"
+
+#include <cstdint>
+
+namespace kelvara {
+
+/// The eight entry points of the C-E engine, in the order they are looked up, and the
+/// optional creation entry point.
+struct CeEntryPoints {
+    abi::MarkGStackFn markGStack = nullptr;
+    abi::DicAddFn dicAdd = nullptr;
+    abi::DicDeleteFn dicDelete = nullptr;
+    abi::DicCloseFn dicClose = nullptr;
+    abi::DicOpenFn dicOpen = nullptr;
+    abi::DicExportFn dicExport = nullptr;
+    abi::DicRetrieveFn dicRetrieve = nullptr;
+    abi::ReleaseGStackFn releaseGStack = nullptr;
+    abi::DicCreateFn dicCreate = nullptr; ///< optional; its absence leaves the kind available
+};
+
+/// The binding of the C-E engine library. Its handle is the C-E kind's only availability flag.
+class CeBinding {
+public:
+    static constexpr const char* kEntryPointNames[8] = {
+        "dll_mark_gstack", "dicadd",    "dicdelete",   "dicclose",
+        "dicopen",         "dicexport", "dicretrieve", "dll_release_gstack"};
+    static constexpr const char* kCreateEntryPointName = "diccreate";
+
+    CeBinding() = default;
+    ~CeBinding();
+    CeBinding(CeBinding&& other) noexcept;
+    CeBinding& operator=(CeBinding&& other) noexcept;
+    CeBinding(const CeBinding&) = delete;
+    CeBinding& operator=(const CeBinding&) = delete;
+
+    bool load(const Buffer256& libraryPath);
+    void unload();
+    static CeBinding fromTable(const CeEntryPoints& table);
+
+    LibraryHandle handle() const { return m_handle; }
+    bool available() const { return m_handle != nullptr; }
+    const CeEntryPoints& entryPoints() const { return m_entry; }
+    bool canCreate() const { return m_entry.dicCreate != nullptr; }
+
+    int dicOpen(const Buffer256& engineDirectory) const;
+    void dicClose() const;
+    void markGStack(std::int32_t& mark) const;
+    void releaseGStack(std::int32_t mark) const;
+    /// senseList is set to the engine's text (possibly null); it stays readable until the
+    /// next engine call.
+    int dicRetrieve(const Buffer128& word, const char*& senseList) const;
+    void dicDelete(const Buffer128& word) const;
+    void dicAdd(const Buffer128& word, const Buffer16& pos, const Buffer128& translation) const;
+    void dicExport(const Buffer256& textPath) const;
+    /// 0 when the engine has no creation entry point.
+    int dicCreate(const Buffer256& engineDirectory, const Buffer256& path) const;
+
+private:
+    LibraryHandle m_handle = nullptr;
+    bool m_ownsLibrary = false;
+    CeEntryPoints m_entry;
+};
+
+} // namespace kelvara

@@ -1,0 +1,139 @@
+#include "engines/EcBinding.h"
+
+#include "engines/BindingLoader.h"
+
+#include <utility>
+
+namespace kelvara {
+
+namespace detail {
+
+LibraryHandle LoadAndBind(const char* path, const char* const* names, void** const* slots,
+                          std::size_t count)
+{
+    LibraryHandle library = LoadLibraryFile(path);
+    if (!library)
+        return nullptr;
+    for (std::size_t i = 0; i < count; ++i) {
+        *slots[i] = FindEntryPoint(library, names[i]);
+        if (!*slots[i]) {
+            // A partly resolved library is never kept.
+            FreeLibraryFile(library);
+            for (std::size_t j = 0; j < count; ++j)
+                *slots[j] = nullptr;
+            return nullptr;
+        }
+    }
+    return library;
+}
+
+} // namespace detail
+
+EcBinding::~EcBinding()
+{
+    unload();
+}
+
+EcBinding::EcBinding(EcBinding&& other) noexcept
+    : m_handle(std::exchange(other.m_handle, nullptr)),
+      m_ownsLibrary(std::exchange(other.m_ownsLibrary, false)),
+      m_entry(std::exchange(other.m_entry, {}))
+{
+}
+
+EcBinding& EcBinding::operator=(EcBinding&& other) noexcept
+{
+    if (this != &other) {
+        unload();
+        m_handle = std::exchange(other.m_handle, nullptr);
+        m_ownsLibrary = std::exchange(other.m_ownsLibrary, false);
+        m_entry = std::exchange(other.m_entry, {});
+    }
+    return *this;
+}
+
+bool EcBinding::load(const Buffer256& libraryPath)
+{
+    unload();
+    if (libraryPath.empty())
+        return false;
+    void* slots[7] = {};
+    void** const slotPtrs[7] = {&slots[0], &slots[1], &slots[2], &slots[3],
+                                &slots[4], &slots[5], &slots[6]};
+    m_handle = detail::LoadAndBind(libraryPath.data(), kEntryPointNames, slotPtrs, 7);
+    if (!m_handle)
+        return false;
+    m_ownsLibrary = true;
+    m_entry.closeCstmRw = reinterpret_cast<abi::CloseCstmRwFn>(slots[0]);
+    m_entry.getAllWordsToFile = reinterpret_cast<abi::GetAllWordsToFileFn>(slots[1]);
+    m_entry.getNextWord = reinterpret_cast<abi::GetNextWordFn>(slots[2]);
+    m_entry.modifyWord = reinterpret_cast<abi::ModifyWordFn>(slots[3]);
+    m_entry.openCstmRw = reinterpret_cast<abi::OpenCstmRwFn>(slots[4]);
+    m_entry.searchWord = reinterpret_cast<abi::SearchWordFn>(slots[5]);
+    m_entry.updateUserDict = reinterpret_cast<abi::UpdateUserDictFn>(slots[6]);
+    return true;
+}
+
+void EcBinding::unload()
+{
+    if (m_handle && m_ownsLibrary)
+        FreeLibraryFile(m_handle);
+    m_handle = nullptr;
+    m_ownsLibrary = false;
+    m_entry = {};
+}
+
+EcBinding EcBinding::fromTable(const EcEntryPoints& table)
+{
+    EcBinding b;
+    b.m_entry = table;
+    b.m_handle = detail::tableHandle();
+    return b;
+}
+
+int EcBinding::openCstmRw(const Buffer256& basePath) const
+{
+    return m_entry.openCstmRw ? m_entry.openCstmRw(basePath.data()) : 0;
+}
+
+void EcBinding::closeCstmRw() const
+{
+    if (m_entry.closeCstmRw)
+        m_entry.closeCstmRw();
+}
+
+int EcBinding::searchWord(Buffer256& word, unsigned char& pos, Buffer256& translation) const
+{
+    if (!m_entry.searchWord)
+        return 0;
+    const int rc = m_entry.searchWord(word.data(), &pos, translation.data());
+    word.terminate();
+    translation.terminate();
+    return rc;
+}
+
+int EcBinding::getNextWord(Buffer256& word, unsigned char& pos, Buffer256& translation) const
+{
+    if (!m_entry.getNextWord)
+        return 0;
+    const int rc = m_entry.getNextWord(word.data(), &pos, translation.data());
+    word.terminate();
+    translation.terminate();
+    return rc;
+}
+
+int EcBinding::modifyWord(char op, const Buffer256& source, unsigned char pos,
+                          const Buffer256& target) const
+{
+    if (!m_entry.modifyWord)
+        return 0;
+    return m_entry.modifyWord(static_cast<unsigned char>(op), source.data(), pos, target.data());
+}
+
+int EcBinding::getAllWordsToFile(const Buffer256& textPath, const Buffer256& basePath) const
+{
+    return m_entry.getAllWordsToFile ? m_entry.getAllWordsToFile(textPath.data(), basePath.data())
+                                     : 0;
+}
+
+} // namespace kelvara

@@ -1,0 +1,115 @@
+#include "platform/IniFile.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace kelvara {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && (isBlank(s.back()) || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string lowerAscii(std::string_view s)
+{
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+std::string_view unquote(std::string_view v)
+{
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        return v.substr(1, v.size() - 2);
+    return v;
+}
+
+} // namespace
+
+IniFile IniFile::load(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return {};
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return parse(text);
+}
+
+IniFile IniFile::parse(std::string_view text)
+{
+    IniFile ini;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+
+    std::vector<std::string> seenSections;
+    std::string section;
+    bool sectionIsDuplicate = false;
+    bool inSection = false;
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        std::string_view line = text.substr(0, eol);
+        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+
+        line = trim(line);
+        if (line.empty() || line.front() == ';')
+            continue;
+        if (line.front() == '[') {
+            const std::size_t close = line.find(']');
+            section = lowerAscii(trim(line.substr(1, close == std::string_view::npos
+                                                         ? std::string_view::npos
+                                                         : close - 1)));
+            // A section that appears again later is not read again: the first one wins.
+            sectionIsDuplicate = false;
+            for (const auto& s : seenSections)
+                if (s == section)
+                    sectionIsDuplicate = true;
+            if (!sectionIsDuplicate)
+                seenSections.push_back(section);
+            inSection = true;
+            continue;
+        }
+        if (!inSection || sectionIsDuplicate)
+            continue;
+        const std::size_t eq = line.find('=');
+        if (eq == std::string_view::npos)
+            continue;
+        std::string key = lowerAscii(trim(line.substr(0, eq)));
+        if (key.empty())
+            continue;
+        bool duplicate = false;
+        for (const auto& e : ini.m_entries)
+            if (e.section == section && e.key == key)
+                duplicate = true;
+        if (duplicate)
+            continue;
+        ini.m_entries.push_back(
+            {section, std::move(key), std::string(unquote(trim(line.substr(eq + 1))))});
+    }
+    return ini;
+}
+
+std::string IniFile::value(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const
+{
+    const std::string s = lowerAscii(trim(section));
+    const std::string k = lowerAscii(trim(key));
+    for (const auto& e : m_entries)
+        if (e.section == s && e.key == k)
+            return e.value;
+    return std::string(defaultValue);
+}
+
+} // namespace kelvara

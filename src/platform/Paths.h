@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kelvara {
+
+/// The native path separator.
+#ifdef _WIN32
+inline constexpr char kPathSeparator = '\\';
+#else
+inline constexpr char kPathSeparator = '/';
+#endif
+
+/// The folder of the running executable, with its trailing separator.
+std::string ProgramFolder();
+
+/// Joins a folder and a name with exactly one native separator between them; an empty
+/// folder gives the name alone.
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+/// The folder part of a path with its trailing separator ("" when the path has none).
+std::string FolderOf(std::string_view path);
+
+/// The name part of a path (after the last separator).
+std::string FileNameOf(std::string_view path);
+
+bool FileExists(const std::string& path);
+bool RemoveFile(const std::string& path);
+
+} // namespace kelvara
