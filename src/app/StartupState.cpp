@@ -13,13 +13,19 @@ std::string ConfigurationPath(const std::string& programFolder)
 StartupState ReadStartupState(const std::string& programFolder)
 {
     StartupState s;
+    // Without a program folder every path below would be relative to the working folder,
+    // and a library found there is not the installation's: keep the defaults, load nothing.
+    if (programFolder.empty())
+        return s;
     s.programFolder = programFolder;
-    const IniFile ini = IniFile::load(ConfigurationPath(programFolder));
+    if (s.programFolder.back() != kPathSeparator && s.programFolder.back() != '/')
+        s.programFolder.push_back(kPathSeparator);
+    const IniFile ini = IniFile::load(ConfigurationPath(s.programFolder));
 
     // Whole, case-sensitive comparisons: "01" and "yes" are not "1".
     const bool traditional = ini.value("Preferences", "ChineseType", "0") == "1";
     s.chineseVariant = traditional ? ChineseVariant::Traditional : ChineseVariant::Simplified;
-    s.engineDirectory = JoinPath(programFolder, traditional ? "ArticleT" : "ArticleS");
+    s.engineDirectory = s.programFolder + (traditional ? "ArticleT" : "ArticleS");
     s.engineDirectory.push_back(kPathSeparator);
 
     const std::string languageFile = ini.value("UserInterface", "LanguageFileName", "lang_en.ini");
@@ -30,12 +36,13 @@ StartupState ReadStartupState(const std::string& programFolder)
     else
         s.language = InterfaceLanguage::Simplified;
 
+    // A path that does not fit its buffer is refused whole (the buffer stays empty and the
+    // kind unavailable): a cut path would name some other file.
     (void)s.engineDirectoryBuffer.assign(s.engineDirectory);
-    (void)s.ecLibraryPath.assign(s.engineDirectory + "Ecbank.dll");
-    (void)s.ceLibraryPath.assign(s.engineDirectory + "Hanbank.dll");
-
-    s.ec.load(s.ecLibraryPath);
-    s.ce.load(s.ceLibraryPath);
+    if (s.ecLibraryPath.assign(s.engineDirectory + "Ecbank.dll"))
+        s.ec.load(s.ecLibraryPath);
+    if (s.ceLibraryPath.assign(s.engineDirectory + "Hanbank.dll"))
+        s.ce.load(s.ceLibraryPath);
     return s;
 }
 

@@ -29,7 +29,8 @@ struct StartupState {
 std::string ConfigurationPath(const std::string& programFolder);
 
 /// Reads the configuration and binds the engines found in the engine directory. A path that
-/// does not fit its 256-byte buffer is refused, never cut: that kind stays unavailable.
+/// does not fit its 256-byte buffer is refused, never cut: that kind stays unavailable. A
+/// folder without its trailing separator gets one; an empty folder loads nothing.
 StartupState ReadStartupState(const std::string& programFolder);
 
 /// Unloads the libraries that were kept, E-C first; calls no engine operation.

@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include <bit>
 #include <cerrno>
 #include <iconv.h>
 
@@ -9,6 +10,8 @@ namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 
+// std::u16string holds native-order units; naming the order keeps iconv from adding a BOM.
+constexpr const char* kUtf16 = std::endian::native == std::endian::big ? "UTF-16BE" : "UTF-16LE";
 
 // One converter per direction and code page, opened on first use and kept for the thread:
 // iconv_open costs far more than converting one grid cell.
@@ -36,29 +39,35 @@ private:
 
 Converter& decoder(int codePage)
 {
-    thread_local Converter gbk("UTF-16LE", "CP936");
-    thread_local Converter big5("UTF-16LE", "CP950");
+    thread_local Converter gbk(kUtf16, "CP936");
+    thread_local Converter big5(kUtf16, "CP950");
     return codePage == kCodePageBig5 ? big5 : gbk;
 }
 
 Converter& encoder(int codePage)
 {
-    thread_local Converter gbk("CP936", "UTF-16LE");
-    thread_local Converter big5("CP950", "UTF-16LE");
+    thread_local Converter gbk("CP936", kUtf16);
+    thread_local Converter big5("CP950", kUtf16);
     return codePage == kCodePageBig5 ? big5 : gbk;
 }
 
-bool isTrailByte(unsigned char byte)
+// The second byte of a double-byte character: GBK takes 0x40-0xFE but 0x7F, Big5 only
+// 0x40-0x7E and 0xA1-0xFE (0x80-0xA0 start characters of their own there).
+bool isTrailByte(unsigned char byte, int codePage)
 {
+    if (codePage == kCodePageBig5)
+        return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xFE);
     return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
 }
 
-// Converts one unit of input (one or two bytes) that iconv refused or could not take whole.
+// How many bytes one U+FFFD stands for where iconv refused the input: a lead byte with a
+// proper trail byte is one unknown character; anything else is one bad byte, so that an
+// ASCII byte after a stray lead byte still comes through.
 std::size_t skipUndecodable(std::string_view rest, int codePage)
 {
     const auto lead = static_cast<unsigned char>(rest[0]);
     if (IsLeadByte(lead, codePage) && rest.size() >= 2 &&
-        isTrailByte(static_cast<unsigned char>(rest[1])))
+        isTrailByte(static_cast<unsigned char>(rest[1]), codePage))
         return 2;
     return 1;
 }

@@ -55,7 +55,13 @@ public:
     void terminate() { m_bytes[N - 1] = '\0'; }
 
     /// The text up to the terminator, never beyond the last byte.
-    std::string_view view() const { return {m_bytes.data(), ::strnlen(m_bytes.data(), kMaxText)}; }
+    std::string_view view() const
+    {
+        const void* nul = std::memchr(m_bytes.data(), '\0', kMaxText);
+        const std::size_t n =
+            nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - m_bytes.data()) : kMaxText;
+        return {m_bytes.data(), n};
+    }
     std::string str() const { return std::string(view()); }
     bool empty() const { return m_bytes[0] == '\0'; }
     std::size_t length() const { return view().size(); }
