@@ -1,0 +1,84 @@
+#pragma once
+
+#include "access/AccessPrompts.h"
+#include "access/DictionaryState.h"
+#include "lang/Language.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kelvara {
+
+class EntryEditor;
+struct StartupState;
+
+/// The dictionary access commands of the main window: opening and creating a dictionary,
+/// Find, Save and Close, through the engine of the open kind. It drives the entry grid
+/// model and talks to the user only through AccessPrompts. No engine keeps a dictionary
+/// open between two of these calls.
+class DictionaryAccess {
+public:
+    DictionaryAccess(const StartupState& startup, DictionaryState& state, EntryEditor& editor,
+                     AccessPrompts& prompts);
+
+    const DictionaryState& state() const { return m_state; }
+
+    /// Open E-C: probes the fixed E-C dictionary of the engine directory.
+    void MenuItemOpenEcClick();
+    /// Open C-E: opens the editor without asking the engine.
+    void ActionFileOpenCeExecute();
+    /// New E-C: a dictionary named in OpenDialogDictEc, created by the engine's open.
+    void ActionFileNewEcExecute();
+    /// New C-E: a free name chosen in OpenDialogDictCe, created through the engine.
+    void ActionFileNewCeExecute();
+    /// Shows the empty grid in browsing mode and sets the dictionary-open flag.
+    void OpenEditor();
+    /// Fills the part-of-speech list of the kind in the interface language.
+    void FillPartOfSpeechList(DictionaryKind kind);
+
+    /// Find: the senses of the word (bytes in the platform code page, as typed) as stored
+    /// rows. A word longer than the engine's word buffer is refused with a message and
+    /// leaves the grid as it was.
+    void MenuItemFindClick(std::string_view searchTerm);
+
+    /// Save: SaveEcEdits or SaveCeEdits by the open kind.
+    void MenuItemSaveClick();
+    void SaveEcEdits();
+    void SaveCeEdits();
+
+    /// Close, after the save prompt.
+    void MenuItemCloseClick();
+
+    /// What the save prompt does after its dialog answered: Yes runs the save of the open
+    /// kind, then go on (true) whatever the save achieved; No goes on; Cancel stops (false).
+    bool answerSavePrompt(SavePromptAnswer answer);
+
+    /// The byte limits of the engines' buffers, text without the terminator.
+    static constexpr std::size_t kEcTextLimit = 255;
+    static constexpr std::size_t kCeTextLimit = 127;
+    static constexpr std::size_t kCeLabelLimit = 15;
+
+    /// Checks a text typed into a cell for the open kind before the grid takes it: empty
+    /// when it can be written as shown, otherwise the hint to show in the interface
+    /// language. The in-place editor applies it.
+    std::u16string checkCellInput(int column, std::string_view text) const;
+
+private:
+    std::string labelOfEcCode(unsigned char code) const;
+    int ecCodeOfLabel(std::string_view label) const;
+    bool sameCeLabel(std::string_view a, std::string_view b) const;
+    void findEc(std::string_view searchTerm);
+    void findCe(std::string_view searchTerm);
+    void endCellEditing();
+    void reportUnwritten(std::size_t count);
+
+    const StartupState& m_startup;
+    DictionaryState& m_state;
+    EntryEditor& m_editor;
+    AccessPrompts& m_prompts;
+    std::int32_t m_stackMark = 0; ///< the program's C-E stack mark
+};
+
+} // namespace kelvara

@@ -1,0 +1,147 @@
+#include "access/SenseList.h"
+
+#include <algorithm>
+
+namespace kelvara {
+
+namespace {
+
+std::string_view trimBlanks(std::string_view s)
+{
+    while (!s.empty() && s.front() == ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+bool isTrimmedBySplit(char c)
+{
+    return c == ' ' || c == '(' || c == ')';
+}
+
+std::string_view trimForSplit(std::string_view s)
+{
+    while (!s.empty() && isTrimmedBySplit(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isTrimmedBySplit(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+// Double-byte characters of GBK and Big5 have trail bytes of 0x40 and above, so an ASCII
+// parenthesis or blank found by a byte scan is always a character of its own.
+
+// A segment that Find reads as exactly one row: it starts with "(" and holds one ")" and no
+// further "(". Answers that row.
+bool readAsOneRow(std::string_view segment, Sense& row)
+{
+    if (segment.empty() || segment.front() != '(')
+        return false;
+    const std::size_t close = segment.find(')');
+    if (close == std::string_view::npos || segment.find(')', close + 1) != std::string_view::npos ||
+        segment.find('(', 1) != std::string_view::npos)
+        return false;
+    row.label = std::string(segment.substr(1, close - 1));
+    row.target = std::string(trimBlanks(segment.substr(close + 1)));
+    return true;
+}
+
+// Where the row's segment begins: the exact "(" label ")" first, then an equivalent label.
+std::size_t findRowSegment(std::string_view stored, std::string_view label,
+                           const std::function<bool(std::string_view)>& sameLabel)
+{
+    const std::string exact = "(" + std::string(label) + ")";
+    const std::size_t at = stored.find(exact);
+    if (at != std::string_view::npos || !sameLabel)
+        return at;
+    for (std::size_t open = stored.find('('); open != std::string_view::npos;
+         open = stored.find('(', open + 1)) {
+        const std::size_t close = stored.find(')', open + 1);
+        if (close == std::string_view::npos)
+            break;
+        const std::string_view candidate = stored.substr(open + 1, close - open - 1);
+        if (candidate.find('(') == std::string_view::npos && sameLabel(candidate))
+            return open;
+    }
+    return std::string_view::npos;
+}
+
+} // namespace
+
+std::vector<Sense> SplitSenseList(std::string_view text)
+{
+    std::vector<Sense> rows;
+    std::size_t end = text.size(); // one past the current segment's last character
+    for (std::size_t i = text.size(); i-- > 0;) {
+        if (text[i] != '(')
+            continue;
+        const std::string_view segment = text.substr(i, end - i);
+        for (std::size_t j = 1; j < segment.size(); ++j) {
+            if (segment[j] != ')')
+                continue;
+            rows.push_back({std::string(segment.substr(1, j - 1)),
+                            std::string(trimBlanks(segment.substr(j + 1)))});
+        }
+        end = i;
+    }
+    return rows;
+}
+
+Sense SplitSense(std::string_view segment)
+{
+    const std::size_t close = segment.find(')');
+    if (close == std::string_view::npos)
+        return {std::string(), std::string(trimForSplit(segment))};
+    const std::size_t labelLength = std::min(close + 2, segment.size());
+    return {std::string(trimForSplit(segment.substr(0, labelLength))),
+            std::string(trimForSplit(segment.substr(labelLength)))};
+}
+
+bool IsStorableCeText(std::string_view text)
+{
+    return text.find_first_of("()") == std::string_view::npos;
+}
+
+CeRewritePlan PlanCeRewrite(std::string_view stored, std::string_view label,
+                            const std::function<bool(std::string_view)>& sameLabel)
+{
+    CeRewritePlan plan;
+    const std::size_t start = findRowSegment(stored, label, sameLabel);
+    if (start == std::string_view::npos)
+        return plan;
+    plan.found = true;
+
+    // The row's own segment runs to the next "(" after its own, or to the end.
+    std::size_t segmentEnd = stored.find('(', start + 1);
+    if (segmentEnd == std::string_view::npos)
+        segmentEnd = stored.size();
+    Sense own;
+    if (!readAsOneRow(trimBlanks(stored.substr(start, segmentEnd - start)), own))
+        plan.safe = false;
+
+    std::string rest = std::string(stored.substr(0, start)) + std::string(stored.substr(segmentEnd));
+    std::size_t lead = 0;
+    while (lead < rest.size() && (rest[lead] == ' ' || rest[lead] == ')'))
+        ++lead;
+    rest.erase(0, lead);
+    if (rest.size() < 2)
+        return plan;
+
+    // Cut before every "(" after the first character; each piece is one sense to add back.
+    std::size_t pieceStart = 0;
+    for (std::size_t i = 1; i <= rest.size(); ++i) {
+        if (i < rest.size() && rest[i] != '(')
+            continue;
+        const std::string_view piece = std::string_view(rest).substr(pieceStart, i - pieceStart);
+        const Sense written = SplitSense(piece);
+        Sense shown;
+        if (!readAsOneRow(trimBlanks(piece), shown) || !(shown == written))
+            plan.safe = false;
+        plan.keep.push_back(written);
+        pieceStart = i;
+    }
+    return plan;
+}
+
+} // namespace kelvara

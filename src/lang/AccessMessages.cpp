@@ -1,0 +1,116 @@
+#include "lang/AccessMessages.h"
+
+namespace kelvara {
+
+namespace {
+
+std::u16string number(std::size_t n)
+{
+    const std::string digits = std::to_string(n);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string pick(InterfaceLanguage language, const char16_t* simplified,
+                    const char16_t* traditional, const char16_t* english)
+{
+    switch (language) {
+    case InterfaceLanguage::Simplified:
+        return simplified;
+    case InterfaceLanguage::Traditional:
+        return traditional;
+    case InterfaceLanguage::English:
+        break;
+    }
+    return english;
+}
+
+} // namespace
+
+std::u16string OpenFailedMessage(InterfaceLanguage language)
+{
+    return pick(language, u"打开词典失败！", u"打開詞典失敗﹗", u"Fail to open custom dictionary!");
+}
+
+std::u16string NewOpenFailedMessage()
+{
+    return u"打开词典失败！";
+}
+
+std::u16string SaveWithoutDictionaryMessage(InterfaceLanguage language)
+{
+    return pick(language, u"无法打开用户词典！", u"打開詞典失敗﹗",
+                u"Fail to open custom dictionary!");
+}
+
+std::u16string NameClashMessage()
+{
+    return u"指定的文件与现有文件重名，请指定另一文件名！";
+}
+
+std::u16string PlatformTitle()
+{
+    return u"Kelvara智能翻译平台";
+}
+
+std::u16string CaptionAfterClose(InterfaceLanguage language)
+{
+    return pick(language, u"用户词典维护", u"用戶詞典維護", u"Costom Dictionary Utility");
+}
+
+std::u16string PathTooLongMessage()
+{
+    return u"指定的路径太长，请指定较短的路径！";
+}
+
+std::u16string SearchTermTooLongMessage(InterfaceLanguage language, std::size_t maxBytes)
+{
+    const std::u16string n = number(maxBytes);
+    switch (language) {
+    case InterfaceLanguage::Simplified:
+        return u"输入的词超过" + n + u"字节，无法查找！";
+    case InterfaceLanguage::Traditional:
+        return u"輸入的詞超過" + n + u"位元組，無法尋找﹗";
+    case InterfaceLanguage::English:
+        break;
+    }
+    return u"The word is longer than " + n + u" bytes and cannot be looked up.";
+}
+
+std::u16string RowsNotWrittenMessage(InterfaceLanguage language, std::size_t count)
+{
+    const std::u16string n = number(count);
+    switch (language) {
+    case InterfaceLanguage::Simplified:
+        return u"有" + n + u"个词条未写入词典（文字过长，或词典中该词的释义无法原样保留），已标记为“E”。";
+    case InterfaceLanguage::Traditional:
+        return u"有" + n + u"個詞條未寫入詞典（文字過長，或詞典中該詞的漢義無法原樣保留），已標記為「E」。";
+    case InterfaceLanguage::English:
+        break;
+    }
+    return n + u" entries were not written (a text too long for the engine, or stored senses "
+               u"of the word that could not be kept as they are); they are marked \"E\".";
+}
+
+std::u16string CeTargetParenthesisHint(InterfaceLanguage language)
+{
+    return pick(language, u"汉英词典的释义不能包含半角括号“(”或“)”，请使用全角括号“（”“）”。",
+                u"漢英詞典的漢義不能包含半形括號「(」或「)」，請使用全形括號「（」「）」。",
+                u"A C-E translation cannot contain \"(\" or \")\"; use the full-width "
+                u"\"\uFF08\" and \"\uFF09\" instead.");
+}
+
+std::u16string TextTooLongHint(InterfaceLanguage language, std::size_t maxBytes)
+{
+    const std::u16string n = number(maxBytes);
+    switch (language) {
+    case InterfaceLanguage::Simplified:
+        return u"文字超过" + n + u"字节，无法写入词典。";
+    case InterfaceLanguage::Traditional:
+        return u"文字超過" + n + u"位元組，無法寫入詞典。";
+    case InterfaceLanguage::English:
+        break;
+    }
+    return u"The text is longer than " + n + u" bytes and cannot be written to the dictionary.";
+}
+
+} // namespace kelvara
