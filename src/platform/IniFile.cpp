@@ -1,7 +1,6 @@
 #include "platform/IniFile.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 
 namespace kelvara {
 
@@ -41,11 +40,19 @@ std::string_view unquote(std::string_view v)
 
 IniFile IniFile::load(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // C stdio, not a stream: a stream reading a folder throws, and start-up must not.
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
         return {};
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return parse(text);
+    std::string text;
+    char chunk[4096];
+    std::size_t n = 0;
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        text.append(chunk, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    // What cannot be read is no configuration: the defaults apply, as for a missing file.
+    return failed ? IniFile() : parse(text);
 }
 
 IniFile IniFile::parse(std::string_view text)

@@ -40,3 +40,41 @@ TEST(FixedBufferTest, UnterminatedEngineOutputIsReadWithinTheBuffer)
     b.terminate();
     EXPECT_EQ(b.str(), std::string(15, 'z'));
 }
+
+TEST(FixedBufferTest, LongestTextFillsAllButTheTerminator)
+{
+    Buffer256 b;
+    ASSERT_TRUE(b.assign(std::string(255, 'p')));
+    EXPECT_EQ(b.length(), 255u);
+    EXPECT_EQ(b.data()[255], '\0');
+    // A refused text also clears what was there before: no stale path survives.
+    EXPECT_FALSE(b.assign(std::string(256, 'q')));
+    EXPECT_TRUE(b.empty());
+    EXPECT_EQ(b.view(), "");
+}
+
+TEST(FixedBufferTest, CutKeepsWholeCharactersOfEitherCodePage)
+{
+    // 127 bytes of room: 63 characters of two bytes each, never half of the 64th.
+    std::string gbk;
+    for (int i = 0; i < 64; ++i)
+        gbk += "\xC4\xE3";
+    Buffer128 g;
+    EXPECT_FALSE(g.assignCut(gbk, kCodePageGbk));
+    EXPECT_EQ(g.length(), 126u);
+    Buffer128 big5;
+    EXPECT_FALSE(big5.assignCut("a" + gbk, kCodePageBig5));
+    EXPECT_EQ(big5.length(), 127u);
+    Buffer16 fits;
+    EXPECT_TRUE(fits.assignCut("\xA7\x41", kCodePageBig5));
+    EXPECT_EQ(fits.view(), "\xA7\x41");
+}
+
+TEST(FixedBufferTest, EmbeddedZeroEndsTheText)
+{
+    Buffer16 b;
+    ASSERT_TRUE(b.assign(std::string("ab\0cd", 5)));
+    EXPECT_EQ(b.view(), "ab");
+    Buffer16 c(std::string_view("noun"));
+    EXPECT_EQ(c.str(), "noun");
+}
