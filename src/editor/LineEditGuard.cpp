@@ -1,0 +1,38 @@
+#include "editor/LineEditGuard.h"
+
+#include <QLineEdit>
+#include <QToolTip>
+
+namespace kelvara {
+
+CodePageValidator::CodePageValidator(int codePage, InterfaceLanguage language, QObject* parent)
+    : QValidator(parent), m_codePage(codePage), m_language(language)
+{
+}
+
+QValidator::State CodePageValidator::validate(QString& input, int& pos) const
+{
+    (void)pos;
+    const InputCheck check = CheckInputText(input.toStdU16String(), m_codePage);
+    if (check.accepted())
+        return Acceptable;
+    // validate() is const by contract; telling about the refusal changes nothing here.
+    emit const_cast<CodePageValidator*>(this)->refused(
+        QString::fromStdU16String(InputRefusalHint(check.refusal, m_language)));
+    return Invalid;
+}
+
+CodePageValidator* GuardLineEdit(QLineEdit* edit, int codePage, InterfaceLanguage language)
+{
+    auto* validator = new CodePageValidator(codePage, language, edit);
+    edit->setValidator(validator);
+    QObject::connect(validator, &CodePageValidator::refused, edit, [edit](const QString& hint) {
+        // Texts set by the program are validated too; only the user's own typing gets a hint.
+        if (!edit->hasFocus())
+            return;
+        QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), hint, edit);
+    });
+    return validator;
+}
+
+} // namespace kelvara
