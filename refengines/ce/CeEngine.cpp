@@ -1,0 +1,182 @@
+#include "ce/CeEngine.h"
+
+#include "ce/CeLabels.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace kelvara::ref {
+
+namespace {
+
+constexpr std::string_view kDefaultPos = "noun";
+
+// What dicretrieve hands out when it has no sense list: never a null pointer.
+const char* const kNoText = "";
+
+} // namespace
+
+CeEngine& TheCeEngine()
+{
+    static CeEngine engine;
+    return engine;
+}
+
+std::string CeEngine::dictionaryPathFor(std::string_view engineDirectory) const
+{
+    const std::string_view key = TrimSeparators(engineDirectory);
+    if (const auto it = m_created.find(key); it != m_created.end())
+        return it->second;
+    std::string path(key);
+    if (!path.empty() && path.back() != '/')
+        path.push_back('/');
+    return path + kDictionaryName;
+}
+
+bool CeEngine::validWord(std::string_view word) const
+{
+    // A backslash would end the word early in the export line that dicexport writes.
+    return !word.empty() && !HasLineBreak(word) && IsWellFormed(word, m_codePage) &&
+           !HasSingleByteChar(word, '\\');
+}
+
+int CeEngine::open(const char* engineDirectory)
+{
+    const auto dir = BoundedText(engineDirectory, kPathCapacity);
+    if (!dir || dir->empty())
+        return 0;
+    const std::string path = dictionaryPathFor(*dir);
+    if (m_open) {
+        if (m_store && m_store->database().stillAt(path))
+            return 1;
+        close();
+    }
+    m_codePage = CodePageOfFolder(*dir);
+    if (!m_store || !m_store->database().stillAt(path)) {
+        m_store.reset();
+        m_store = CeStore::openOrCreate(path);
+    }
+    if (!m_store || !m_store->database().beginWrite())
+        return 0;
+    m_open = true;
+    return 1;
+}
+
+int CeEngine::close()
+{
+    if (!m_open)
+        return 0;
+    m_open = false;
+    return m_store && m_store->database().commit() ? 1 : 0;
+}
+
+int CeEngine::markGStack(std::int32_t* mark)
+{
+    if (!mark)
+        return 0;
+    *mark = m_depth;
+    if (m_depth < INT32_MAX)
+        ++m_depth;
+    return 1;
+}
+
+int CeEngine::releaseGStack(std::int32_t mark)
+{
+    // The sense list is deliberately left alone: the caller copies it after this call.
+    if (mark < 0 || mark > m_depth)
+        return 0;
+    m_depth = mark;
+    return 1;
+}
+
+int CeEngine::retrieve(const char* word, const char** senseList)
+{
+    if (!senseList)
+        return 0;
+    *senseList = kNoText;
+    const auto w = BoundedText(word, kWordCapacity);
+    if (!m_open || !w || w->empty())
+        return 0;
+    std::vector<CeSense> senses;
+    if (!m_store->find(*w, senses))
+        return 0;
+    m_senseList.clear();
+    for (const CeSense& s : senses) {
+        m_senseList += '(';
+        m_senseList += CeLabelFor(s.pos, m_codePage);
+        m_senseList += ") ";
+        m_senseList += s.translation;
+    }
+    *senseList = m_senseList.c_str();
+    return senses.empty() ? kRetrieveAbsent : 2;
+}
+
+int CeEngine::remove(const char* word)
+{
+    const auto w = BoundedText(word, kWordCapacity);
+    if (!m_open || !w || w->empty())
+        return 0;
+    bool ok = false;
+    return m_store->removeWord(*w, ok) > 0 ? 1 : 0;
+}
+
+int CeEngine::add(const char* word, const char* pos, const char* translation)
+{
+    const auto w = BoundedText(word, kWordCapacity);
+    const auto p = BoundedText(pos, kPosCapacity);
+    const auto t = BoundedText(translation, kWordCapacity);
+    if (!m_open || !w || !p || !t || !validWord(*w))
+        return 0;
+    // An empty part of speech is the first of the list, as the utility's imports read it.
+    const std::string_view posWord = p->empty() ? kDefaultPos : *p;
+    if (HasLineBreak(posWord) || !IsWellFormed(posWord, m_codePage) ||
+        HasSingleByteChar(posWord, '(') || HasSingleByteChar(posWord, ')') ||
+        HasSingleByteChar(posWord, '\\'))
+        return 0;
+    if (t->empty() || HasLineBreak(*t) || !IsWellFormed(*t, m_codePage))
+        return 0;
+    const CeSense sense{std::string(posWord), std::string(*t)};
+    bool ok = false;
+    // The same sense twice would show as two equal rows: it is kept once.
+    if (m_store->holds(*w, sense, ok))
+        return 1;
+    return ok && m_store->add(*w, sense) ? 1 : 0;
+}
+
+int CeEngine::exportTo(const char* textPath)
+{
+    const auto out = BoundedText(textPath, kPathCapacity);
+    if (!m_open || !out || out->empty())
+        return 0;
+    const std::string outPath(*out);
+    std::FILE* f = std::fopen(outPath.c_str(), "wb");
+    if (!f)
+        return 0;
+    // posword \ source \ target, then our trailing character: one more backslash.
+    std::string line;
+    bool ok = m_store->forEach([&](std::string_view word, const CeSense& s) {
+        line.clear();
+        line.append(s.pos).append(1, '\\').append(word).append(1, '\\');
+        line.append(s.translation).append("\\\r\n");
+        return std::fwrite(line.data(), 1, line.size(), f) == line.size();
+    });
+    ok = std::fclose(f) == 0 && ok;
+    if (!ok)
+        std::remove(outPath.c_str());
+    return ok ? 1 : 0;
+}
+
+int CeEngine::create(const char* engineDirectory, const char* path)
+{
+    const auto dir = BoundedText(engineDirectory, kPathCapacity);
+    const auto file = BoundedText(path, kPathCapacity);
+    if (!dir || dir->empty() || !file || file->empty())
+        return 0;
+    const std::string filePath(*file);
+    if (CreateDictionaryFile(filePath, CeStore::format()) != CreateResult::Created)
+        return 0;
+    m_created[std::string(TrimSeparators(*dir))] = filePath;
+    return 1;
+}
+
+} // namespace kelvara::ref

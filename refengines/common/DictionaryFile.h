@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace kelvara::ref {
+
+/// What marks a file as one kind of dictionary: the SQLite application id and schema
+/// version written at creation, and the statements that create its tables.
+struct DictionaryFormat {
+    std::uint32_t applicationId;
+    std::uint32_t schemaVersion;
+    const char* schemaSql;
+};
+
+/// Device and inode of a file, so that a kept connection notices when its file was replaced
+/// or deleted behind it.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+/// The identity of the file at path; nothing when there is none.
+std::optional<FileIdentity> IdentityOf(const std::string& path);
+
+enum class HeaderVerdict {
+    Ours,    ///< a dictionary of this format, whole as far as its header tells
+    Missing, ///< no file at the path
+    Foreign, ///< anything else: another file, another SQLite database, a truncated dictionary
+};
+
+/// Reads the database header without SQLite, so that a foreign file is refused before
+/// anything could touch it (SQLite would create -wal and -shm files beside a WAL database).
+HeaderVerdict InspectHeader(const std::string& path, const DictionaryFormat& format);
+
+enum class CreateResult { Created, Exists, Failed };
+
+/// Creates an empty dictionary at path. It is built under a temporary name and linked into
+/// place whole, so a crash never leaves a half-made dictionary, and an existing file (also
+/// one made by another process meanwhile) is never replaced.
+CreateResult CreateDictionaryFile(const std::string& path, const DictionaryFormat& format);
+
+} // namespace kelvara::ref
