@@ -46,7 +46,7 @@ bool EntryTableModel::toBytes(const QString& text, std::string& bytes) const
 
 QVariant EntryTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || index.model() != this)
         return {};
     const int column = index.column();
     const int row = index.row();
@@ -82,7 +82,7 @@ bool EntryTableModel::setData(const QModelIndex& index, const QVariant& value, i
 
 Qt::ItemFlags EntryTableModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || index.model() != this)
         return Qt::NoItemFlags;
     if (index.row() == kTitleRow || index.column() == kColMark)
         return Qt::NoItemFlags;
