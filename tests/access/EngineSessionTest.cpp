@@ -1,0 +1,254 @@
+// Whole sessions through the reference engines on a temporary installation folder: what is
+// saved is exactly what the next Find shows, also after the libraries were reloaded.
+
+#include "access/AccessFixture.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace kelvara::test {
+namespace {
+
+namespace fs = std::filesystem;
+using Row = std::vector<std::string>;
+
+/// An installation folder with both reference engines in ArticleS/ and a configuration
+/// choosing the interface language, and one running "program" over it.
+class EngineSessionTest : public ::testing::Test {
+protected:
+    void install(const char* languageFile)
+    {
+        folder = fs::temp_directory_path() /
+                 ("access-session-" + std::string(::testing::UnitTest::GetInstance()
+                                                      ->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder / "ArticleS");
+        fs::create_directories(folder / "Config");
+        fs::copy_file(KELVARA_EC_LIBRARY, folder / "ArticleS" / "Ecbank.dll");
+        fs::copy_file(KELVARA_CE_LIBRARY, folder / "ArticleS" / "Hanbank.dll");
+        std::ofstream(folder / "Config" / "Kelvara.ini")
+            << "[Preferences]\r\nChineseType=0\r\n[UserInterface]\r\nLanguageFileName="
+            << languageFile << "\r\n";
+        start();
+    }
+
+    /// Starts the program: reads the configuration and loads the engines.
+    void start()
+    {
+        startup = ReadStartupState(folder.string() + "/");
+        ASSERT_TRUE(startup.ec.available());
+        ASSERT_TRUE(startup.ce.available());
+        state = DictionaryState{};
+        prompts = std::make_unique<FakePrompts>();
+        editor = std::make_unique<EntryEditor>(startup.language, startup.codePage());
+        access = std::make_unique<DictionaryAccess>(startup, state, *editor, *prompts);
+        prompts->editor = editor.get();
+        prompts->access = access.get();
+    }
+
+    /// Ends the program and starts it again, unloading and reloading both libraries.
+    void restart()
+    {
+        access.reset();
+        editor.reset();
+        UnloadEngines(startup);
+        start();
+    }
+
+    void TearDown() override
+    {
+        access.reset();
+        UnloadEngines(startup);
+        fs::remove_all(folder);
+    }
+
+    std::vector<Row> rows() const
+    {
+        std::vector<Row> out;
+        if (editor->isPlaceholder())
+            return out;
+        for (int r = kFirstDataRow; r < editor->rowCount(); ++r)
+            out.push_back({editor->cell(kColMark, r), editor->cell(kColSource, r),
+                           editor->cell(kColPartOfSpeech, r), editor->cell(kColTarget, r)});
+        return out;
+    }
+
+    /// The user's Modify on a cell, typing text into it.
+    void type(int column, int row, const std::string& text)
+    {
+        ASSERT_TRUE(editor->selectCell(column, row));
+        ASSERT_TRUE(editor->MenuItemModifyClick());
+        ASSERT_TRUE(access->checkCellInput(column, text).empty());
+        editor->StringGridDictSetEditText(column, row, text);
+    }
+
+    /// The user's pick of a part of speech in the drop-down of an added row.
+    void pick(int row, int index)
+    {
+        ASSERT_TRUE(editor->selectCell(kColPartOfSpeech, row));
+        ASSERT_TRUE(editor->MenuItemModifyClick());
+        editor->ComboBoxTypeChange(index);
+    }
+
+    fs::path folder;
+    StartupState startup;
+    DictionaryState state;
+    std::unique_ptr<FakePrompts> prompts;
+    std::unique_ptr<EntryEditor> editor;
+    std::unique_ptr<DictionaryAccess> access;
+};
+
+TEST_F(EngineSessionTest, EcSessionKeepsExactlyWhatWasSaved)
+{
+    install("lang_sc.ini");
+    const std::string noun = gbk(u"名词");
+    const std::string adj = gbk(u"形容词");
+    access->MenuItemOpenEcClick();
+    ASSERT_TRUE(state.open);
+    access->MenuItemFindClick("apple");
+    EXPECT_TRUE(rows().empty());
+
+    ASSERT_TRUE(editor->MenuItemAddClick("apple"));
+    type(kColTarget, 1, gbk(u"苹果"));
+    ASSERT_TRUE(editor->MenuItemAddClick("apple"));
+    pick(2, 2);
+    type(kColTarget, 2, gbk(u"苹果的"));
+    access->MenuItemSaveClick();
+    EXPECT_EQ(rows(), (std::vector<Row>{{" ", "apple", noun, gbk(u"苹果")},
+                                        {" ", "apple", adj, gbk(u"苹果的")}}));
+
+    access->MenuItemFindClick("apple");
+    ASSERT_EQ(rows().size(), 2u);
+    const int nounRow = rows()[0][2] == noun ? 1 : 2;
+    type(kColTarget, nounRow, gbk(u"苹果树"));
+    ASSERT_TRUE(editor->selectCell(kColTarget, 3 - nounRow));
+    ASSERT_TRUE(editor->MenuItemDeleteClick());
+    access->MenuItemSaveClick();
+    EXPECT_TRUE(prompts->messages.empty());
+    access->MenuItemCloseClick();
+    EXPECT_FALSE(state.open);
+
+    const std::vector<Row> expected{{" ", "apple", noun, gbk(u"苹果树")}};
+    access->MenuItemOpenEcClick();
+    access->MenuItemFindClick("apple");
+    EXPECT_EQ(rows(), expected);
+
+    restart();
+    access->MenuItemOpenEcClick();
+    access->MenuItemFindClick("apple");
+    EXPECT_EQ(rows(), expected);
+}
+
+TEST_F(EngineSessionTest, CeSessionKeepsExactlyWhatWasSaved)
+{
+    install("lang_sc.ini");
+    const std::string word = gbk(u"打");
+    const std::string noun = gbk(u"名词");
+    const std::string vt = gbk(u"及物动词");
+    access->ActionFileOpenCeExecute();
+    access->MenuItemFindClick(word);
+    EXPECT_TRUE(rows().empty());
+
+    ASSERT_TRUE(editor->MenuItemAddClick(word));
+    type(kColTarget, 1, "dozen");
+    ASSERT_TRUE(editor->MenuItemAddClick(word));
+    pick(2, 1);
+    type(kColTarget, 2, "hit");
+    // A translation with ASCII parentheses is refused at input.
+    EXPECT_FALSE(access->checkCellInput(kColTarget, "hit (a ball)").empty());
+    access->MenuItemSaveClick();
+
+    access->MenuItemFindClick(word);
+    EXPECT_EQ(rows(), (std::vector<Row>{{" ", word, vt, "hit"}, {" ", word, noun, "dozen"}}));
+    type(kColTarget, 2, "a dozen");
+    access->MenuItemSaveClick();
+    access->MenuItemFindClick(word);
+    // The changed sense was added back last.
+    EXPECT_EQ(rows(), (std::vector<Row>{{" ", word, noun, "a dozen"}, {" ", word, vt, "hit"}}));
+
+    ASSERT_TRUE(editor->selectCell(kColTarget, 2));
+    ASSERT_TRUE(editor->MenuItemDeleteClick());
+    access->MenuItemSaveClick();
+    EXPECT_TRUE(prompts->messages.empty());
+    access->MenuItemCloseClick();
+
+    const std::vector<Row> expected{{" ", word, noun, "a dozen"}};
+    access->ActionFileOpenCeExecute();
+    access->MenuItemFindClick(word);
+    EXPECT_EQ(rows(), expected);
+
+    restart();
+    access->ActionFileOpenCeExecute();
+    access->MenuItemFindClick(word);
+    EXPECT_EQ(rows(), expected);
+}
+
+TEST_F(EngineSessionTest, CeEnglishModifyReplacesTheStoredSense)
+{
+    install("lang_en.ini");
+    const std::string word = gbk(u"书");
+    access->ActionFileOpenCeExecute();
+    ASSERT_TRUE(editor->MenuItemAddClick(word));
+    type(kColTarget, 1, "book");
+    access->MenuItemSaveClick();
+
+    access->MenuItemFindClick(word);
+    ASSERT_EQ(rows(), (std::vector<Row>{{" ", word, "Noun", "book"}}));
+    type(kColTarget, 1, "volume");
+    access->MenuItemSaveClick();
+    access->MenuItemFindClick(word);
+    EXPECT_EQ(rows(), (std::vector<Row>{{" ", word, "Noun", "volume"}}));
+
+    ASSERT_TRUE(editor->MenuItemDeleteClick());
+    access->MenuItemSaveClick();
+    access->MenuItemFindClick(word);
+    EXPECT_TRUE(rows().empty());
+}
+
+TEST_F(EngineSessionTest, NewCeServesTheCreatedDictionary)
+{
+    install("lang_sc.ini");
+    fs::create_directories(folder / "dicts");
+    prompts->ceChoices = {(folder / "dicts" / "med").string()};
+    access->ActionFileNewCeExecute();
+    ASSERT_TRUE(state.open);
+    const fs::path created = folder / "dicts" / "Usercemed.ext";
+    EXPECT_TRUE(fs::exists(created));
+
+    const std::string word = gbk(u"药");
+    ASSERT_TRUE(editor->MenuItemAddClick(word));
+    type(kColTarget, 1, "medicine");
+    access->MenuItemSaveClick();
+    access->MenuItemFindClick(word);
+    EXPECT_EQ(rows().size(), 1u);
+
+    // The engine directory's own dictionary, served again after a restart, got nothing.
+    access->MenuItemCloseClick();
+    restart();
+    access->ActionFileOpenCeExecute();
+    access->MenuItemFindClick(word);
+    EXPECT_TRUE(rows().empty());
+}
+
+TEST_F(EngineSessionTest, NewEcCreatesAndReopens)
+{
+    install("lang_en.ini");
+    fs::create_directories(folder / "dicts");
+    prompts->ecChoices = {(folder / "dicts" / "Law.key").string()};
+    access->ActionFileNewEcExecute();
+    ASSERT_TRUE(state.open);
+    EXPECT_EQ(state.ecPath, (folder / "dicts" / "UserecLaw").string());
+    EXPECT_TRUE(fs::exists(folder / "dicts" / "UserecLaw.key"));
+
+    ASSERT_TRUE(editor->MenuItemAddClick("tort"));
+    type(kColTarget, 1, "civil wrong");
+    access->MenuItemSaveClick();
+    access->MenuItemCloseClick();
+    prompts->ecChoices = {(folder / "dicts" / "UserecLaw.key").string()};
+    access->ActionFileNewEcExecute();
+    access->MenuItemFindClick("tort");
+    EXPECT_EQ(rows(), (std::vector<Row>{{" ", "tort", "Noun", "civil wrong"}}));
+}
+
+} // namespace
+} // namespace kelvara::test
