@@ -1,21 +1,24 @@
-#include "app/StartupState.h"
+#include "app/About.h"
+#include "app/CSMain.h"
+#include "app/Save.h"
+#include "app/width.h"
 #include "platform/Paths.h"
 
-#include <cstdio>
+#include <QApplication>
 
-int main()
+int main(int argc, char* argv[])
 {
     using namespace kelvara;
-    StartupState state = ReadStartupState(ProgramFolder());
-    static const char* const languages[] = {"Simplified Chinese", "Traditional Chinese", "English"};
-    std::printf("program folder:     %s\n", state.programFolder.c_str());
-    std::printf("engine directory:   %s\n", state.engineDirectory.c_str());
-    std::printf("Chinese variant:    %s\n",
-                state.chineseVariant == ChineseVariant::Traditional ? "Traditional" : "Simplified");
-    std::printf("interface language: %s\n", languages[static_cast<int>(state.language)]);
-    std::printf("E-C engine:         %s\n", state.ec.available() ? "bound" : "unavailable");
-    std::printf("C-E engine:         %s%s\n", state.ce.available() ? "bound" : "unavailable",
-                state.ce.canCreate() ? " (can create dictionaries)" : "");
-    UnloadEngines(state);
-    return 0;
+    QApplication application(argc, argv);
+
+    // The four windows live for the whole run, created in this order; the first is the main
+    // window, whose closing ends the program.
+    TCustomDictForm form(ProgramFolder());
+    TSaveDlg saveDlg(form.language());
+    TColWidthDlg colWidthDlg(form.language());
+    TAboutForm aboutForm;
+    form.attachDialogs(&saveDlg, &colWidthDlg, &aboutForm);
+
+    form.show();
+    return application.exec();
 }

@@ -1,0 +1,458 @@
+#include "app/CSMain.h"
+
+#include "app/About.h"
+#include "app/ImageList.h"
+#include "app/Save.h"
+#include "app/width.h"
+#include "platform/Paths.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kelvara {
+
+namespace {
+
+/// One row of the command table: the action, its category, its image (-1: none) and the
+/// handler a trigger runs.
+struct ActionSpec {
+    Command command;
+    const char* name;
+    const char* category;
+    int image;
+};
+
+constexpr ActionSpec kActionSpecs[] = {
+    {Command::FileNewEc, "ActionFileNewEc", "File", -1},
+    {Command::FileNewCe, "ActionFileNewCe", "File", -1},
+    {Command::FileOpenEc, "ActionFileOpenEc", "File", -1},
+    {Command::FileOpenCe, "ActionFileOpenCe", "File", -1},
+    {Command::FileSave, "ActionFileSave", "File", ImageList::Save},
+    {Command::FileClose, "ActionFileClose", "File", -1},
+    {Command::WordFind, "ActionWordFind", "word", ImageList::Find},
+    {Command::WordAdd, "ActionWordAdd", "word", ImageList::Add},
+    {Command::WordModify, "ActionWordModify", "word", -1},
+    {Command::WordDelete, "ActionWordDelete", "word", ImageList::Delete},
+    {Command::WordWidth, "ActionWordWidth", "word", -1},
+    {Command::WordCopy, "ActionWordCopy", "word", -1},
+};
+
+constexpr int kGridColumnWidths[kColumnCount] = {12, 184, 68, 220};
+constexpr int kGridRowHeight = 18;
+
+QFont pixelFont(const QString& family, int pixels)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+// A fixed-width gap between tool bar buttons: the bar's separators and its divider.
+QWidget* toolBarGap(const char* name, QWidget* parent)
+{
+    auto* gap = new QFrame(parent);
+    gap->setObjectName(QString::fromLatin1(name));
+    gap->setFixedSize(8, 24);
+    return gap;
+}
+
+} // namespace
+
+TCustomDictForm::TCustomDictForm(const std::string& programFolder, QWidget* parent)
+    : QMainWindow(parent), m_components(kMainFormName)
+{
+    setObjectName(kMainFormName);
+    setFont(pixelFont(QStringLiteral("Times New Roman"), 16));
+    resize(505, 309);
+
+    m_imageList = new ImageList(this);
+    m_imageList->setObjectName(QStringLiteral("ImageList1"));
+    setWindowIcon(QIcon(m_imageList->image(ImageList::Spare)));
+
+    // Built in the order the layout declares the components.
+    buildActions();
+    buildToolBar();
+    buildPanel();
+    buildMenus();
+    declare(m_imageList);
+    declare(m_actionList);
+    for (QAction* a : m_actions) {
+        if (a && a->parent() == m_actionList)
+            declare(a);
+    }
+    buildDialogs();
+    m_flatPainterSlot = m_components.count();
+    buildInputPopup();
+
+    applyCaptionTable(MainWindowFormTexts());
+    connectIdleUpdates();
+
+    FormCreate(programFolder);
+    ActionListMenuUpdate();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+TCustomDictForm::~TCustomDictForm()
+{
+    qApp->removeEventFilter(this);
+    FormDestroy();
+}
+
+void TCustomDictForm::attachDialogs(TSaveDlg* saveDlg, TColWidthDlg* colWidthDlg,
+                                    TAboutForm* aboutForm)
+{
+    m_saveDlg = saveDlg;
+    m_colWidthDlg = colWidthDlg;
+    m_aboutForm = aboutForm;
+}
+
+void TCustomDictForm::declare(QObject* component)
+{
+    m_components.add(component->objectName().toStdString(), component);
+}
+
+QAction* TCustomDictForm::action(Command command) const
+{
+    return m_actions.at(static_cast<std::size_t>(command));
+}
+
+void TCustomDictForm::buildActions()
+{
+    m_actionList = new QObject(this);
+    m_actionList->setObjectName(QStringLiteral("ActionListMenu"));
+    for (const ActionSpec& spec : kActionSpecs) {
+        auto* a = new QAction(m_actionList);
+        a->setObjectName(QString::fromLatin1(spec.name));
+        a->setProperty("category", QString::fromLatin1(spec.category));
+        a->setProperty("imageIndex", spec.image);
+        if (spec.image >= 0)
+            a->setIcon(QIcon(m_imageList->image(spec.image)));
+        a->setShortcutContext(Qt::WidgetShortcut); // no action has a shortcut key
+        const Command command = spec.command;
+        connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
+        m_actions.at(static_cast<std::size_t>(command)) = a;
+    }
+}
+
+void TCustomDictForm::buildToolBar()
+{
+    m_toolBar = new QToolBar(this);
+    m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->setIconSize(QSize(ImageList::kSize, ImageList::kSize));
+    m_toolBar->setFixedHeight(30);
+    m_toolBar->setContentsMargins(4, 1, 1, 1);
+    m_toolBar->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    declare(m_toolBar);
+
+    auto addButton = [this](const char* name, Command command) {
+        auto* button = new QToolButton(m_toolBar);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setDefaultAction(action(command));
+        button->setAutoRaise(true);
+        button->setFixedSize(25, 24);
+        button->setFocusPolicy(Qt::NoFocus);
+        m_toolBar->addWidget(button);
+        declare(button);
+    };
+    auto addGap = [this](const char* name) {
+        QWidget* gap = toolBarGap(name, m_toolBar);
+        m_toolBar->addWidget(gap);
+        declare(gap);
+    };
+
+    addButton("ToolButtonSave", Command::FileSave);
+    addGap("ToolButton1");
+    m_input = new QLineEdit(m_toolBar);
+    m_input->setObjectName(QStringLiteral("EditWordInput"));
+    m_input->setFixedSize(212, 24);
+    m_input->setFrame(false);
+    m_input->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    m_input->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_toolBar->addWidget(m_input);
+    declare(m_input);
+    addGap("ToolButton2");
+    addButton("ToolButtonFind", Command::WordFind);
+    addButton("ToolButtonAdd", Command::WordAdd);
+    addGap("ToolButton3");
+    addButton("ToolButtonDelete", Command::WordDelete);
+}
+
+void TCustomDictForm::buildPanel()
+{
+    m_panel = new QFrame(this);
+    m_panel->setObjectName(QStringLiteral("PanelDisplay"));
+    m_panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_panel->setLineWidth(1);
+    setCentralWidget(m_panel);
+    declare(m_panel);
+
+    auto* layout = new QVBoxLayout(m_panel);
+    layout->setContentsMargins(1, 1, 1, 1);
+    m_gridModel = new QStandardItemModel(kMinRowCount, kColumnCount, m_panel);
+    m_grid = new QTableView(m_panel);
+    m_grid->setObjectName(QStringLiteral("StringGridDict"));
+    m_grid->setModel(m_gridModel);
+    m_grid->horizontalHeader()->hide(); // row 0 of the grid is its title row
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setMinimumSectionSize(1);
+    m_grid->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
+    for (int column = 0; column < kColumnCount; ++column)
+        m_grid->setColumnWidth(column, kGridColumnWidths[column]);
+    m_grid->setFont(pixelFont(QString::fromStdU16String(u"宋体"), 12));
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(m_grid);
+    declare(m_grid);
+
+    m_typeCombo = new QComboBox(m_panel);
+    m_typeCombo->setObjectName(QStringLiteral("ComboBoxType"));
+    m_typeCombo->setEditable(false);
+    m_typeCombo->setFixedWidth(73);
+    m_typeCombo->setFocusPolicy(Qt::ClickFocus); // not a tab stop
+    m_typeCombo->hide();
+    declare(m_typeCombo);
+}
+
+QAction* TCustomDictForm::addMenuItem(QMenu* menu, const char* name, Command command,
+                                      bool ownCaption)
+{
+    QAction* source = action(command);
+    auto* item = new QAction(menu);
+    item->setObjectName(QString::fromLatin1(name));
+    menu->addAction(item);
+    // A menu item bound to an action shows the action's state (and its caption, unless the
+    // item keeps one of its own).
+    auto follow = [item, source, ownCaption] {
+        if (!ownCaption)
+            item->setText(source->text());
+        item->setIcon(source->icon());
+        item->setStatusTip(source->statusTip());
+        item->setEnabled(source->isEnabled());
+    };
+    follow();
+    connect(source, &QAction::changed, item, follow);
+    connect(item, &QAction::triggered, this, [this, command] { runCommand(command); });
+    declare(item);
+    return item;
+}
+
+QAction* TCustomDictForm::addSeparator(QMenu* menu, const char* name)
+{
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromLatin1(name));
+    declare(separator);
+    return separator;
+}
+
+QMenu* TCustomDictForm::addSubmenu(QMenu* parentMenu, const char* name)
+{
+    auto* menu = new QMenu(parentMenu);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    menu->setSeparatorsCollapsible(false); // the separator rule decides
+    parentMenu->addMenu(menu);
+    declare(menu);
+    return menu;
+}
+
+void TCustomDictForm::buildMenus()
+{
+    m_mainMenu = new QMenuBar(this);
+    m_mainMenu->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(m_mainMenu);
+    declare(m_mainMenu);
+
+    auto topMenu = [this](const char* name) {
+        auto* menu = new QMenu(m_mainMenu);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->menuAction()->setObjectName(QString::fromLatin1(name));
+        menu->setSeparatorsCollapsible(false);
+        m_mainMenu->addMenu(menu);
+        declare(menu);
+        return menu;
+    };
+
+    m_menuFile = topMenu("MenuItemFile");
+    m_menuNew = addSubmenu(m_menuFile, "MenuItemNew");
+    addMenuItem(m_menuNew, "MenuItemNewEc", Command::FileNewEc, false);
+    addMenuItem(m_menuNew, "MenuItemNewCe", Command::FileNewCe, false);
+    m_menuNew->menuAction()->setVisible(false);
+    addSeparator(m_menuFile, "N1");
+    m_menuOpen = addSubmenu(m_menuFile, "MenuItemOpen");
+    m_menuOpen->menuAction()->setIcon(QIcon(m_imageList->image(ImageList::Open)));
+    addMenuItem(m_menuOpen, "MenuItemOpenEc", Command::FileOpenEc, false);
+    addMenuItem(m_menuOpen, "MenuItemOpenCe", Command::FileOpenCe, false);
+    addMenuItem(m_menuFile, "MenuItemSave", Command::FileSave, false);
+    addMenuItem(m_menuFile, "MenuItemClose", Command::FileClose, false);
+    addSeparator(m_menuFile, "N2");
+
+    // The import and export entries are menu items with handlers of their own; each item
+    // stands for its command.
+    auto directItem = [this](QMenu* menu, const char* name, Command command) {
+        auto* item = new QAction(menu);
+        item->setObjectName(QString::fromLatin1(name));
+        menu->addAction(item);
+        connect(item, &QAction::triggered, this, [this, command] { runCommand(command); });
+        m_actions.at(static_cast<std::size_t>(command)) = item;
+        declare(item);
+        return item;
+    };
+    m_menuImport = addSubmenu(m_menuFile, "MenuItemImport");
+    directItem(m_menuImport, "MenuItemToEditor", Command::ImportToEditor);
+    directItem(m_menuImport, "MenuItemToDict", Command::ImportToDict);
+    m_menuImport->menuAction()->setVisible(false);
+    m_menuExport = addSubmenu(m_menuFile, "MenuItemExport");
+    directItem(m_menuExport, "MenuItemFromEditor", Command::ExportFromEditor);
+    directItem(m_menuExport, "MenuItemFromDict", Command::ExportFromDict);
+    m_menuExport->menuAction()->setVisible(false);
+    addSeparator(m_menuFile, "N3");
+    auto* exitItem = new QAction(m_menuFile);
+    exitItem->setObjectName(QStringLiteral("MenuItemExit"));
+    m_menuFile->addAction(exitItem);
+    connect(exitItem, &QAction::triggered, this, &TCustomDictForm::MenuItemExitClick);
+    declare(exitItem);
+
+    m_menuEdit = topMenu("MenuItemEdit");
+    addMenuItem(m_menuEdit, "MenuItemFind", Command::WordFind, false);
+    addMenuItem(m_menuEdit, "MenuItemAdd", Command::WordAdd, false);
+    addMenuItem(m_menuEdit, "MenuItemDelete", Command::WordDelete, false);
+    addMenuItem(m_menuEdit, "MenuItemModify", Command::WordModify, false);
+    addSeparator(m_menuEdit, "N4");
+    addMenuItem(m_menuEdit, "MenuItemCopy", Command::WordCopy, false);
+    addSeparator(m_menuEdit, "N5");
+    addMenuItem(m_menuEdit, "MenuItemWidth", Command::WordWidth, false);
+
+    m_popupEdit = new QMenu(this);
+    m_popupEdit->setObjectName(QStringLiteral("PopupMenuEdit"));
+    m_popupEdit->setSeparatorsCollapsible(false);
+    declare(m_popupEdit);
+    addMenuItem(m_popupEdit, "Modify2", Command::WordModify, true);
+    addMenuItem(m_popupEdit, "Delete2", Command::WordDelete, true);
+    addMenuItem(m_popupEdit, "Copy2", Command::WordCopy, true);
+    addSeparator(m_popupEdit, "N6");
+    addMenuItem(m_popupEdit, "W1", Command::WordWidth, false);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        ActionListMenuUpdate();
+        m_popupEdit->exec(m_grid->viewport()->mapToGlobal(at));
+    });
+}
+
+void TCustomDictForm::buildDialogs()
+{
+    auto make = [this](const char* name, QFileDialog::AcceptMode accept,
+                       QFileDialog::FileMode mode) {
+        auto* dialog = new QFileDialog(this);
+        dialog->setObjectName(QString::fromLatin1(name));
+        dialog->setOption(QFileDialog::DontUseNativeDialog);
+        dialog->setAcceptMode(accept);
+        dialog->setFileMode(mode);
+        dialog->setSizeGripEnabled(true);
+        declare(dialog);
+        return dialog;
+    };
+    // The dictionary dialogs let a new name be typed: the chosen file need not exist.
+    m_openDictEc = make("OpenDialogDictEc", QFileDialog::AcceptOpen, QFileDialog::AnyFile);
+    m_openDictCe = make("OpenDialogDictCe", QFileDialog::AcceptOpen, QFileDialog::AnyFile);
+    m_openTxt = make("OpenDialogTxt", QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
+    m_saveTxt = make("SaveDialogTxt", QFileDialog::AcceptSave, QFileDialog::AnyFile);
+    m_saveTxt->setDefaultSuffix(QStringLiteral("txt")); // asks before overwriting by default
+}
+
+void TCustomDictForm::buildInputPopup()
+{
+    m_popupForEdit = new QMenu(this);
+    m_popupForEdit->setObjectName(QStringLiteral("PopupMenuForEdit"));
+    declare(m_popupForEdit);
+    auto item = [this](const char* name) {
+        auto* a = new QAction(m_popupForEdit);
+        a->setObjectName(QString::fromLatin1(name));
+        m_popupForEdit->addAction(a);
+        declare(a);
+        return a;
+    };
+    connect(item("MenuItemEditCut"), &QAction::triggered, this,
+            &TCustomDictForm::MenuItemEditCutClick);
+    connect(item("MenuItemEditCopy"), &QAction::triggered, this,
+            &TCustomDictForm::MenuItemEditCopyClick);
+    // Paste repairs text whose Chinese characters the clipboard lost; it comes with the
+    // clipboard commands and is not bound yet.
+    item("MenuItemEditPaste");
+    connect(m_input, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        m_popupForEdit->exec(m_input->mapToGlobal(at));
+    });
+}
+
+void TCustomDictForm::FormCreate(const std::string& programFolder)
+{
+    m_startup = ReadStartupState(programFolder);
+    m_editor = std::make_unique<EntryEditor>(m_startup.language, m_startup.codePage());
+
+    // A kind whose binding failed stays unavailable for the whole run.
+    if (!m_startup.ec.available()) {
+        action(Command::FileNewEc)->setEnabled(false);
+        action(Command::FileOpenEc)->setEnabled(false);
+    }
+    if (!m_startup.ce.available()) {
+        action(Command::FileNewCe)->setEnabled(false);
+        action(Command::FileOpenCe)->setEnabled(false);
+    }
+
+    // The state for no open dictionary.
+    m_grid->setRowHeight(kTitleRow, kGridRowHeight);
+    m_editor->selectCell(kColSource, kFirstDataRow);
+    m_grid->setCurrentIndex(m_gridModel->index(kFirstDataRow, kColSource));
+    m_grid->hide();
+    m_input->setEnabled(false);
+    m_typeCombo->hide();
+
+    // A dialog keeps its initial folder without the trailing separator, unless it is a root.
+    std::string folder = m_startup.engineDirectory;
+    if (folder.size() > 1 && folder.back() == kPathSeparator &&
+        !(folder.size() == 3 && folder[1] == ':'))
+        folder.pop_back();
+    m_dictionary.ecDialogFolder = folder;
+    m_dictionary.ceDialogFolder = folder;
+    m_openDictEc->setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
+    m_openDictCe->setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
+
+    switch (m_startup.language) {
+    case InterfaceLanguage::Simplified:
+        ApplySimplifiedCaptions();
+        break;
+    case InterfaceLanguage::Traditional:
+        ApplyTraditionalCaptions();
+        break;
+    case InterfaceLanguage::English:
+        ApplyEnglishCaptions();
+        break;
+    }
+}
+
+void TCustomDictForm::FormDestroy()
+{
+    UnloadEngines(m_startup);
+}
+
+} // namespace kelvara

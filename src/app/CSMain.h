@@ -1,0 +1,213 @@
+#pragma once
+
+#include "access/AccessPrompts.h"
+#include "access/DictionaryState.h"
+#include "app/CommandRules.h"
+#include "app/StartupState.h"
+#include "editor/EntryEditor.h"
+#include "lang/Captions.h"
+#include "platform/Components.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QFileDialog;
+class QFrame;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QStandardItemModel;
+class QTableView;
+class QToolBar;
+class QToolButton;
+
+namespace kelvara {
+
+class ImageList;
+class TAboutForm;
+class TColWidthDlg;
+class TSaveDlg;
+
+/// The main window: menus, the tool bar with the input box, the entry grid and its
+/// drop-down, the command table with its idle-time availability rules, and the close path
+/// through the save prompt. It owns all state of the run.
+class TCustomDictForm : public QMainWindow, public AccessPrompts {
+    Q_OBJECT
+public:
+    /// Builds the layout and runs FormCreate on the installation in programFolder.
+    explicit TCustomDictForm(const std::string& programFolder, QWidget* parent = nullptr);
+    /// FormDestroy: unloads the engines.
+    ~TCustomDictForm() override;
+
+    /// Hands over the three dialogs the program entry creates after this window.
+    void attachDialogs(TSaveDlg* saveDlg, TColWidthDlg* colWidthDlg, TAboutForm* aboutForm);
+
+    // ---- state of the run
+
+    const StartupState& startup() const { return m_startup; }
+    StartupState& startup() { return m_startup; }
+    InterfaceLanguage language() const { return m_startup.language; }
+    DictionaryState& dictionary() { return m_dictionary; }
+    const DictionaryState& dictionary() const { return m_dictionary; }
+    EntryEditor& editor() { return *m_editor; }
+    const EntryEditor& editor() const { return *m_editor; }
+
+    /// The changed flag (kept by the entry grid).
+    bool changed() const;
+    void setChanged(bool changed);
+    /// The dictionary-open flag.
+    void setDictionaryOpen(bool open);
+
+    /// The form's components in declaration order.
+    const ComponentList& components() const { return m_components; }
+    /// Where FlatPainter1 belongs in the component list: after the menus, tool bar, panel
+    /// and dialogs, before PopupMenuForEdit.
+    std::size_t flatPainterSlot() const { return m_flatPainterSlot; }
+    const ImageList& imageList() const { return *m_imageList; }
+
+    /// The action that stands for a command.
+    QAction* action(Command command) const;
+    /// The availability the rules gave when they last ran.
+    const CommandAvailability& availability() const { return m_availability; }
+    /// The state the rules read, taken from the window now.
+    CommandState commandState() const;
+
+    /// The application's title (set by the caption set; Close leaves it alone).
+    static QString applicationTitle();
+
+    // ---- commands
+
+    /// Re-checks a command's rule and runs its handler only when it is enabled. Answers
+    /// whether it ran.
+    bool runCommand(Command command);
+    /// Recomputes every rule now and applies the result to the actions and controls.
+    void ActionListMenuUpdate();
+    /// Asks for one coalesced rule update when the interface is next idle.
+    void scheduleMenuUpdate();
+    /// Whether a rule update is waiting for the idle moment.
+    bool menuUpdatePending() const { return m_idleUpdate.isActive(); }
+
+    /// The save prompt: go on (true) or stop (false).
+    bool QuerySaveChanges();
+    /// The session manager asks the program to end: the same prompt as a close. Without
+    /// interaction, unsaved edits stop the end (nothing is dropped unasked).
+    bool commitSessionData(bool interactionAllowed);
+
+    void ApplySimplifiedCaptions();
+    void ApplyTraditionalCaptions();
+    void ApplyEnglishCaptions();
+
+    // Handlers of the command table. The dictionary access, editing and text-file commands
+    // land with their own rooms; until then their handlers do nothing.
+    void ActionFileNewEcExecute();
+    void ActionFileNewCeExecute();
+    void MenuItemOpenEcClick();
+    void ActionFileOpenCeExecute();
+    void MenuItemSaveClick();
+    void MenuItemCloseClick();
+    void MenuItemFindClick();
+    void MenuItemAddClick();
+    void MenuItemModifyClick();
+    void MenuItemDeleteClick();
+    void MenuItemWidthClick();
+    void MenuItemCopyClick();
+    void MenuItemToEditorClick();
+    void MenuItemToDictClick();
+    void MenuItemFromEditorClick();
+    void MenuItemFromDictClick();
+    void MenuItemEditCutClick();
+    void MenuItemEditCopyClick();
+    void MenuItemExitClick();
+    void MenuItemAboutClick();
+
+    // ---- AccessPrompts
+
+    std::optional<std::string> chooseEcDictionary(const std::string& initialFolder,
+                                                  const std::string& fileName) override;
+    std::optional<std::string> chooseCeDictionary(const std::string& initialFolder) override;
+    void showInformation(const std::u16string& text, const std::u16string& title) override;
+    bool querySaveChanges() override { return QuerySaveChanges(); }
+    void setCaption(const std::u16string& caption) override;
+    void setCaptionToPath(const std::string& path) override;
+    void setGridVisible(bool visible) override;
+    void setTypeComboVisible(bool visible) override;
+
+protected:
+    /// The save routine of the open dictionary kind, which Yes of the save prompt runs.
+    virtual void saveOpenDictionary();
+
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildActions();
+    void buildMenus();
+    void buildToolBar();
+    void buildPanel();
+    void buildDialogs();
+    void registerComponents();
+    void connectIdleUpdates();
+    QAction* addMenuItem(QMenu* menu, const char* name, Command command, bool ownCaption);
+    QAction* addSeparator(QMenu* menu, const char* name);
+    QMenu* addSubmenu(QMenu* parentMenu, const char* name);
+    void buildInputPopup();
+    void declare(QObject* component);
+
+    void FormCreate(const std::string& programFolder);
+    void FormCloseQuery(bool& canClose);
+    void FormDestroy();
+
+    void applyCaptionTable(const CaptionTable& table);
+    void applyCaptionEntry(const CaptionTable& table, const CaptionEntry& entry);
+    void applyAvailability(const CommandAvailability& availability);
+    void updateSeparators(QMenu* menu);
+    std::optional<std::string> runFileDialog(QFileDialog* dialog);
+
+    StartupState m_startup;
+    DictionaryState m_dictionary;
+    std::unique_ptr<EntryEditor> m_editor;
+    CommandAvailability m_availability;
+    ComponentList m_components;
+    std::size_t m_flatPainterSlot = 0;
+    QTimer m_idleUpdate;
+
+    ImageList* m_imageList = nullptr;
+    QObject* m_actionList = nullptr;
+    std::array<QAction*, 16> m_actions{};
+
+    QMenuBar* m_mainMenu = nullptr;
+    QMenu* m_menuFile = nullptr;
+    QMenu* m_menuNew = nullptr;
+    QMenu* m_menuOpen = nullptr;
+    QMenu* m_menuImport = nullptr;
+    QMenu* m_menuExport = nullptr;
+    QMenu* m_menuEdit = nullptr;
+    QMenu* m_popupEdit = nullptr;
+    QMenu* m_popupForEdit = nullptr;
+
+    QToolBar* m_toolBar = nullptr;
+    QLineEdit* m_input = nullptr;
+    QFrame* m_panel = nullptr;
+    QTableView* m_grid = nullptr;
+    QStandardItemModel* m_gridModel = nullptr;
+    QComboBox* m_typeCombo = nullptr;
+
+    QFileDialog* m_openDictEc = nullptr;
+    QFileDialog* m_openDictCe = nullptr;
+    QFileDialog* m_openTxt = nullptr;
+    QFileDialog* m_saveTxt = nullptr;
+
+    QPointer<TSaveDlg> m_saveDlg;
+    QPointer<TColWidthDlg> m_colWidthDlg;
+    QPointer<TAboutForm> m_aboutForm;
+};
+
+} // namespace kelvara

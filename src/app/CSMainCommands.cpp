@@ -1,0 +1,437 @@
+// The command side of the main window: running commands through their rules, the idle-time
+// rule update, the close path through the save prompt, and the shell's own commands.
+#include "app/CSMain.h"
+
+#include "app/About.h"
+#include "app/Save.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStandardItemModel>
+#include <QTableView>
+#ifndef QT_NO_SESSIONMANAGER
+#include <QSessionManager>
+#endif
+
+namespace kelvara {
+
+namespace {
+
+using Handler = void (TCustomDictForm::*)();
+
+Handler handlerOf(Command command)
+{
+    switch (command) {
+    case Command::FileNewEc:
+        return &TCustomDictForm::ActionFileNewEcExecute;
+    case Command::FileNewCe:
+        return &TCustomDictForm::ActionFileNewCeExecute;
+    case Command::FileOpenEc:
+        return &TCustomDictForm::MenuItemOpenEcClick;
+    case Command::FileOpenCe:
+        return &TCustomDictForm::ActionFileOpenCeExecute;
+    case Command::FileSave:
+        return &TCustomDictForm::MenuItemSaveClick;
+    case Command::FileClose:
+        return &TCustomDictForm::MenuItemCloseClick;
+    case Command::WordFind:
+        return &TCustomDictForm::MenuItemFindClick;
+    case Command::WordAdd:
+        return &TCustomDictForm::MenuItemAddClick;
+    case Command::WordModify:
+        return &TCustomDictForm::MenuItemModifyClick;
+    case Command::WordDelete:
+        return &TCustomDictForm::MenuItemDeleteClick;
+    case Command::WordWidth:
+        return &TCustomDictForm::MenuItemWidthClick;
+    case Command::WordCopy:
+        return &TCustomDictForm::MenuItemCopyClick;
+    case Command::ImportToEditor:
+        return &TCustomDictForm::MenuItemToEditorClick;
+    case Command::ImportToDict:
+        return &TCustomDictForm::MenuItemToDictClick;
+    case Command::ExportFromEditor:
+        return &TCustomDictForm::MenuItemFromEditorClick;
+    case Command::ExportFromDict:
+        return &TCustomDictForm::MenuItemFromDictClick;
+    }
+    return nullptr;
+}
+
+bool isInputEvent(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::InputMethod:
+    case QEvent::Shortcut:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+// ---- state
+
+bool TCustomDictForm::changed() const
+{
+    return m_editor && m_editor->changed();
+}
+
+void TCustomDictForm::setChanged(bool changed)
+{
+    m_editor->setChanged(changed);
+    scheduleMenuUpdate();
+}
+
+void TCustomDictForm::setDictionaryOpen(bool open)
+{
+    m_dictionary.open = open;
+    scheduleMenuUpdate();
+}
+
+CommandState TCustomDictForm::commandState() const
+{
+    CommandState s;
+    s.open = m_dictionary.open;
+    s.changed = changed();
+    s.ecLibraryLoaded = m_startup.ec.handle() != nullptr;
+    s.ceLibraryLoaded = m_startup.ce.handle() != nullptr;
+    if (m_editor) {
+        s.currentMark = m_editor->currentMark();
+        s.currentColumn = m_editor->currentColumn();
+        s.firstSourceEmpty = m_editor->cell(kColSource, kFirstDataRow).empty();
+    }
+    s.inputEmpty = m_input->text().isEmpty();
+    s.gridFocused = m_grid->hasFocus();
+    return s;
+}
+
+// ---- rules
+
+void TCustomDictForm::connectIdleUpdates()
+{
+    m_idleUpdate.setSingleShot(true);
+    m_idleUpdate.setInterval(0);
+    connect(&m_idleUpdate, &QTimer::timeout, this, &TCustomDictForm::ActionListMenuUpdate);
+
+    // Input anywhere, focus moves, and the state changes the window sees schedule one update.
+    qApp->installEventFilter(this);
+    connect(qApp, &QApplication::focusChanged, this, &TCustomDictForm::scheduleMenuUpdate);
+    connect(m_input, &QLineEdit::textChanged, this, &TCustomDictForm::scheduleMenuUpdate);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (m_editor && current.isValid())
+                    m_editor->selectCell(current.column(), current.row());
+                scheduleMenuUpdate();
+            });
+    // A menu about to open shows rules that are current.
+    for (QMenu* menu : {m_menuFile, m_menuNew, m_menuOpen, m_menuImport, m_menuExport,
+                        m_menuEdit, m_popupEdit})
+        connect(menu, &QMenu::aboutToShow, this, &TCustomDictForm::ActionListMenuUpdate);
+
+#ifndef QT_NO_SESSIONMANAGER
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (!changed())
+            return;
+        const bool interact = manager.allowsInteraction();
+        const bool goOn = commitSessionData(interact);
+        if (interact)
+            manager.release();
+        if (!goOn)
+            manager.cancel();
+    });
+#endif
+}
+
+bool TCustomDictForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (isInputEvent(event->type()))
+        scheduleMenuUpdate();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TCustomDictForm::scheduleMenuUpdate()
+{
+    if (!m_idleUpdate.isActive())
+        m_idleUpdate.start();
+}
+
+void TCustomDictForm::ActionListMenuUpdate()
+{
+    m_idleUpdate.stop();
+    m_availability = kelvara::ActionListMenuUpdate(commandState());
+    applyAvailability(m_availability);
+}
+
+void TCustomDictForm::applyAvailability(const CommandAvailability& a)
+{
+    action(Command::FileNewEc)->setEnabled(a.newEc);
+    action(Command::FileNewCe)->setEnabled(a.newCe);
+    action(Command::FileOpenEc)->setEnabled(a.openEc);
+    action(Command::FileOpenCe)->setEnabled(a.openCe);
+    action(Command::WordDelete)->setEnabled(a.wordDelete);
+    action(Command::WordModify)->setEnabled(a.wordModify);
+    action(Command::FileSave)->setEnabled(a.fileSave);
+    action(Command::WordFind)->setEnabled(a.wordFind);
+    action(Command::WordAdd)->setEnabled(a.wordAdd);
+    action(Command::FileClose)->setEnabled(a.fileClose);
+    m_menuImport->menuAction()->setEnabled(a.importMenu);
+    m_menuExport->menuAction()->setEnabled(a.exportMenu);
+    m_menuEdit->menuAction()->setVisible(a.editMenuVisible);
+    action(Command::WordCopy)->setEnabled(a.wordCopy);
+    m_menuNew->menuAction()->setEnabled(a.newMenu);
+    m_menuOpen->menuAction()->setEnabled(a.openMenu);
+    m_input->setEnabled(a.inputEnabled);
+    action(Command::WordWidth)->setEnabled(a.wordWidth);
+
+    for (QMenu* menu : {m_menuFile, m_menuEdit, m_popupEdit})
+        updateSeparators(menu);
+}
+
+void TCustomDictForm::updateSeparators(QMenu* menu)
+{
+    const QList<QAction*> entries = menu->actions();
+    std::vector<MenuSlot> menuSlots;
+    menuSlots.reserve(static_cast<std::size_t>(entries.size()));
+    for (const QAction* entry : entries)
+        menuSlots.push_back({entry->isSeparator(), entry->isVisible()});
+    const std::vector<bool> shown = ShownSlots(menuSlots);
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        if (entries[i]->isSeparator())
+            entries[i]->setVisible(shown[static_cast<std::size_t>(i)]);
+    }
+}
+
+bool TCustomDictForm::runCommand(Command command)
+{
+    // The rule is checked again at the moment of the call, so a command that is disabled now
+    // never runs, whatever a menu or button still shows.
+    ActionListMenuUpdate();
+    if (!m_availability.enabled(command))
+        return false;
+    if (Handler handler = handlerOf(command))
+        (this->*handler)();
+    scheduleMenuUpdate();
+    return true;
+}
+
+// ---- save prompt and close
+
+bool TCustomDictForm::QuerySaveChanges()
+{
+    return kelvara::QuerySaveChanges(
+        changed(),
+        [this] {
+            if (!m_saveDlg)
+                m_saveDlg = new TSaveDlg(language(), this);
+            return m_saveDlg->ask();
+        },
+        [this] { saveOpenDictionary(); });
+}
+
+bool TCustomDictForm::commitSessionData(bool interactionAllowed)
+{
+    if (!changed())
+        return true;
+    // Without a chance to ask, the edits are kept and the end is refused.
+    if (!interactionAllowed)
+        return false;
+    return QuerySaveChanges();
+}
+
+void TCustomDictForm::saveOpenDictionary()
+{
+    // SaveEcEdits or SaveCeEdits by the dictionary kind: filled in by the dictionary access.
+}
+
+void TCustomDictForm::FormCloseQuery(bool& canClose)
+{
+    canClose = QuerySaveChanges();
+}
+
+void TCustomDictForm::closeEvent(QCloseEvent* event)
+{
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+// ---- handlers
+
+void TCustomDictForm::ActionFileNewEcExecute()
+{
+    // New E-C: lands with the dictionary access.
+}
+
+void TCustomDictForm::ActionFileNewCeExecute()
+{
+    // New C-E: lands with the dictionary access.
+}
+
+void TCustomDictForm::MenuItemOpenEcClick()
+{
+    // Open E-C: lands with the dictionary access.
+}
+
+void TCustomDictForm::ActionFileOpenCeExecute()
+{
+    // Open C-E: lands with the dictionary access.
+}
+
+void TCustomDictForm::MenuItemSaveClick()
+{
+    // Save: lands with the dictionary access.
+}
+
+void TCustomDictForm::MenuItemCloseClick()
+{
+    // Close: lands with the dictionary access.
+}
+
+void TCustomDictForm::MenuItemFindClick()
+{
+    // Find: lands with the dictionary access.
+}
+
+void TCustomDictForm::MenuItemAddClick()
+{
+    // Add: lands with the entry grid's editing commands.
+}
+
+void TCustomDictForm::MenuItemModifyClick()
+{
+    // Modify: lands with the entry grid's editing commands.
+}
+
+void TCustomDictForm::MenuItemDeleteClick()
+{
+    // Delete: lands with the entry grid's editing commands.
+}
+
+void TCustomDictForm::MenuItemWidthClick()
+{
+    // Column width: lands with the grid view; TColWidthDlg is already attached.
+}
+
+void TCustomDictForm::MenuItemCopyClick()
+{
+    // Copy row: lands with the clipboard commands.
+}
+
+void TCustomDictForm::MenuItemToEditorClick()
+{
+    // Import into the editor: lands with the text import.
+}
+
+void TCustomDictForm::MenuItemToDictClick()
+{
+    // Import into the dictionary: lands with the text import.
+}
+
+void TCustomDictForm::MenuItemFromEditorClick()
+{
+    // Export from the editor: lands with the text export.
+}
+
+void TCustomDictForm::MenuItemFromDictClick()
+{
+    // Export from the dictionary: lands with the text export.
+}
+
+void TCustomDictForm::MenuItemEditCutClick()
+{
+    m_input->cut();
+}
+
+void TCustomDictForm::MenuItemEditCopyClick()
+{
+    m_input->copy();
+}
+
+void TCustomDictForm::MenuItemExitClick()
+{
+    close();
+}
+
+void TCustomDictForm::MenuItemAboutClick()
+{
+    if (m_aboutForm)
+        m_aboutForm->exec();
+}
+
+// ---- what the dictionary access asks of the window
+
+std::optional<std::string> TCustomDictForm::runFileDialog(QFileDialog* dialog)
+{
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(dialog->selectedFiles().constFirst()).toStdString();
+}
+
+std::optional<std::string> TCustomDictForm::chooseEcDictionary(const std::string& initialFolder,
+                                                               const std::string& fileName)
+{
+    if (!initialFolder.empty())
+        m_openDictEc->setDirectory(QFile::decodeName(QByteArray::fromStdString(initialFolder)));
+    m_openDictEc->selectFile(QFile::decodeName(QByteArray::fromStdString(fileName)));
+    return runFileDialog(m_openDictEc);
+}
+
+std::optional<std::string> TCustomDictForm::chooseCeDictionary(const std::string& initialFolder)
+{
+    if (!initialFolder.empty())
+        m_openDictCe->setDirectory(QFile::decodeName(QByteArray::fromStdString(initialFolder)));
+    return runFileDialog(m_openDictCe);
+}
+
+void TCustomDictForm::showInformation(const std::u16string& text, const std::u16string& title)
+{
+    QMessageBox box(QMessageBox::Information,
+                    title.empty() ? applicationTitle() : QString::fromStdU16String(title),
+                    QString::fromStdU16String(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void TCustomDictForm::setCaption(const std::u16string& caption)
+{
+    setWindowTitle(QString::fromStdU16String(caption));
+}
+
+void TCustomDictForm::setCaptionToPath(const std::string& path)
+{
+    setWindowTitle(QFile::decodeName(QByteArray::fromStdString(path)));
+}
+
+void TCustomDictForm::setGridVisible(bool visible)
+{
+    m_grid->setVisible(visible);
+    scheduleMenuUpdate();
+}
+
+void TCustomDictForm::setTypeComboVisible(bool visible)
+{
+    m_typeCombo->setVisible(visible);
+}
+
+} // namespace kelvara
