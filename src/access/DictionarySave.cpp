@@ -125,11 +125,12 @@ void DictionaryAccess::SaveCeEdits()
             ce.releaseGStack(m_stackMark);
             const std::string stored = senseList ? senseList : "";
 
-            const CeRewritePlan plan =
-                stored.empty() ? CeRewritePlan{}
-                               : PlanCeRewrite(stored, own.label, [&](std::string_view label) {
-                                     return sameCeLabel(label, own.label);
-                                 });
+            const auto sameLabel = [&](std::string_view label) {
+                return sameCeLabel(label, own.label);
+            };
+            const CeRewritePlan plan = stored.empty()
+                                           ? CeRewritePlan{}
+                                           : PlanCeRewrite(stored, own.label, sameLabel, own.target);
             bool safe = plan.safe;
             for (const Sense& kept : plan.keep)
                 safe = safe && fits(kept);

@@ -47,14 +47,18 @@ bool readAsOneRow(std::string_view segment, Sense& row)
     return true;
 }
 
-// Where the row's segment begins: the exact "(" label ")" first, then an equivalent label.
-std::size_t findRowSegment(std::string_view stored, std::string_view label,
-                           const std::function<bool(std::string_view)>& sameLabel)
+// Where the segments carrying the row's label begin: the exact "(" label ")" first, then
+// an equivalent label.
+std::vector<std::size_t> findRowSegments(std::string_view stored, std::string_view label,
+                                         const std::function<bool(std::string_view)>& sameLabel)
 {
+    std::vector<std::size_t> starts;
     const std::string exact = "(" + std::string(label) + ")";
-    const std::size_t at = stored.find(exact);
-    if (at != std::string_view::npos || !sameLabel)
-        return at;
+    for (std::size_t at = stored.find(exact); at != std::string_view::npos;
+         at = stored.find(exact, at + 1))
+        starts.push_back(at);
+    if (!starts.empty() || !sameLabel)
+        return starts;
     for (std::size_t open = stored.find('('); open != std::string_view::npos;
          open = stored.find('(', open + 1)) {
         const std::size_t close = stored.find(')', open + 1);
@@ -62,9 +66,16 @@ std::size_t findRowSegment(std::string_view stored, std::string_view label,
             break;
         const std::string_view candidate = stored.substr(open + 1, close - open - 1);
         if (candidate.find('(') == std::string_view::npos && sameLabel(candidate))
-            return open;
+            starts.push_back(open);
     }
-    return std::string_view::npos;
+    return starts;
+}
+
+// One past the end of the segment that begins at start: the next "(" or the end.
+std::size_t segmentEndAt(std::string_view stored, std::size_t start)
+{
+    const std::size_t next = stored.find('(', start + 1);
+    return next == std::string_view::npos ? stored.size() : next;
 }
 
 } // namespace
@@ -104,18 +115,32 @@ bool IsStorableCeText(std::string_view text)
 }
 
 CeRewritePlan PlanCeRewrite(std::string_view stored, std::string_view label,
-                            const std::function<bool(std::string_view)>& sameLabel)
+                            const std::function<bool(std::string_view)>& sameLabel,
+                            std::optional<std::string_view> target)
 {
     CeRewritePlan plan;
-    const std::size_t start = findRowSegment(stored, label, sameLabel);
-    if (start == std::string_view::npos)
+    const std::vector<std::size_t> starts = findRowSegments(stored, label, sameLabel);
+    if (starts.empty())
         return plan;
     plan.found = true;
 
-    // The row's own segment runs to the next "(" after its own, or to the end.
-    std::size_t segmentEnd = stored.find('(', start + 1);
-    if (segmentEnd == std::string_view::npos)
-        segmentEnd = stored.size();
+    std::size_t start = starts.front();
+    if (starts.size() > 1) {
+        // Several senses carry the label: only the row's own translation tells which it is.
+        plan.safe = false;
+        for (const std::size_t candidate : starts) {
+            Sense shown;
+            const std::string_view segment =
+                stored.substr(candidate, segmentEndAt(stored, candidate) - candidate);
+            if (target && readAsOneRow(trimBlanks(segment), shown) && shown.target == *target) {
+                start = candidate;
+                plan.safe = true;
+                break;
+            }
+        }
+    }
+
+    const std::size_t segmentEnd = segmentEndAt(stored, start);
     Sense own;
     if (!readAsOneRow(trimBlanks(stored.substr(start, segmentEnd - start)), own))
         plan.safe = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,10 +38,13 @@ struct CeRewritePlan {
     std::vector<Sense> keep; ///< the other senses, in stored order, to add back after the delete
 };
 
-/// Plans the delete-and-add-back of a C-E save. The row's sense is the segment at the first
-/// occurrence of "(" + label + ")"; when there is none, the first segment whose label
-/// sameLabel accepts (the same part of speech in another language) stands for it.
+/// Plans the delete-and-add-back of a C-E save. The row's sense is the segment at the
+/// occurrence of "(" + label + ")"; when there is none, the segment whose label sameLabel
+/// accepts (the same part of speech in another language) stands for it. When several
+/// segments carry the label, the one whose translation equals target is meant; without a
+/// target, or with none equal, the plan is unsafe: another sense could be replaced.
 CeRewritePlan PlanCeRewrite(std::string_view stored, std::string_view label,
-                            const std::function<bool(std::string_view)>& sameLabel);
+                            const std::function<bool(std::string_view)>& sameLabel,
+                            std::optional<std::string_view> target = std::nullopt);
 
 } // namespace kelvara

@@ -237,6 +237,24 @@ TEST_F(SaveCeTest, UnsafeStoredSensesAreNotRewritten)
     EXPECT_EQ(row(1)[0], "E");
 }
 
+TEST_F(SaveCeTest, OneOfTwoSensesWithTheSameLabel)
+{
+    // Two stored noun senses: deleting the row of the second removes that one; modifying a
+    // row cannot tell which it was and is refused rather than replacing the wrong one.
+    ce().senses[word] = "(" + noun + ") one(" + noun + ") two";
+    putRow("D", word, noun, "two");
+    access->MenuItemSaveClick();
+    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word,
+                                       "delete " + word, "add " + word + "|noun|one", "close"}));
+
+    ce().senses[word] = "(" + noun + ") one(" + noun + ") two";
+    ce().calls.clear();
+    putRow("M", word, noun, "changed");
+    access->MenuItemSaveClick();
+    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word, "close"}));
+    EXPECT_EQ(row(1)[0], "E");
+}
+
 TEST_F(SaveCeTest, TargetsWithParenthesesOrTooLongAreRefused)
 {
     putRow("A", word, noun, "a (b)");

@@ -69,6 +69,17 @@ TEST(PlanCeRewriteTest, UnsafeWhenAKeptSenseWouldChange)
     EXPECT_TRUE(PlanCeRewrite("(n) one (adj) red ", "adj", {}).safe);
 }
 
+TEST(PlanCeRewriteTest, SeveralSensesOfOneLabelNeedTheTarget)
+{
+    const std::string stored = "(n) one(adj) red(n) two";
+    // Without the translation it is unknown which noun sense the row stands for.
+    EXPECT_FALSE(PlanCeRewrite(stored, "n", {}).safe);
+    EXPECT_FALSE(PlanCeRewrite(stored, "n", {}, "changed").safe);
+    const CeRewritePlan plan = PlanCeRewrite(stored, "n", {}, "two");
+    EXPECT_TRUE(plan.safe);
+    EXPECT_EQ(plan.keep, (Senses{{"n", "one"}, {"adj", "red"}}));
+}
+
 TEST(StorableCeTextTest, RefusesAsciiParentheses)
 {
     EXPECT_TRUE(IsStorableCeText("apple pie"));
