@@ -123,6 +123,9 @@ CreateResult CreateDictionaryFile(const std::string& path, const DictionaryForma
         removeWithCompanions(temp);
         return CreateResult::Failed;
     }
+    // A log or index left beside a dictionary that is gone would be applied to the new file.
+    ::unlink((path + "-wal").c_str());
+    ::unlink((path + "-shm").c_str());
     CreateResult result = CreateResult::Created;
     if (::link(temp.c_str(), path.c_str()) != 0) {
         if (errno == EEXIST) {

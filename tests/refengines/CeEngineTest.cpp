@@ -1,0 +1,218 @@
+// The reference C-E engine: the sense list, its labels and code pages, delete and add,
+// export and creation.
+
+#include "EngineFixture.h"
+
+#include "engines/EngineAbi.h"
+
+#include <filesystem>
+
+namespace kelvara::test {
+namespace {
+
+class CeEngineTest : public EngineTest {
+protected:
+    std::string dir() const { return simplifiedFolder(); }
+};
+
+TEST_F(CeEngineTest, DicopenKeepsTheDictionaryUserCeExtInTheEngineFolder)
+{
+    ASSERT_NE(ce().dicOpen(dir().c_str()), 0);
+    ce().dicClose();
+    EXPECT_TRUE(Exists(dir() + "UserCe.ext"));
+    EXPECT_EQ(QueryFile(dir() + "UserCe.ext", "PRAGMA integrity_check"), "ok");
+    // The folder without its trailing separator names the same dictionary.
+    ceAdd(dir(), Gbk(u"苹果"), "noun", "apple");
+    const std::string noSlash = dir().substr(0, dir().size() - 1);
+    EXPECT_EQ(ceRetrieve(noSlash, Gbk(u"苹果")), "(" + Gbk(u"名词") + ") apple");
+}
+
+TEST_F(CeEngineTest, SenseListHoldsLabelledSensesInStoredOrder)
+{
+    const std::string word = Gbk(u"快");
+    ceAdd(dir(), word, "adj", "fast");
+    ceAdd(dir(), word, "adv", "quickly");
+    ceAdd(dir(), word, "v.", "hurry"); // an unknown part of speech shows as stored
+    ceAdd(dir(), word, "noun", "speed");
+    int result = 0;
+    EXPECT_EQ(ceRetrieve(dir(), word, &result), "(" + Gbk(u"形容词") + ") fast(" + Gbk(u"副词") +
+                                                    ") quickly(v.) hurry(" + Gbk(u"名词") +
+                                                    ") speed");
+    EXPECT_EQ(result, abi::kRetrieveFound);
+}
+
+struct LabelCase {
+    const char* posWord;
+    std::u16string simplified;
+    std::u16string traditional;
+};
+
+TEST_F(CeEngineTest, LabelsAreChineseInTheCodePageOfTheFolder)
+{
+    const LabelCase cases[] = {
+        {"noun", u"名词", u"名詞"},       {"vt", u"及物动词", u"及物動詞"},
+        {"vi", u"不及物动词", u"不及物動詞"}, {"adj", u"形容词", u"形容詞"},
+        {"adv", u"副词", u"副詞"},        {"prep", u"介词", u"介係詞"},
+    };
+    for (const LabelCase& c : cases) {
+        const std::string word = std::string("w-") + c.posWord;
+        ceAdd(simplifiedFolder(), word, c.posWord, "t");
+        ceAdd(traditionalFolder(), word, c.posWord, "t");
+        EXPECT_EQ(ceRetrieve(simplifiedFolder(), word), "(" + Gbk(c.simplified) + ") t") << c.posWord;
+        EXPECT_EQ(ceRetrieve(traditionalFolder(), word), "(" + Big5(c.traditional) + ") t")
+            << c.posWord;
+    }
+}
+
+TEST_F(CeEngineTest, AnAbsentWordGivesAnEmptyTextAndNotFound)
+{
+    ceAdd(dir(), Gbk(u"书"), "noun", "book");
+    int result = 0;
+    EXPECT_EQ(ceRetrieve(dir(), Gbk(u"书本"), &result), "");
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(ceRetrieve(dir(), Gbk(u"书"), &result), "(" + Gbk(u"名词") + ") book");
+    EXPECT_EQ(result, abi::kRetrieveFound);
+}
+
+TEST_F(CeEngineTest, TheSenseListStaysReadableAfterTheBracketCloses)
+{
+    ceAdd(dir(), "w", "noun", "one");
+    ASSERT_NE(ce().dicOpen(dir().c_str()), 0);
+    std::int32_t mark = -1;
+    const char* senses = nullptr;
+    ASSERT_EQ(ce().markGStack(&mark), 1);
+    ASSERT_EQ(ce().dicRetrieve("w", &senses), abi::kRetrieveFound);
+    ASSERT_EQ(ce().releaseGStack(mark), 1);
+    const std::string expected = "(" + Gbk(u"名词") + ") one";
+    EXPECT_EQ(std::string(senses), expected);
+    ce().dicClose();
+    EXPECT_EQ(std::string(senses), expected); // and past the close, until the next retrieve
+}
+
+TEST_F(CeEngineTest, StackMarksNestAndRefuseWhatWasNeverMarked)
+{
+    std::int32_t outer = -1;
+    std::int32_t inner = -1;
+    ASSERT_EQ(ce().markGStack(&outer), 1);
+    ASSERT_EQ(ce().markGStack(&inner), 1);
+    EXPECT_NE(outer, inner);
+    EXPECT_EQ(ce().releaseGStack(inner + 5), 0);
+    EXPECT_EQ(ce().releaseGStack(-1), 0);
+    EXPECT_EQ(ce().releaseGStack(inner), 1);
+    EXPECT_EQ(ce().releaseGStack(outer), 1);
+    EXPECT_EQ(ce().markGStack(nullptr), 0);
+}
+
+TEST_F(CeEngineTest, DeleteRemovesEverySenseOfTheWordOnly)
+{
+    ceAdd(dir(), Gbk(u"读"), "vt", "read");
+    ceAdd(dir(), Gbk(u"读"), "vi", "study");
+    ceAdd(dir(), Gbk(u"写"), "vt", "write");
+    ASSERT_NE(ce().dicOpen(dir().c_str()), 0);
+    EXPECT_EQ(ce().dicDelete(Gbk(u"读").c_str()), 1);
+    EXPECT_EQ(ce().dicDelete(Gbk(u"读").c_str()), 0);
+    ce().dicClose();
+    EXPECT_EQ(ceRetrieve(dir(), Gbk(u"读")), "");
+    EXPECT_EQ(ceRetrieve(dir(), Gbk(u"写")), "(" + Gbk(u"及物动词") + ") write");
+}
+
+TEST_F(CeEngineTest, TheSameSenseIsKeptOnceAndOtherTranslationsAreAdded)
+{
+    ceAdd(dir(), "w", "noun", "one");
+    ceAdd(dir(), "w", "noun", "one");
+    ceAdd(dir(), "w", "noun", "two");
+    const std::string n = "(" + Gbk(u"名词") + ") ";
+    EXPECT_EQ(ceRetrieve(dir(), "w"), n + "one" + n + "two");
+}
+
+TEST_F(CeEngineTest, AnEmptyPartOfSpeechIsStoredAsNoun)
+{
+    ceAdd(dir(), "w", "", "bare");
+    EXPECT_EQ(ceRetrieve(dir(), "w"), "(" + Gbk(u"名词") + ") bare");
+}
+
+TEST_F(CeEngineTest, SensesThatWouldBreakTheSenseListOrTheExportAreRefused)
+{
+    ASSERT_NE(ce().dicOpen(dir().c_str()), 0);
+    EXPECT_EQ(ce().dicAdd("", "noun", "no word"), 0);
+    EXPECT_EQ(ce().dicAdd("w", "noun", ""), 0);
+    EXPECT_EQ(ce().dicAdd("a\\b", "noun", "backslash in the word"), 0);
+    EXPECT_EQ(ce().dicAdd("w", "n)", "parenthesis in the label"), 0);
+    EXPECT_EQ(ce().dicAdd("w", "noun", "two\nlines"), 0);
+    EXPECT_EQ(ce().dicAdd("w\xB3", "noun", "half a character"), 0);
+    EXPECT_EQ(ce().dicAdd("w", "noun", "back\\slash in the translation"), 1);
+    ce().dicClose();
+    EXPECT_EQ(ceRetrieve(dir(), "w"), "(" + Gbk(u"名词") + ") back\\slash in the translation");
+}
+
+TEST_F(CeEngineTest, ExportWritesOneEngineLinePerSenseGroupedByWord)
+{
+    const std::string xu = Big5(u"許多"); // 許 is 0xB3 0x5C: a trail byte that is a backslash
+    ASSERT_EQ(xu.substr(0, 2), "\xB3\x5C");
+    ceAdd(traditionalFolder(), xu, "adj", "many");
+    ceAdd(traditionalFolder(), "b", "vt", "read\\it");
+    ceAdd(traditionalFolder(), "a", "noun", "first");
+    ceAdd(traditionalFolder(), "b", "noun", "second");
+
+    const std::string out = root() + "/ce.txt.tmp";
+    WriteFile(out, "stale content that must go");
+    ASSERT_NE(ce().dicOpen(traditionalFolder().c_str()), 0);
+    EXPECT_EQ(ce().dicExport(out.c_str()), 1);
+    ce().dicClose();
+    EXPECT_EQ(ReadFile(out), "noun\\a\\first\\\r\n"
+                             "vt\\b\\read\\it\\\r\n"
+                             "noun\\b\\second\\\r\n"
+                             "adj\\" + xu + "\\many\\\r\n");
+}
+
+TEST_F(CeEngineTest, ExportNeedsAnOpenDictionary)
+{
+    const std::string out = root() + "/closed.txt.tmp";
+    EXPECT_EQ(ce().dicExport(out.c_str()), 0);
+    EXPECT_FALSE(Exists(out));
+}
+
+TEST_F(CeEngineTest, DiccreateMakesTheNewFileTheDictionaryOfTheFolderUntilUnload)
+{
+    ceAdd(dir(), "old", "noun", "in UserCe.ext");
+    const std::string created = root() + "/UserceMed.ext";
+    ASSERT_EQ(ce().dicCreate(dir().c_str(), created.c_str()), 1);
+    EXPECT_EQ(QueryFile(created, "SELECT count(*) FROM sense"), "0");
+
+    EXPECT_EQ(ceRetrieve(dir(), "old"), "");
+    ceAdd(dir(), "new", "noun", "in the created file");
+    EXPECT_EQ(QueryFile(created, "SELECT count(*) FROM sense"), "1");
+
+    reloadEngines();
+    EXPECT_EQ(ceRetrieve(dir(), "new"), "");
+    EXPECT_EQ(ceRetrieve(dir(), "old"), "(" + Gbk(u"名词") + ") in UserCe.ext");
+}
+
+TEST_F(CeEngineTest, DiccreateRefusesAnExistingFileAndAnImpossiblePath)
+{
+    const std::string existing = root() + "/Usercetaken.ext";
+    WriteFile(existing, "someone's file");
+    EXPECT_EQ(ce().dicCreate(dir().c_str(), existing.c_str()), 0);
+    EXPECT_EQ(ReadFile(existing), "someone's file");
+    const std::string impossible = root() + "/no/such/folder/Usercex.ext";
+    EXPECT_EQ(ce().dicCreate(dir().c_str(), impossible.c_str()), 0);
+    EXPECT_EQ(ce().dicCreate(dir().c_str(), nullptr), 0);
+    // A refused creation redirects nothing.
+    ceAdd(dir(), "w", "noun", "t");
+    EXPECT_EQ(QueryFile(dir() + "UserCe.ext", "SELECT count(*) FROM sense"), "1");
+}
+
+TEST_F(CeEngineTest, ANewDictionaryIgnoresALogLeftByAnotherFile)
+{
+    ceAdd(dir(), "w", "noun", "t");
+    const std::string log = ReadFile(dir() + "UserCe.ext-wal");
+    ASSERT_FALSE(log.empty());
+    reloadEngines();
+    std::filesystem::remove(dir() + "UserCe.ext");
+    WriteFile(dir() + "UserCe.ext-wal", log);
+    EXPECT_EQ(ceRetrieve(dir(), "w"), "");
+    EXPECT_EQ(QueryFile(dir() + "UserCe.ext", "PRAGMA integrity_check"), "ok");
+}
+
+} // namespace
+} // namespace kelvara::test
