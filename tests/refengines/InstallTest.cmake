@@ -9,6 +9,7 @@ file(WRITE "${_prefix}/Config/Kelvara.ini" "[Preferences]\nChineseType=1\n")
 file(WRITE "${_prefix}/ArticleS/UserS.key" "the user's dictionary")
 
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${_prefix}"
+                        --component engines
                 RESULT_VARIABLE _rc OUTPUT_QUIET)
 if(NOT _rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${_rc}")
