@@ -230,25 +230,5 @@ TEST_F(EngineSessionTest, NewCeServesTheCreatedDictionary)
     EXPECT_TRUE(rows().empty());
 }
 
-TEST_F(EngineSessionTest, NewEcCreatesAndReopens)
-{
-    install("lang_en.ini");
-    fs::create_directories(folder / "dicts");
-    prompts->ecChoices = {(folder / "dicts" / "Law.key").string()};
-    access->ActionFileNewEcExecute();
-    ASSERT_TRUE(state.open);
-    EXPECT_EQ(state.ecPath, (folder / "dicts" / "UserecLaw").string());
-    EXPECT_TRUE(fs::exists(folder / "dicts" / "UserecLaw.key"));
-
-    ASSERT_TRUE(editor->MenuItemAddClick("tort"));
-    type(kColTarget, 1, "civil wrong");
-    access->MenuItemSaveClick();
-    access->MenuItemCloseClick();
-    prompts->ecChoices = {(folder / "dicts" / "UserecLaw.key").string()};
-    access->ActionFileNewEcExecute();
-    access->MenuItemFindClick("tort");
-    EXPECT_EQ(rows(), (std::vector<Row>{{" ", "tort", "Noun", "civil wrong"}}));
-}
-
 } // namespace
 } // namespace kelvara::test

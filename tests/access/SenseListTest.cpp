@@ -80,12 +80,5 @@ TEST(PlanCeRewriteTest, SeveralSensesOfOneLabelNeedTheTarget)
     EXPECT_EQ(plan.keep, (Senses{{"n", "one"}, {"adj", "red"}}));
 }
 
-TEST(StorableCeTextTest, RefusesAsciiParentheses)
-{
-    EXPECT_TRUE(IsStorableCeText("apple pie"));
-    EXPECT_FALSE(IsStorableCeText("apple (fruit)"));
-    EXPECT_FALSE(IsStorableCeText("a)"));
-}
-
 } // namespace
 } // namespace kelvara
