@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include <cstdio>
+#include <unordered_set>
 
 namespace kelvara {
 
@@ -61,7 +62,9 @@ IniFile IniFile::parse(std::string_view text)
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
         text.remove_prefix(3);
 
-    std::vector<std::string> seenSections;
+    // Hash sets, not scans of what was read: a file of many keys must not take quadratic time.
+    std::unordered_set<std::string> seenSections;
+    std::unordered_set<std::string> seenKeys; // length of the section, ':', section, key
     std::string section;
     bool sectionIsDuplicate = false;
     bool inSection = false;
@@ -79,12 +82,7 @@ IniFile IniFile::parse(std::string_view text)
                                                          ? std::string_view::npos
                                                          : close - 1)));
             // A section that appears again later is not read again: the first one wins.
-            sectionIsDuplicate = false;
-            for (const auto& s : seenSections)
-                if (s == section)
-                    sectionIsDuplicate = true;
-            if (!sectionIsDuplicate)
-                seenSections.push_back(section);
+            sectionIsDuplicate = !seenSections.insert(section).second;
             inSection = true;
             continue;
         }
@@ -96,11 +94,7 @@ IniFile IniFile::parse(std::string_view text)
         std::string key = lowerAscii(trim(line.substr(0, eq)));
         if (key.empty())
             continue;
-        bool duplicate = false;
-        for (const auto& e : ini.m_entries)
-            if (e.section == section && e.key == key)
-                duplicate = true;
-        if (duplicate)
+        if (!seenKeys.insert(std::to_string(section.size()) + ':' + section + key).second)
             continue;
         ini.m_entries.push_back(
             {section, std::move(key), std::string(unquote(trim(line.substr(eq + 1))))});
