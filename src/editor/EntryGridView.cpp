@@ -74,8 +74,15 @@ EntryGridView::EntryGridView(EntryEditor& editor, QWidget* panel)
     m_combo->hide();
     connect(m_combo, &QComboBox::activated, this, &EntryGridView::ComboBoxTypeChange);
 
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { m_appending = true; });
     connect(m_model, &EntryTableModel::editorCurrentCellChanged, this, [this] {
-        followCurrentCell();
+        // Find and import append rows one at a time, each becoming current; the headers
+        // find a moved current index by laying out every row again, so a burst is followed
+        // once, when it is over.
+        if (m_appending)
+            followCurrentCellSoon();
+        else
+            followCurrentCell();
         emit stateChanged();
     });
     connect(m_model, &EntryTableModel::editorModeChanged, this, [this] {
@@ -193,6 +200,18 @@ void EntryGridView::followCurrentCell()
     scheduleScrollToCurrent();
 }
 
+void EntryGridView::followCurrentCellSoon()
+{
+    if (m_followPending)
+        return;
+    m_followPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_followPending = false;
+        m_appending = false;
+        followCurrentCell();
+    });
+}
+
 void EntryGridView::scheduleScrollToCurrent()
 {
     if (m_scrollPending)
@@ -260,13 +279,30 @@ void EntryGridView::keepComboInPlace()
 
 void EntryGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
+    if (m_following) {
+        // The base class asks for the rectangles of both cells, which right after an append
+        // makes the row header lay out every row again: a burst of appended rows would cost
+        // quadratic time. The editor's cell state is ours to manage; a repaint is enough.
+        viewport()->update();
+        return;
+    }
     QTableView::currentChanged(current, previous);
-    if (m_following || !current.isValid())
+    if (!current.isValid())
         return;
     if (!m_editor.selectCell(current.column(), current.row())) {
         // A fixed cell can never become current; go back to the editor's cell.
         QTimer::singleShot(0, this, [this] { followCurrentCell(); });
     }
+}
+
+void EntryGridView::selectionChanged(const QItemSelection& selected,
+                                     const QItemSelection& deselected)
+{
+    if (m_following) {
+        viewport()->update(); // see currentChanged
+        return;
+    }
+    QTableView::selectionChanged(selected, deselected);
 }
 
 int EntryGridView::sizingColumnAt(const QPoint& pos) const

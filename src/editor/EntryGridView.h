@@ -65,6 +65,7 @@ signals:
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -74,6 +75,7 @@ protected:
 
 private:
     void followCurrentCell();
+    void followCurrentCellSoon();
     void followMode();
     void fillComboItems();
     void closeCellEditor();
@@ -88,6 +90,8 @@ private:
     QPersistentModelIndex m_editIndex;
     bool m_following = false;
     bool m_scrollPending = false;
+    bool m_appending = false;
+    bool m_followPending = false;
     int m_sizingColumn = -1;
     int m_sizingStartX = 0;
     int m_sizingStartWidth = 0;

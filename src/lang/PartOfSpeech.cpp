@@ -2,6 +2,7 @@
 
 #include "lang/WideText.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kelvara {
@@ -103,6 +104,10 @@ std::string_view NounLabel(InterfaceLanguage language)
 
 std::string_view EnglishLabelFor(std::string_view label, int codePage)
 {
+    // Every Chinese label has a byte above 0x7F; an ASCII text needs no decoding, which
+    // keeps a long English import cheap.
+    if (std::none_of(label.begin(), label.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+        return {};
     const std::u16string wide = WideFromCodePage(label, codePage);
     if (wide.empty())
         return {};
