@@ -4,6 +4,7 @@
 #include "app/ImageList.h"
 #include "app/Save.h"
 #include "app/width.h"
+#include "editor/EntryGridView.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
@@ -16,8 +17,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QStandardItemModel>
-#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -50,7 +49,6 @@ constexpr ActionSpec kActionSpecs[] = {
     {Command::WordCopy, "ActionWordCopy", "word", -1},
 };
 
-constexpr int kGridColumnWidths[kColumnCount] = {12, 184, 68, 220};
 constexpr int kGridRowHeight = 18;
 
 QFont pixelFont(const QString& family, int pixels)
@@ -209,30 +207,28 @@ void TCustomDictForm::buildPanel()
 
     auto* layout = new QVBoxLayout(m_panel);
     layout->setContentsMargins(1, 1, 1, 1);
-    m_gridModel = new QStandardItemModel(kMinRowCount, kColumnCount, m_panel);
-    m_grid = new QTableView(m_panel);
-    m_grid->setObjectName(QStringLiteral("StringGridDict"));
-    m_grid->setModel(m_gridModel);
-    m_grid->horizontalHeader()->hide(); // row 0 of the grid is its title row
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setMinimumSectionSize(1);
-    m_grid->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
-    for (int column = 0; column < kColumnCount; ++column)
-        m_grid->setColumnWidth(column, kGridColumnWidths[column]);
-    m_grid->setFont(pixelFont(QString::fromStdU16String(u"宋体"), 12));
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    layout->addWidget(m_grid);
-    declare(m_grid);
+    // The grid needs the entry model, which takes the interface language: FormCreate builds
+    // it into this place once the configuration is read.
+    m_gridSlot = m_components.count();
+}
 
-    m_typeCombo = new QComboBox(m_panel);
-    m_typeCombo->setObjectName(QStringLiteral("ComboBoxType"));
-    m_typeCombo->setEditable(false);
-    m_typeCombo->setFixedWidth(73);
+void TCustomDictForm::buildGrid()
+{
+    m_grid = new EntryGridView(*m_editor, m_panel);
+    m_panel->layout()->addWidget(m_grid);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_typeCombo = m_grid->typeCombo();
     m_typeCombo->setFocusPolicy(Qt::ClickFocus); // not a tab stop
-    m_typeCombo->hide();
-    declare(m_typeCombo);
+    m_components.insert(m_gridSlot, "StringGridDict", m_grid);
+    m_components.insert(m_gridSlot + 1, "ComboBoxType", m_typeCombo);
+    m_flatPainterSlot += 2;
+
+    m_editor->setTitles(m_titles[kColSource], m_titles[kColPartOfSpeech], m_titles[kColTarget]);
+    connect(m_grid, &EntryGridView::stateChanged, this, &TCustomDictForm::scheduleMenuUpdate);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        ActionListMenuUpdate();
+        m_popupEdit->exec(m_grid->viewport()->mapToGlobal(at));
+    });
 }
 
 QAction* TCustomDictForm::addMenuItem(QMenu* menu, const char* name, Command command,
@@ -353,10 +349,6 @@ void TCustomDictForm::buildMenus()
     addMenuItem(m_popupEdit, "Copy2", Command::WordCopy, true);
     addSeparator(m_popupEdit, "N6");
     addMenuItem(m_popupEdit, "W1", Command::WordWidth, false);
-    connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        ActionListMenuUpdate();
-        m_popupEdit->exec(m_grid->viewport()->mapToGlobal(at));
-    });
 }
 
 void TCustomDictForm::buildDialogs()
@@ -408,6 +400,7 @@ void TCustomDictForm::FormCreate(const std::string& programFolder)
 {
     m_startup = ReadStartupState(programFolder);
     m_editor = std::make_unique<EntryEditor>(m_startup.language, m_startup.codePage());
+    buildGrid();
 
     // A kind whose binding failed stays unavailable for the whole run.
     if (!m_startup.ec.available()) {
@@ -421,8 +414,7 @@ void TCustomDictForm::FormCreate(const std::string& programFolder)
 
     // The state for no open dictionary.
     m_grid->setRowHeight(kTitleRow, kGridRowHeight);
-    m_editor->selectCell(kColSource, kFirstDataRow);
-    m_grid->setCurrentIndex(m_gridModel->index(kFirstDataRow, kColSource));
+    m_grid->StringGridDictSelectCell(kColSource, kFirstDataRow);
     m_grid->hide();
     m_input->setEnabled(false);
     m_typeCombo->hide();

@@ -24,13 +24,12 @@ class QFrame;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
-class QStandardItemModel;
-class QTableView;
 class QToolBar;
 class QToolButton;
 
 namespace kelvara {
 
+class EntryGridView;
 class ImageList;
 class TAboutForm;
 class TColWidthDlg;
@@ -153,6 +152,7 @@ private:
     void buildToolBar();
     void buildPanel();
     void buildDialogs();
+    void buildGrid();
     void registerComponents();
     void connectIdleUpdates();
     QAction* addMenuItem(QMenu* menu, const char* name, Command command, bool ownCaption);
@@ -196,9 +196,10 @@ private:
     QToolBar* m_toolBar = nullptr;
     QLineEdit* m_input = nullptr;
     QFrame* m_panel = nullptr;
-    QTableView* m_grid = nullptr;
-    QStandardItemModel* m_gridModel = nullptr;
+    std::size_t m_gridSlot = 0; // the grid and its drop-down follow PanelDisplay
+    EntryGridView* m_grid = nullptr;
     QComboBox* m_typeCombo = nullptr;
+    std::array<std::u16string, kColumnCount> m_titles; // the grid's title row
 
     QFileDialog* m_openDictEc = nullptr;
     QFileDialog* m_openDictCe = nullptr;

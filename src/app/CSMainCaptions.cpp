@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMenu>
-#include <QStandardItemModel>
 #include <QStringList>
 #include <QTableView>
 #include <QWidget>
@@ -60,20 +59,20 @@ void TCustomDictForm::applyCaptionTable(const CaptionTable& table)
 {
     for (const CaptionEntry& entry : table)
         applyCaptionEntry(table, entry);
-    if (m_editor) {
-        auto title = [this](int column) {
-            return m_gridModel->item(kTitleRow, column)
-                       ? m_gridModel->item(kTitleRow, column)->text().toStdU16String()
-                       : std::u16string();
-        };
-        m_editor->setTitles(title(kColSource), title(kColPartOfSpeech), title(kColTarget));
-    }
+    if (m_editor)
+        m_editor->setTitles(m_titles[kColSource], m_titles[kColPartOfSpeech], m_titles[kColTarget]);
 }
 
 void TCustomDictForm::applyCaptionEntry(const CaptionTable& table, const CaptionEntry& entry)
 {
     const QString text = QString::fromStdU16String(table.text(entry));
     const std::string_view control = entry.control;
+    if (entry.property == CaptionProperty::ColumnTitle) {
+        // The title row belongs to the entry model, which may not exist yet.
+        if (control == "StringGridDict" && entry.column > kColMark && entry.column < kColumnCount)
+            m_titles[static_cast<std::size_t>(entry.column)] = table.text(entry);
+        return;
+    }
     QObject* object = nullptr;
     if (control == kMainFormName) {
         object = this;
@@ -108,11 +107,6 @@ void TCustomDictForm::applyCaptionEntry(const CaptionTable& table, const Caption
         }
         break;
     case CaptionProperty::ColumnTitle:
-        if (object == static_cast<QObject*>(m_grid) && entry.column > 0 && entry.column < kColumnCount) {
-            auto* item = new QStandardItem(text);
-            item->setEditable(false);
-            m_gridModel->setItem(kTitleRow, entry.column, item);
-        }
         break;
     case CaptionProperty::Filter:
         if (auto* dialog = qobject_cast<QFileDialog*>(object))

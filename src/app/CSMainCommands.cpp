@@ -15,8 +15,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QStandardItemModel>
-#include <QTableView>
+#include "editor/EntryGridView.h"
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
 #endif
@@ -120,7 +119,7 @@ CommandState TCustomDictForm::commandState() const
         s.firstSourceEmpty = m_editor->cell(kColSource, kFirstDataRow).empty();
     }
     s.inputEmpty = m_input->text().isEmpty();
-    s.gridFocused = m_grid->hasFocus();
+    s.gridFocused = m_grid && m_grid->hasFocus();
     return s;
 }
 
@@ -136,12 +135,6 @@ void TCustomDictForm::connectIdleUpdates()
     qApp->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &TCustomDictForm::scheduleMenuUpdate);
     connect(m_input, &QLineEdit::textChanged, this, &TCustomDictForm::scheduleMenuUpdate);
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (m_editor && current.isValid())
-                    m_editor->selectCell(current.column(), current.row());
-                scheduleMenuUpdate();
-            });
     // A menu about to open shows rules that are current.
     for (QMenu* menu : {m_menuFile, m_menuNew, m_menuOpen, m_menuImport, m_menuExport,
                         m_menuEdit, m_popupEdit})
@@ -425,13 +418,15 @@ void TCustomDictForm::setCaptionToPath(const std::string& path)
 
 void TCustomDictForm::setGridVisible(bool visible)
 {
-    m_grid->setVisible(visible);
+    if (m_grid)
+        m_grid->setVisible(visible);
     scheduleMenuUpdate();
 }
 
 void TCustomDictForm::setTypeComboVisible(bool visible)
 {
-    m_typeCombo->setVisible(visible);
+    if (m_typeCombo)
+        m_typeCombo->setVisible(visible);
 }
 
 } // namespace kelvara

@@ -4,7 +4,7 @@ namespace kelvara {
 
 bool ComponentList::acceptable(std::string_view name, const void* object) const
 {
-    return !name.empty() && object != nullptr && indexOf(name) < 0;
+    return !name.empty() && object != nullptr && indexOf(name) < 0 && indexOfObject(object) < 0;
 }
 
 bool ComponentList::add(std::string name, void* object, int tag)
@@ -25,7 +25,7 @@ bool ComponentList::insert(std::size_t index, std::string name, void* object, in
 
 bool ComponentList::remove(const void* object)
 {
-    const int i = indexOf(object);
+    const int i = indexOfObject(object);
     if (i < 0)
         return false;
     m_components.erase(m_components.begin() + i);
@@ -41,7 +41,7 @@ int ComponentList::indexOf(std::string_view name) const
     return -1;
 }
 
-int ComponentList::indexOf(const void* object) const
+int ComponentList::indexOfObject(const void* object) const
 {
     if (!object)
         return -1;

@@ -29,8 +29,8 @@ public:
     int ownerTag() const { return m_ownerTag; }
     void setOwnerTag(int tag) { m_ownerTag = tag; }
 
-    /// Appends a component. A name already in the list, an empty name or a null object is
-    /// refused (the answer is false and nothing changes).
+    /// Appends a component. A name or object already in the list, an empty name or a null
+    /// object is refused (the answer is false and nothing changes).
     bool add(std::string name, void* object, int tag = 0);
     /// Inserts a component before index (at the end when index is past it); refused as add().
     bool insert(std::size_t index, std::string name, void* object, int tag = 0);
@@ -42,9 +42,9 @@ public:
     auto begin() const { return m_components.begin(); }
     auto end() const { return m_components.end(); }
 
-    /// The position of a component by name or object; -1 when absent.
+    /// The position of a component by name, or by its object; -1 when absent.
     int indexOf(std::string_view name) const;
-    int indexOf(const void* object) const;
+    int indexOfObject(const void* object) const;
     /// The component of that name, or null.
     const Component* find(std::string_view name) const;
 

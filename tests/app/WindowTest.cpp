@@ -1,0 +1,495 @@
+#include "app/CSMain.h"
+
+#include "WindowTestSupport.h"
+#include "app/About.h"
+#include "app/ImageList.h"
+#include "app/Save.h"
+#include "app/width.h"
+#include "editor/EntryGridView.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kelvara {
+namespace {
+
+using testing::Engines;
+using testing::LayOutInstallation;
+using testing::ModalAnswer;
+using testing::TestTempFolder;
+
+// A window whose save seam records its calls instead of writing a dictionary.
+class RecordingWindow : public TCustomDictForm {
+public:
+    using TCustomDictForm::TCustomDictForm;
+    int saves = 0;
+
+protected:
+    void saveOpenDictionary() override { ++saves; }
+};
+
+QString q(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+class WindowTest : public ::testing::Test {
+protected:
+    // The installation, the window and its three dialogs, made in the program entry's order.
+    void start(const std::string& languageFile, Engines engines = {})
+    {
+        LayOutInstallation(m_folder, languageFile, engines);
+        m_window = std::make_unique<RecordingWindow>(m_folder.folder());
+        m_save = std::make_unique<TSaveDlg>(m_window->language());
+        m_width = std::make_unique<TColWidthDlg>(m_window->language());
+        m_about = std::make_unique<TAboutForm>();
+        m_window->attachDialogs(m_save.get(), m_width.get(), m_about.get());
+    }
+
+    void TearDown() override
+    {
+        m_about.reset();
+        m_width.reset();
+        m_save.reset();
+        m_window.reset();
+        // No window of a test outlives it.
+        EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty() ||
+                    std::none_of(QApplication::topLevelWidgets().begin(),
+                                 QApplication::topLevelWidgets().end(),
+                                 [](QWidget* w) { return w->isVisible(); }));
+    }
+
+    template <typename T>
+    T* component(const char* name) const
+    {
+        const Component* c = m_window->components().find(name);
+        return c ? qobject_cast<T*>(static_cast<QObject*>(c->object)) : nullptr;
+    }
+    QAction* item(const char* name) const { return component<QAction>(name); }
+    QMenu* menu(const char* name) const { return component<QMenu>(name); }
+
+    // Lets the coalesced rule update run.
+    static void idle() { QCoreApplication::processEvents(); }
+
+    TestTempFolder m_folder;
+    std::unique_ptr<RecordingWindow> m_window;
+    std::unique_ptr<TSaveDlg> m_save;
+    std::unique_ptr<TColWidthDlg> m_width;
+    std::unique_ptr<TAboutForm> m_about;
+};
+
+// ---- layout
+
+TEST_F(WindowTest, ComponentsAreDeclaredInLayoutOrderWithTagZero)
+{
+    start("lang_en.ini");
+    const std::vector<std::string> expected = {
+        "ToolBar1", "ToolButtonSave", "ToolButton1", "EditWordInput", "ToolButton2",
+        "ToolButtonFind", "ToolButtonAdd", "ToolButton3", "ToolButtonDelete",
+        "PanelDisplay", "StringGridDict", "ComboBoxType",
+        "MainMenu1", "MenuItemFile", "MenuItemNew", "MenuItemNewEc", "MenuItemNewCe", "N1",
+        "MenuItemOpen", "MenuItemOpenEc", "MenuItemOpenCe", "MenuItemSave", "MenuItemClose", "N2",
+        "MenuItemImport", "MenuItemToEditor", "MenuItemToDict", "MenuItemExport",
+        "MenuItemFromEditor", "MenuItemFromDict", "N3", "MenuItemExit",
+        "MenuItemEdit", "MenuItemFind", "MenuItemAdd", "MenuItemDelete", "MenuItemModify", "N4",
+        "MenuItemCopy", "N5", "MenuItemWidth",
+        "PopupMenuEdit", "Modify2", "Delete2", "Copy2", "N6", "W1",
+        "ImageList1", "ActionListMenu", "ActionFileNewEc", "ActionFileNewCe", "ActionFileOpenEc",
+        "ActionFileOpenCe", "ActionFileSave", "ActionFileClose", "ActionWordFind",
+        "ActionWordAdd", "ActionWordModify", "ActionWordDelete", "ActionWordWidth",
+        "ActionWordCopy",
+        "OpenDialogDictEc", "OpenDialogDictCe", "OpenDialogTxt", "SaveDialogTxt",
+        "PopupMenuForEdit", "MenuItemEditCut", "MenuItemEditCopy", "MenuItemEditPaste"};
+    std::vector<std::string> names;
+    for (const Component& c : m_window->components()) {
+        names.push_back(c.name);
+        EXPECT_EQ(c.tag, 0) << c.name;
+        // Each component carries its name as its object name.
+        EXPECT_EQ(static_cast<QObject*>(c.object)->objectName().toStdString(), c.name);
+    }
+    EXPECT_EQ(names, expected);
+    // FlatPainter1 goes right before the input box's pop-up menu.
+    EXPECT_EQ(static_cast<int>(m_window->flatPainterSlot()),
+              m_window->components().indexOf("PopupMenuForEdit"));
+}
+
+TEST_F(WindowTest, ControlsHaveTheirLayout)
+{
+    start("lang_en.ini", {true, true});
+    EXPECT_EQ(m_window->objectName(), "TCustomDictForm");
+    EXPECT_EQ(m_window->size(), QSize(505, 309));
+    auto* input = component<QLineEdit>("EditWordInput");
+    ASSERT_NE(input, nullptr);
+    EXPECT_EQ(input->size(), QSize(212, 24));
+    EXPECT_FALSE(input->hasFrame());
+    auto* combo = component<QComboBox>("ComboBoxType");
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->parent(), component<QWidget>("PanelDisplay"));
+    EXPECT_FALSE(combo->isEditable());
+    EXPECT_EQ(combo->width(), 73);
+    EXPECT_FALSE(combo->focusPolicy() & Qt::TabFocus);
+    EXPECT_EQ(component<QToolButton>("ToolButtonSave")->size(), QSize(25, 24));
+    EXPECT_EQ(component<QToolButton>("ToolButtonFind")->defaultAction(),
+              item("ActionWordFind"));
+
+    const ImageList& images = m_window->imageList();
+    ASSERT_EQ(images.count(), 6);
+    for (int i = 0; i < images.count(); ++i)
+        EXPECT_EQ(images.image(i).size(), QSize(16, 16));
+    EXPECT_EQ(item("ActionFileSave")->property("imageIndex").toInt(), 1);
+    EXPECT_EQ(item("ActionWordDelete")->property("imageIndex").toInt(), 4);
+    EXPECT_EQ(item("ActionWordFind")->property("category").toString(), "word");
+    EXPECT_EQ(item("ActionFileClose")->property("category").toString(), "File");
+    for (const char* name : {"ActionFileOpenEc", "ActionFileSave", "ActionWordCopy"})
+        EXPECT_TRUE(item(name)->shortcut().isEmpty()) << name;
+
+    auto* openEc = component<QFileDialog>("OpenDialogDictEc");
+    ASSERT_NE(openEc, nullptr);
+    EXPECT_EQ(openEc->windowTitle(), q(u"英汉用户词库"));
+    EXPECT_EQ(openEc->nameFilters(), QStringList{q(u"英汉用户词库(UserEc*.key)")});
+    EXPECT_EQ(openEc->fileMode(), QFileDialog::AnyFile); // a new name may be typed
+    auto* saveTxt = component<QFileDialog>("SaveDialogTxt");
+    EXPECT_EQ(saveTxt->windowTitle(), q(u"保存文件"));
+    EXPECT_EQ(saveTxt->defaultSuffix(), "txt");
+    EXPECT_EQ(saveTxt->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(saveTxt->nameFilters(),
+              (QStringList{q(u"文本文件(*.txt)"), q(u"所有文件(*.*)")}));
+    EXPECT_EQ(component<QFileDialog>("OpenDialogTxt")->fileMode(), QFileDialog::ExistingFile);
+}
+
+TEST_F(WindowTest, StartsInTheStateForNoOpenDictionary)
+{
+    start("lang_en.ini", {true, true});
+    auto* grid = component<EntryGridView>("StringGridDict");
+    ASSERT_NE(grid, nullptr);
+    EXPECT_TRUE(grid->isHidden());
+    EXPECT_EQ(grid->rowHeight(0), 18);
+    EXPECT_EQ(m_window->editor().currentColumn(), 1);
+    EXPECT_EQ(m_window->editor().currentRow(), 1);
+    EXPECT_TRUE(component<QComboBox>("ComboBoxType")->isHidden());
+    EXPECT_FALSE(component<QLineEdit>("EditWordInput")->isEnabled());
+    for (const char* name : {"ActionFileNewEc", "ActionFileNewCe", "ActionFileOpenEc",
+                             "ActionFileOpenCe", "MenuItemOpenEc", "MenuItemOpenCe"})
+        EXPECT_TRUE(item(name)->isEnabled()) << name;
+    for (const char* name : {"ActionFileSave", "ActionFileClose", "ActionWordFind",
+                             "ActionWordAdd", "ActionWordDelete"})
+        EXPECT_FALSE(item(name)->isEnabled()) << name;
+    // Both dictionary dialogs start in the engine folder, kept without its separator.
+    const QString engineFolder = QString::fromStdString(m_folder.folder() + "ArticleS");
+    EXPECT_EQ(component<QFileDialog>("OpenDialogDictEc")->directory().absolutePath(),
+              engineFolder);
+    EXPECT_EQ(component<QFileDialog>("OpenDialogDictCe")->directory().absolutePath(),
+              engineFolder);
+    EXPECT_EQ(m_window->dictionary().ecDialogFolder, m_folder.folder() + "ArticleS");
+}
+
+TEST_F(WindowTest, KindWithoutEngineKeepsItsOpenAndNewDisabled)
+{
+    start("lang_en.ini", {true, false});
+    EXPECT_TRUE(item("ActionFileOpenEc")->isEnabled());
+    EXPECT_TRUE(item("ActionFileNewEc")->isEnabled());
+    EXPECT_FALSE(item("ActionFileOpenCe")->isEnabled());
+    EXPECT_FALSE(item("ActionFileNewCe")->isEnabled());
+    EXPECT_FALSE(item("MenuItemOpenCe")->isEnabled());
+    EXPECT_TRUE(menu("MenuItemOpen")->menuAction()->isEnabled());
+    EXPECT_FALSE(m_window->runCommand(Command::FileOpenCe));
+}
+
+TEST_F(WindowTest, WithoutEnginesOnlyExitIsLeft)
+{
+    start("lang_en.ini");
+    for (const char* name : {"ActionFileNewEc", "ActionFileNewCe", "ActionFileOpenEc",
+                             "ActionFileOpenCe", "ActionFileSave", "ActionFileClose"})
+        EXPECT_FALSE(item(name)->isEnabled()) << name;
+    EXPECT_FALSE(menu("MenuItemOpen")->menuAction()->isEnabled());
+    EXPECT_FALSE(menu("MenuItemNew")->menuAction()->isEnabled());
+    EXPECT_TRUE(item("MenuItemExit")->isEnabled());
+    EXPECT_FALSE(m_window->runCommand(Command::FileOpenEc));
+    EXPECT_FALSE(m_window->runCommand(Command::ImportToEditor));
+}
+
+TEST_F(WindowTest, HiddenSubmenusAndEditMenu)
+{
+    start("lang_en.ini", {true, true});
+    for (const char* name : {"MenuItemNew", "MenuItemImport", "MenuItemExport"})
+        EXPECT_FALSE(menu(name)->menuAction()->isVisible()) << name;
+    EXPECT_FALSE(menu("MenuItemEdit")->menuAction()->isVisible());
+    // The separator after the hidden New is at the top; the one after Import and Export
+    // would follow another.
+    EXPECT_FALSE(item("N1")->isVisible());
+    EXPECT_TRUE(item("N2")->isVisible());
+    EXPECT_FALSE(item("N3")->isVisible());
+
+    m_window->setDictionaryOpen(true);
+    idle();
+    EXPECT_TRUE(menu("MenuItemEdit")->menuAction()->isVisible());
+    // Hidden, the submenus stay out of reach, but their rule is computed and their entries
+    // run while a dictionary is open.
+    EXPECT_FALSE(menu("MenuItemImport")->menuAction()->isVisible());
+    EXPECT_TRUE(m_window->availability().importMenu);
+    EXPECT_TRUE(m_window->availability().exportMenu);
+    EXPECT_TRUE(m_window->runCommand(Command::ExportFromDict));
+    EXPECT_TRUE(item("N4")->isVisible());
+    EXPECT_TRUE(item("N5")->isVisible());
+}
+
+// ---- captions
+
+TEST_F(WindowTest, EnglishCaptionsFollowActionsAndHints)
+{
+    start("lang_en.ini", {true, true});
+    EXPECT_EQ(m_window->windowTitle(), "Custom Dictionary Utility");
+    EXPECT_EQ(TCustomDictForm::applicationTitle(), "Custom Dictionary Utility");
+    EXPECT_EQ(item("MenuItemOpenEc")->text(), "&E-C Custom Dictionary");
+    EXPECT_EQ(item("MenuItemSave")->text(), "&Save");
+    EXPECT_EQ(item("MenuItemWidth")->text(), "Column &Width");
+    EXPECT_EQ(menu("MenuItemFile")->title(), "&File");
+    EXPECT_EQ(menu("MenuItemOpen")->title(), "&Open");
+    EXPECT_EQ(item("MenuItemExit")->text(), "&Exit");
+    EXPECT_EQ(item("Modify2")->text(), "&Modify the Current Entry");
+    EXPECT_EQ(item("W1")->text(), "Column &Width");
+    EXPECT_EQ(item("MenuItemEditCut")->text(), "Cut(&T)");
+    EXPECT_EQ(component<QToolButton>("ToolButtonSave")->toolTip(),
+              "Save the Entries in the Editor");
+    EXPECT_EQ(component<QToolButton>("ToolButtonAdd")->toolTip(),
+              "Add the Entry in the Input Box to the Editor");
+    EXPECT_EQ(component<QToolButton>("ToolButtonDelete")->toolTip(), "Delete the Current Entry");
+    EXPECT_EQ(component<QLineEdit>("EditWordInput")->toolTip(), "Input Box for Source or Target");
+    EXPECT_EQ(m_window->editor().title(1), u"Source");
+    EXPECT_EQ(m_window->editor().title(3), u"Target");
+    // Untranslated entries keep the form's Simplified texts.
+    EXPECT_EQ(menu("MenuItemImport")->title(), q(u"从文本文件导入(&I)"));
+    EXPECT_EQ(item("MenuItemToDict")->text(), q(u"到当前用户词库(&D)"));
+    EXPECT_EQ(item("MenuItemNewEc")->text(), q(u"英汉用户词库(&E)"));
+    EXPECT_EQ(menu("MenuItemNew")->title(), q(u"新建(&N)"));
+}
+
+TEST_F(WindowTest, SimplifiedCaptionsReplaceTheOpenFormTexts)
+{
+    start("lang_sc.ini", {true, true});
+    EXPECT_EQ(m_window->language(), InterfaceLanguage::Simplified);
+    EXPECT_EQ(m_window->windowTitle(), q(u"用户词典维护"));
+    EXPECT_EQ(item("MenuItemOpenEc")->text(), q(u"英汉用户词典(&E)"));
+    EXPECT_EQ(item("MenuItemOpenCe")->text(), q(u"汉英用户词典(&C)"));
+    EXPECT_EQ(item("MenuItemNewEc")->text(), q(u"英汉用户词库(&E)"));
+    EXPECT_EQ(menu("MenuItemOpen")->title(), q(u"打开(&O)"));
+    EXPECT_EQ(item("MenuItemToDict")->text(), q(u"到当前用户词典(&D)"));
+    EXPECT_EQ(item("Copy2")->text(), q(u"复制当前记录(&C)"));
+    EXPECT_EQ(item("W1")->text(), q(u"列宽(&W)"));
+    EXPECT_EQ(component<QToolButton>("ToolButtonFind")->toolTip(), q(u"查找输入框中的词条"));
+    EXPECT_EQ(m_window->editor().title(2), u"词性");
+}
+
+TEST_F(WindowTest, TraditionalCaptionsLeaveHiddenEntriesSimplified)
+{
+    start("lang_tc.ini", {true, true});
+    EXPECT_EQ(m_window->windowTitle(), q(u"用戶詞典"));
+    EXPECT_EQ(TCustomDictForm::applicationTitle(), q(u"用戶詞典"));
+    EXPECT_EQ(menu("MenuItemEdit")->title(), q(u"編輯(&E)"));
+    EXPECT_EQ(item("MenuItemDelete")->text(), q(u"移除(&D)"));
+    EXPECT_EQ(item("Delete2")->text(), q(u"移除當前記錄(&D)"));
+    EXPECT_EQ(item("MenuItemEditPaste")->text(), q(u"貼上(&P)"));
+    EXPECT_EQ(component<QToolButton>("ToolButtonSave")->toolTip(), q(u"儲存目前編輯程式中的詞條"));
+    EXPECT_EQ(m_window->editor().title(3), u"漢義");
+    for (const char* name : {"MenuItemToEditor", "MenuItemFromEditor", "MenuItemFromDict"})
+        EXPECT_EQ(item(name)->text(),
+                  QString::fromStdU16String(MainWindowFormTexts().textOf(name, CaptionProperty::Caption)))
+            << name;
+    EXPECT_EQ(menu("MenuItemExport")->title(), q(u"导出到文本文件(&E)"));
+}
+
+TEST_F(WindowTest, ApplicationTitleStaysWhenTheCaptionChanges)
+{
+    start("lang_en.ini");
+    // What Close does to the caption: the application's title keeps the set's text, and the
+    // window shows exactly its own caption.
+    m_window->setCaption(TitleAfterClose(InterfaceLanguage::English).wide());
+    EXPECT_EQ(m_window->windowTitle(), "Costom Dictionary Utility");
+    EXPECT_EQ(TCustomDictForm::applicationTitle(), "Custom Dictionary Utility");
+    EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());
+}
+
+// ---- availability in the window
+
+TEST_F(WindowTest, RulesRunCoalescedWhenIdle)
+{
+    start("lang_en.ini", {true, true});
+    m_window->setDictionaryOpen(true);
+    m_window->setChanged(true);
+    EXPECT_TRUE(m_window->menuUpdatePending());
+    EXPECT_FALSE(item("ActionFileSave")->isEnabled()); // not before the idle moment
+    idle();
+    EXPECT_FALSE(m_window->menuUpdatePending());
+    EXPECT_TRUE(item("ActionFileSave")->isEnabled());
+    EXPECT_TRUE(item("MenuItemSave")->isEnabled());
+    EXPECT_TRUE(component<QToolButton>("ToolButtonSave")->isEnabled());
+    EXPECT_FALSE(item("ActionFileOpenEc")->isEnabled());
+    EXPECT_TRUE(component<QLineEdit>("EditWordInput")->isEnabled());
+
+    // Typing one character enables Find and Add.
+    EXPECT_FALSE(item("ActionWordFind")->isEnabled());
+    auto* input = component<QLineEdit>("EditWordInput");
+    input->setText("w");
+    idle();
+    EXPECT_TRUE(item("ActionWordFind")->isEnabled());
+    EXPECT_TRUE(item("MenuItemAdd")->isEnabled());
+    EXPECT_TRUE(component<QToolButton>("ToolButtonFind")->isEnabled());
+    input->clear();
+    idle();
+    EXPECT_FALSE(item("ActionWordAdd")->isEnabled());
+}
+
+TEST_F(WindowTest, CommandsCheckTheirRuleAtTheMomentTheyRun)
+{
+    start("lang_en.ini", {true, true});
+    m_window->setChanged(true);
+    idle();
+    ASSERT_TRUE(item("ActionFileSave")->isEnabled());
+    // The flag is cleared behind the window's back: Save still looks enabled, yet it must
+    // not run, and running it brings the action up to date.
+    m_window->editor().setChanged(false);
+    EXPECT_FALSE(m_window->runCommand(Command::FileSave));
+    EXPECT_FALSE(item("ActionFileSave")->isEnabled());
+    // And the other way round: a stale disabled state does not block a command now allowed.
+    m_window->editor().setChanged(true);
+    EXPECT_TRUE(m_window->runCommand(Command::FileSave));
+    EXPECT_TRUE(m_window->runCommand(Command::WordWidth));
+}
+
+TEST_F(WindowTest, DeleteFollowsTheCurrentRowOnlyWhileOpen)
+{
+    start("lang_en.ini", {true, true});
+    m_window->setDictionaryOpen(true);
+    m_window->editor().AddEntryRow("E", "word", "Noun", "t");
+    m_window->ActionListMenuUpdate();
+    EXPECT_TRUE(item("ActionWordDelete")->isEnabled());
+    EXPECT_FALSE(item("ActionWordModify")->isEnabled());
+    m_window->setDictionaryOpen(false); // what Close leaves: the rows stay
+    m_window->ActionListMenuUpdate();
+    EXPECT_FALSE(item("ActionWordDelete")->isEnabled());
+    EXPECT_FALSE(item("Delete2")->isEnabled());
+}
+
+// ---- close path and save prompt
+
+TEST_F(WindowTest, ExitWithoutChangesClosesAtOnce)
+{
+    start("lang_en.ini");
+    m_window->show();
+    item("MenuItemExit")->trigger();
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_EQ(m_window->saves, 0);
+}
+
+TEST_F(WindowTest, ExitAnsweredCancelKeepsTheWindowAndTheEdits)
+{
+    start("lang_en.ini");
+    m_window->show();
+    m_window->setChanged(true);
+    ModalAnswer<TSaveDlg> answer([](TSaveDlg& d) {
+        d.findChild<QPushButton*>("CancalBtn")->click();
+    });
+    item("MenuItemExit")->trigger();
+    EXPECT_TRUE(answer.answered());
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_TRUE(m_window->changed());
+    EXPECT_EQ(m_window->saves, 0);
+}
+
+TEST_F(WindowTest, TitleBarCloseOfThePromptIsCancel)
+{
+    start("lang_en.ini");
+    m_window->show();
+    m_window->setChanged(true);
+    ModalAnswer<TSaveDlg> answer([](TSaveDlg& d) { d.close(); });
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(answer.answered());
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(m_window->saves, 0);
+}
+
+TEST_F(WindowTest, ExitAnsweredNoClosesWithoutSaving)
+{
+    start("lang_en.ini");
+    m_window->show();
+    m_window->setChanged(true);
+    ModalAnswer<TSaveDlg> answer([](TSaveDlg& d) { d.findChild<QPushButton*>("NoBtn")->click(); });
+    EXPECT_TRUE(m_window->close());
+    EXPECT_TRUE(answer.answered());
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_EQ(m_window->saves, 0);
+}
+
+TEST_F(WindowTest, CloseAnsweredYesRunsTheSaveSeamThenCloses)
+{
+    start("lang_en.ini");
+    m_window->show();
+    m_window->setChanged(true);
+    // Enter presses Yes, the default button with the focus.
+    ModalAnswer<TSaveDlg> answer([](TSaveDlg& d) { QTest::keyClick(&d, Qt::Key_Return); });
+    EXPECT_TRUE(m_window->close());
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(m_window->saves, 1);
+    EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(WindowTest, SessionEndPassesThePrompt)
+{
+    start("lang_en.ini");
+    EXPECT_TRUE(m_window->commitSessionData(false)); // nothing changed: nothing to ask
+    m_window->setChanged(true);
+    EXPECT_FALSE(m_window->commitSessionData(false)); // cannot ask: keep the edits
+    ModalAnswer<TSaveDlg> answer([](TSaveDlg& d) { d.findChild<QPushButton*>("OKBtn")->click(); });
+    EXPECT_TRUE(m_window->commitSessionData(true));
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(m_window->saves, 1);
+}
+
+// ---- the shell's dialogs
+
+TEST_F(WindowTest, AboutShowsModallyAndOkCloses)
+{
+    start("lang_en.ini");
+    ModalAnswer<TAboutForm> answer([](TAboutForm& d) {
+        EXPECT_EQ(d.windowTitle(), q(u"关于"));
+        EXPECT_EQ(d.size(), QSize(372, 225));
+        EXPECT_EQ(d.okButton()->text(), q(u"确定"));
+        d.okButton()->click();
+    });
+    m_window->MenuItemAboutClick();
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(m_about->result(), QDialog::Accepted);
+    EXPECT_EQ(m_about->components().count(), 9u); // product, picture, six lines, button
+}
+
+TEST_F(WindowTest, ColumnWidthDialogTakesItsTextsOnShowAndIgnoresEnterAndEsc)
+{
+    start("lang_tc.ini");
+    int result = -1;
+    ModalAnswer<TColWidthDlg> answer([](TColWidthDlg& d) {
+        EXPECT_EQ(d.windowTitle(), q(u"列寬"));
+        EXPECT_EQ(d.findChild<QPushButton*>("Button1")->text(), q(u"确定"));
+        QTest::keyClick(&d, Qt::Key_Escape);
+        QTest::keyClick(d.Edit1(), Qt::Key_Return);
+        EXPECT_TRUE(d.isVisible());
+        d.close(); // the close box answers Cancel
+    });
+    result = m_width->exec();
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(result, TColWidthDlg::kResultCancel);
+}
+
+} // namespace
+} // namespace kelvara
