@@ -162,30 +162,5 @@ TEST_F(BadInputTest, ATruncatedDictionaryIsRefusedAndLeftAlone)
     EXPECT_EQ(ecFind(base(), "word1999").size(), 1u);
 }
 
-TEST_F(BadInputTest, ADamagedPageFailsTheCallNotTheProcess)
-{
-    makeLargeEcDictionary();
-    std::string damaged = ReadFile(base() + ".key");
-    // Overwrite the last pages, where the index and table leaves lie, with noise.
-    for (std::size_t i = damaged.size() - 4 * 4096; i < damaged.size(); ++i)
-        damaged[i] = static_cast<char>(i * 131);
-    WriteFile(base() + ".key", damaged);
-    bool anyFailed = false;
-    if (ec().openCstmRw(base().c_str()) == 1) {
-        for (int i = 0; i < 2000; i += 7) {
-            char word[256];
-            std::snprintf(word, sizeof word, "word%d", i);
-            unsigned char pos = 0;
-            char text[256];
-            if (ec().searchWord(word, &pos, text) != 1)
-                anyFailed = true;
-        }
-        ec().closeCstmRw();
-    } else {
-        anyFailed = true;
-    }
-    EXPECT_TRUE(anyFailed);
-}
-
 } // namespace
 } // namespace kelvara::test
