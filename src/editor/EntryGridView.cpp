@@ -209,6 +209,10 @@ void EntryGridView::followCurrentCellSoon()
         m_followPending = false;
         m_appending = false;
         followCurrentCell();
+        // The scroll range must know the new rows before the view can scroll to the last.
+        executeDelayedItemsLayout();
+        if (currentIndex().isValid())
+            scrollTo(currentIndex());
     });
 }
 
@@ -219,6 +223,7 @@ void EntryGridView::scheduleScrollToCurrent()
     m_scrollPending = true;
     QTimer::singleShot(0, this, [this] {
         m_scrollPending = false;
+        executeDelayedItemsLayout();
         if (currentIndex().isValid())
             scrollTo(currentIndex());
     });

@@ -125,6 +125,38 @@ TEST_F(GridFixture, DoubleClickOnStoredRowEditsOnlyTheTarget)
     EXPECT_EQ(m_grid->indexWidget(target), nullptr) << "the editor closes with the move";
 }
 
+TEST_F(GridFixture, ViewCatchesUpWithABurstOfAppendedRows)
+{
+    for (int i = 0; i < 50; ++i)
+        m_editor.AddEntryRow(kMarkStored, "w" + std::to_string(i), "Noun", "t");
+    QApplication::processEvents();
+    EXPECT_EQ(m_grid->currentIndex(), m_grid->model()->index(50, kColSource));
+    const QRect last = m_grid->visualRect(m_grid->currentIndex());
+    EXPECT_TRUE(m_grid->viewport()->rect().contains(last)) << "scrolled to the last row";
+
+    m_grid->StringGridDictSelectCell(kColTarget, 10);
+    EXPECT_EQ(m_grid->currentIndex(), m_grid->model()->index(10, kColTarget)) << "a move follows at once";
+}
+
+TEST_F(GridFixture, TabMovesOnAndEndsTheEdit)
+{
+    m_editor.AddEntryRow(kMarkStored, "apple", "Noun", "fruit");
+    m_editor.AddEntryRow(kMarkStored, "pear", "Noun", "fruit");
+    ASSERT_TRUE(m_grid->StringGridDictSelectCell(kColTarget, 1));
+    ASSERT_TRUE(m_grid->MenuItemModifyClick());
+    QWidget* edit = m_grid->indexWidget(m_grid->model()->index(1, kColTarget));
+    ASSERT_NE(edit, nullptr);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(m_editor.currentRow(), 2) << "past the last column Tab goes to the next row";
+    EXPECT_EQ(m_editor.currentColumn(), kColSource) << "and skips the mark column";
+    EXPECT_EQ(m_editor.mode(), EditMode::Browsing);
+    EXPECT_EQ(m_grid->indexWidget(m_grid->model()->index(1, kColTarget)), nullptr);
+
+    QTest::keyClick(m_grid, Qt::Key_Tab);
+    EXPECT_EQ(m_editor.currentColumn(), kColPartOfSpeech);
+}
+
 TEST_F(GridFixture, PickingAdjOnAddedRowThroughTheDropDown)
 {
     ASSERT_TRUE(m_grid->MenuItemAddClick("quick"));
