@@ -187,6 +187,10 @@ void EntryGridView::ComboBoxTypeChange(int index)
 void EntryGridView::followCurrentCell()
 {
     const QModelIndex target = m_model->index(m_editor.currentRow(), m_editor.currentColumn());
+    // Rows removed under an open editor take it with them; editing mode lasts, so the
+    // editor shows again on the cell that is current now.
+    if (m_editor.mode() == EditMode::Editing && m_editIndex != target)
+        followMode();
     if (currentIndex() == target)
         return;
     // Scrolling to every row as it is appended costs a pass over the row heights each time;
@@ -284,7 +288,7 @@ void EntryGridView::keepComboInPlace()
 
 void EntryGridView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    if (m_following) {
+    if (m_following || m_model->restructuring()) {
         // The base class asks for the rectangles of both cells, which right after an append
         // makes the row header lay out every row again: a burst of appended rows would cost
         // quadratic time. The editor's cell state is ours to manage; a repaint is enough.
@@ -303,7 +307,7 @@ void EntryGridView::currentChanged(const QModelIndex& current, const QModelIndex
 void EntryGridView::selectionChanged(const QItemSelection& selected,
                                      const QItemSelection& deselected)
 {
-    if (m_following) {
+    if (m_following || m_model->restructuring()) {
         viewport()->update(); // see currentChanged
         return;
     }

@@ -91,33 +91,39 @@ Qt::ItemFlags EntryTableModel::flags(const QModelIndex& index) const
 
 void EntryTableModel::aboutToReset()
 {
+    m_restructuring = true;
     beginResetModel();
 }
 
 void EntryTableModel::resetDone()
 {
     endResetModel();
+    m_restructuring = false;
     emit editorRowsReplaced();
 }
 
 void EntryTableModel::aboutToAppendRows(int first, int last)
 {
+    m_restructuring = true;
     beginInsertRows(QModelIndex(), first, last);
 }
 
 void EntryTableModel::rowsAppended()
 {
     endInsertRows();
+    m_restructuring = false;
 }
 
 void EntryTableModel::aboutToRemoveRows(int first, int last)
 {
+    m_restructuring = true;
     beginRemoveRows(QModelIndex(), first, last);
 }
 
 void EntryTableModel::rowsRemoved()
 {
     endRemoveRows();
+    m_restructuring = false;
 }
 
 void EntryTableModel::cellsChanged(int firstColumn, int firstRow, int lastColumn, int lastRow)

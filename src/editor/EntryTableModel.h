@@ -17,6 +17,9 @@ public:
     ~EntryTableModel() override;
 
     EntryEditor& editor() const { return m_editor; }
+    /// True while rows are being inserted, removed or replaced: a view's current index
+    /// moves then by Qt's bookkeeping, not by the user.
+    bool restructuring() const { return m_restructuring; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -52,6 +55,7 @@ private:
     void changedFlagChanged(bool changed) override;
 
     EntryEditor& m_editor;
+    bool m_restructuring = false;
 };
 
 } // namespace kelvara

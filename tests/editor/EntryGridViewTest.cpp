@@ -217,6 +217,18 @@ TEST_F(GridFixture, DraggingTheTitleRowLineResizesTheColumn)
     EXPECT_EQ(m_grid->columnWidth(kColSource), 224);
 }
 
+TEST_F(GridFixture, EditorOutlivesTheRowsItWasOpenOn)
+{
+    for (int i = 0; i < 5; ++i)
+        m_editor.AddEntryRow(kMarkAdded, "w" + std::to_string(i), "Noun", "t");
+    m_grid->StringGridDictSelectCell(kColTarget, 5);
+    ASSERT_TRUE(m_grid->MenuItemModifyClick());
+    m_editor.ResetToPlaceholder();
+    QApplication::processEvents();
+    EXPECT_EQ(m_editor.mode(), EditMode::Editing);
+    EXPECT_NE(m_grid->indexWidget(m_grid->model()->index(1, kColTarget)), nullptr);
+}
+
 TEST_F(GridFixture, DeleteThroughTheViewNeedsAnOpenDictionary)
 {
     m_editor.AddEntryRow(kMarkStored, "apple", "Noun", "fruit");
