@@ -61,6 +61,21 @@ InputCheck CheckInputText(std::u16string_view text, int codePage)
     return {InputRefusal::NotInCodePage, 0, text.empty() ? u'\0' : text[0]};
 }
 
+std::size_t CountRefused(std::u16string_view text, int codePage)
+{
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool pair = i + 1 < text.size() && c >= 0xD800 && c <= 0xDBFF && text[i + 1] >= 0xDC00
+                          && text[i + 1] <= 0xDFFF;
+        const std::size_t length = pair ? 2 : 1;
+        if (IsLineBreak(c) || IsControl(c) || !IsRepresentable(text.substr(i, length), codePage))
+            ++count;
+        i += length - 1;
+    }
+    return count;
+}
+
 std::u16string InputRefusalHint(InputRefusal refusal, InterfaceLanguage language)
 {
     const Hint* hint = nullptr;

@@ -30,6 +30,9 @@ struct InputCheck {
 /// characters and characters (unpaired surrogates included) that the code page cannot hold.
 InputCheck CheckInputText(std::u16string_view text, int codePage);
 
+/// How many characters of the text CheckInputText would refuse (a surrogate pair counts once).
+std::size_t CountRefused(std::u16string_view text, int codePage);
+
 /// A short hint for a refusal, in the interface language; empty for an accepted text.
 std::u16string InputRefusalHint(InputRefusal refusal, InterfaceLanguage language);
 

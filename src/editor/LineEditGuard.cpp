@@ -13,9 +13,12 @@ CodePageValidator::CodePageValidator(int codePage, InterfaceLanguage language, Q
 QValidator::State CodePageValidator::validate(QString& input, int& pos) const
 {
     (void)pos;
-    const InputCheck check = CheckInputText(input.toStdU16String(), m_codePage);
+    const std::u16string text = input.toStdU16String();
+    const InputCheck check = CheckInputText(text, m_codePage);
     if (check.accepted())
         return Acceptable;
+    if (CountRefused(text, m_codePage) <= CountRefused(m_current, m_codePage))
+        return Acceptable; // nothing new of that kind: the user edits around what was there
     // validate() is const by contract; telling about the refusal changes nothing here.
     emit const_cast<CodePageValidator*>(this)->refused(
         QString::fromStdU16String(InputRefusalHint(check.refusal, m_language)));
@@ -25,7 +28,9 @@ QValidator::State CodePageValidator::validate(QString& input, int& pos) const
 CodePageValidator* GuardLineEdit(QLineEdit* edit, int codePage, InterfaceLanguage language)
 {
     auto* validator = new CodePageValidator(codePage, language, edit);
+    validator->setCurrentText(edit->text());
     edit->setValidator(validator);
+    QObject::connect(edit, &QLineEdit::textChanged, validator, &CodePageValidator::setCurrentText);
     QObject::connect(validator, &CodePageValidator::refused, edit, [edit](const QString& hint) {
         // Texts set by the program are validated too; only the user's own typing gets a hint.
         if (!edit->hasFocus())

@@ -285,6 +285,18 @@ TEST(LineEditGuardTest, RefusedTextLeavesTheEditAsItWas)
     EXPECT_EQ(edit.text(), QString::fromUtf16(u"\u860b\u679c"));
 }
 
+TEST(LineEditGuardTest, TextThatAlreadyHeldARefusedCharacterStaysEditable)
+{
+    QLineEdit edit;
+    GuardLineEdit(&edit, kCodePageGbk, InterfaceLanguage::English);
+    edit.setText("a\tb"); // as a cell read from a file may hold it
+    edit.end(false);
+    edit.insert("c");
+    EXPECT_EQ(edit.text(), "a\tbc");
+    edit.insert("\n");
+    EXPECT_EQ(edit.text(), "a\tbc") << "a new refused character is still refused";
+}
+
 } // namespace
 } // namespace kelvara
 

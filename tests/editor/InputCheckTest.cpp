@@ -52,6 +52,13 @@ TEST(InputCheck, RefusesCharactersOutsideTheCodePage)
     EXPECT_EQ(lone.refusal, InputRefusal::NotInCodePage);
 }
 
+TEST(InputCheck, CountsEveryRefusedCharacterOnce)
+{
+    EXPECT_EQ(CountRefused(u"plain", kCodePageGbk), 0u);
+    EXPECT_EQ(CountRefused(u"a\tb\nc\U0001F600", kCodePageGbk), 3u);
+    EXPECT_EQ(CountRefused(u"\u8bcd\u8bcd", kCodePageBig5), 2u);
+}
+
 TEST(InputCheck, HintsDecodeInEveryLanguage)
 {
     EXPECT_TRUE(InputRefusalHint(InputRefusal::None, InterfaceLanguage::English).empty());
