@@ -4,6 +4,8 @@
 #include "app/ImageList.h"
 #include "app/Save.h"
 #include "app/width.h"
+#include "access/DictionaryAccess.h"
+#include "editor/LineEditGuard.h"
 #include "editor/EntryGridView.h"
 #include "platform/Paths.h"
 
@@ -401,6 +403,9 @@ void TCustomDictForm::FormCreate(const std::string& programFolder)
     m_startup = ReadStartupState(programFolder);
     m_editor = std::make_unique<EntryEditor>(m_startup.language, m_startup.codePage());
     buildGrid();
+    m_access = std::make_unique<DictionaryAccess>(m_startup, m_dictionary, *m_editor, *this);
+    // The input box refuses characters the platform code page cannot hold.
+    GuardLineEdit(m_input, m_startup.codePage(), m_startup.language);
 
     // A kind whose binding failed stays unavailable for the whole run.
     if (!m_startup.ec.available()) {

@@ -29,6 +29,7 @@ class QToolButton;
 
 namespace kelvara {
 
+class DictionaryAccess;
 class EntryGridView;
 class ImageList;
 class TAboutForm;
@@ -104,8 +105,8 @@ public:
     void ApplyTraditionalCaptions();
     void ApplyEnglishCaptions();
 
-    // Handlers of the command table. The dictionary access, editing and text-file commands
-    // land with their own rooms; until then their handlers do nothing.
+    // Handlers of the command table. The text-file, row-copy and column-width commands land
+    // with their own rooms; until then their handlers do nothing.
     void ActionFileNewEcExecute();
     void ActionFileNewCeExecute();
     void MenuItemOpenEcClick();
@@ -174,6 +175,7 @@ private:
     StartupState m_startup;
     DictionaryState m_dictionary;
     std::unique_ptr<EntryEditor> m_editor;
+    std::unique_ptr<DictionaryAccess> m_access;
     CommandAvailability m_availability;
     ComponentList m_components;
     std::size_t m_flatPainterSlot = 0;

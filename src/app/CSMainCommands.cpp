@@ -15,7 +15,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include "access/DictionaryAccess.h"
 #include "editor/EntryGridView.h"
+#include "platform/CodePage.h"
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
 #endif
@@ -252,7 +254,10 @@ bool TCustomDictForm::commitSessionData(bool interactionAllowed)
 
 void TCustomDictForm::saveOpenDictionary()
 {
-    // SaveEcEdits or SaveCeEdits by the dictionary kind: filled in by the dictionary access.
+    if (m_dictionary.kind == DictionaryKind::EC)
+        m_access->SaveEcEdits();
+    else
+        m_access->SaveCeEdits();
 }
 
 void TCustomDictForm::FormCloseQuery(bool& canClose)
@@ -274,52 +279,57 @@ void TCustomDictForm::closeEvent(QCloseEvent* event)
 
 void TCustomDictForm::ActionFileNewEcExecute()
 {
-    // New E-C: lands with the dictionary access.
+    m_access->ActionFileNewEcExecute();
 }
 
 void TCustomDictForm::ActionFileNewCeExecute()
 {
-    // New C-E: lands with the dictionary access.
+    m_access->ActionFileNewCeExecute();
 }
 
 void TCustomDictForm::MenuItemOpenEcClick()
 {
-    // Open E-C: lands with the dictionary access.
+    m_access->MenuItemOpenEcClick();
 }
 
 void TCustomDictForm::ActionFileOpenCeExecute()
 {
-    // Open C-E: lands with the dictionary access.
+    m_access->ActionFileOpenCeExecute();
 }
 
 void TCustomDictForm::MenuItemSaveClick()
 {
-    // Save: lands with the dictionary access.
+    m_access->MenuItemSaveClick();
 }
 
 void TCustomDictForm::MenuItemCloseClick()
 {
-    // Close: lands with the dictionary access.
+    m_access->MenuItemCloseClick();
 }
 
 void TCustomDictForm::MenuItemFindClick()
 {
-    // Find: lands with the dictionary access.
+    // The input box holds only characters of the platform code page (its validator refuses
+    // the others), so the bytes are exactly what was typed.
+    m_access->MenuItemFindClick(
+        EncodeCodePage(m_input->text().toStdU16String(), m_startup.codePage()));
 }
 
 void TCustomDictForm::MenuItemAddClick()
 {
-    // Add: lands with the entry grid's editing commands.
+    // The next word typed replaces the one just added.
+    if (m_grid->MenuItemAddClick(m_input->text()))
+        m_input->selectAll();
 }
 
 void TCustomDictForm::MenuItemModifyClick()
 {
-    // Modify: lands with the entry grid's editing commands.
+    m_grid->MenuItemModifyClick();
 }
 
 void TCustomDictForm::MenuItemDeleteClick()
 {
-    // Delete: lands with the entry grid's editing commands.
+    m_grid->MenuItemDeleteClick(m_dictionary.open);
 }
 
 void TCustomDictForm::MenuItemWidthClick()

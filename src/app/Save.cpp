@@ -39,11 +39,12 @@ TSaveDlg::TSaveDlg(InterfaceLanguage language, QWidget* parent)
 
     m_question = new QLabel(this);
     m_question->setObjectName(QStringLiteral("Label1"));
-    m_question->setGeometry(56, 8, 257, 40);
+    m_question->setGeometry(52, 4, 265, 46);
     m_question->setWordWrap(true);
     m_question->setTextFormat(Qt::PlainText);
     QFont questionFont(QString::fromStdU16String(u"宋体"));
     questionFont.setPixelSize(13);
+    questionFont.setBold(false); // the question has a font of its own, not the bold dialog font
     m_question->setFont(questionFont);
 
     m_yes = new QPushButton(this);

@@ -1,6 +1,9 @@
 // Saves a picture of the main window on an installation: WindowScreenshot <folder> <png>
-// [open]. With "open" the window shows the state of an open dictionary with one entry.
+// [open|prompt|about]. With "open" the window shows the state of an open dictionary with one
+// entry; "prompt" and "about" picture the save prompt and the About box instead.
+#include "app/About.h"
 #include "app/CSMain.h"
+#include "app/Save.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -15,15 +18,23 @@ int main(int argc, char** argv)
         return 2;
     }
     kelvara::TCustomDictForm form(argv[1]);
-    if (argc > 3) {
+    const QString mode = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+    kelvara::TSaveDlg prompt(form.language());
+    kelvara::TAboutForm about;
+    QWidget* shown = &form;
+    if (mode == QLatin1String("prompt"))
+        shown = &prompt;
+    else if (mode == QLatin1String("about"))
+        shown = &about;
+    if (mode == QLatin1String("open")) {
         form.setDictionaryOpen(true);
         form.setGridVisible(true);
         form.editor().AddEntryRow(" ", "word", "Noun", "\xB4\xCA"); // GBK for one character
     }
-    form.show();
+    shown->show();
     QTimer::singleShot(300, [&] {
         form.ActionListMenuUpdate();
-        const bool saved = form.grab().save(QString::fromLocal8Bit(argv[2]));
+        const bool saved = shown->grab().save(QString::fromLocal8Bit(argv[2]));
         app.exit(saved ? 0 : 1);
     });
     return app.exec();

@@ -354,18 +354,77 @@ TEST_F(WindowTest, RulesRunCoalescedWhenIdle)
 TEST_F(WindowTest, CommandsCheckTheirRuleAtTheMomentTheyRun)
 {
     start("lang_en.ini", {true, true});
-    m_window->setChanged(true);
+    m_window->setDictionaryOpen(true);
     idle();
-    ASSERT_TRUE(item("ActionFileSave")->isEnabled());
-    // The flag is cleared behind the window's back: Save still looks enabled, yet it must
-    // not run, and running it brings the action up to date.
-    m_window->editor().setChanged(false);
-    EXPECT_FALSE(m_window->runCommand(Command::FileSave));
-    EXPECT_FALSE(item("ActionFileSave")->isEnabled());
-    // And the other way round: a stale disabled state does not block a command now allowed.
-    m_window->editor().setChanged(true);
-    EXPECT_TRUE(m_window->runCommand(Command::FileSave));
+    auto* input = component<QLineEdit>("EditWordInput");
+    // A word typed but not yet seen by the idle update: Add still looks disabled, yet the
+    // rule holds now, so Add runs.
+    input->setText("word");
+    ASSERT_FALSE(item("ActionWordAdd")->isEnabled());
+    EXPECT_TRUE(m_window->runCommand(Command::WordAdd));
+    EXPECT_EQ(m_window->editor().mark(1), "A");
+    EXPECT_TRUE(m_window->changed());
+    EXPECT_EQ(input->selectedText(), "word"); // the next word typed replaces it
+    idle();
+    ASSERT_TRUE(item("ActionWordAdd")->isEnabled());
+    // The box emptied behind the window's back: Add still looks enabled but must not run.
+    input->clear();
+    EXPECT_FALSE(m_window->runCommand(Command::WordAdd));
+    EXPECT_EQ(m_window->editor().dataRowCount(), 1);
+    EXPECT_FALSE(item("ActionWordAdd")->isEnabled()); // brought up to date by the check
     EXPECT_TRUE(m_window->runCommand(Command::WordWidth));
+}
+
+TEST_F(WindowTest, OpenAndCloseSwitchTheWindowState)
+{
+    start("lang_en.ini", {true, true});
+    m_window->show();
+    // Open C-E asks no engine: the grid shows empty and the open-dictionary rules apply.
+    ASSERT_TRUE(m_window->runCommand(Command::FileOpenCe));
+    idle();
+    EXPECT_TRUE(m_window->dictionary().open);
+    EXPECT_EQ(m_window->dictionary().kind, DictionaryKind::CE);
+    EXPECT_TRUE(component<QWidget>("StringGridDict")->isVisible());
+    EXPECT_TRUE(menu("MenuItemEdit")->menuAction()->isVisible());
+    EXPECT_FALSE(item("ActionFileOpenEc")->isEnabled());
+    EXPECT_FALSE(menu("MenuItemOpen")->menuAction()->isEnabled());
+    EXPECT_TRUE(item("ActionFileClose")->isEnabled());
+    EXPECT_TRUE(component<QLineEdit>("EditWordInput")->isEnabled());
+    EXPECT_FALSE(item("ActionWordDelete")->isEnabled()); // the placeholder row
+
+    // Close with nothing changed: no prompt, the grid goes, and the caption becomes the
+    // after-Close text while the application keeps its title.
+    ASSERT_TRUE(m_window->runCommand(Command::FileClose));
+    idle();
+    EXPECT_FALSE(m_window->dictionary().open);
+    EXPECT_FALSE(component<QWidget>("StringGridDict")->isVisible());
+    EXPECT_EQ(m_window->windowTitle(), "Costom Dictionary Utility");
+    EXPECT_EQ(TCustomDictForm::applicationTitle(), "Custom Dictionary Utility");
+    EXPECT_TRUE(item("ActionFileOpenEc")->isEnabled());
+    EXPECT_FALSE(menu("MenuItemEdit")->menuAction()->isVisible());
+    EXPECT_FALSE(component<QLineEdit>("EditWordInput")->isEnabled());
+}
+
+TEST_F(WindowTest, TraditionalCaptionAfterCloseDiffersFromTheStartCaption)
+{
+    start("lang_tc.ini", {true, true});
+    ASSERT_TRUE(m_window->runCommand(Command::FileOpenCe));
+    ASSERT_TRUE(m_window->runCommand(Command::FileClose));
+    EXPECT_EQ(m_window->windowTitle(), q(u"用戶詞典維護"));
+    EXPECT_EQ(TCustomDictForm::applicationTitle(), q(u"用戶詞典"));
+}
+
+TEST_F(WindowTest, CloseAnsweredCancelKeepsTheDictionaryOpen)
+{
+    start("lang_en.ini", {true, true});
+    ASSERT_TRUE(m_window->runCommand(Command::FileOpenCe));
+    m_window->setChanged(true);
+    ModalAnswer<TSaveDlg> answer([](TSaveDlg& d) { QTest::keyClick(&d, Qt::Key_Escape); });
+    EXPECT_TRUE(m_window->runCommand(Command::FileClose));
+    EXPECT_TRUE(answer.answered());
+    EXPECT_TRUE(m_window->dictionary().open);
+    EXPECT_TRUE(m_window->changed());
+    EXPECT_EQ(m_window->saves, 0);
 }
 
 TEST_F(WindowTest, DeleteFollowsTheCurrentRowOnlyWhileOpen)
