@@ -10,7 +10,8 @@ namespace kelvara {
 
 /// The About box: the product line, the maker and contact lines, a picture and an OK button.
 /// Its texts are the same in every interface language.
-class TAboutForm : public QDialog {
+class TAboutForm : public QDialog
+{
     Q_OBJECT
 public:
     explicit TAboutForm(QWidget* parent = nullptr);

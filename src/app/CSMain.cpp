@@ -1,12 +1,12 @@
 #include "app/CSMain.h"
 
+#include "access/DictionaryAccess.h"
 #include "app/About.h"
 #include "app/ImageList.h"
 #include "app/Save.h"
 #include "app/width.h"
-#include "access/DictionaryAccess.h"
-#include "editor/LineEditGuard.h"
 #include "editor/EntryGridView.h"
+#include "editor/LineEditGuard.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
@@ -29,7 +29,8 @@ namespace {
 
 /// One row of the command table: the action, its category, its image (-1: none) and the
 /// handler a trigger runs.
-struct ActionSpec {
+struct ActionSpec
+{
     Command command;
     const char* name;
     const char* category;
@@ -393,9 +394,8 @@ void TCustomDictForm::buildInputPopup()
     // Paste repairs text whose Chinese characters the clipboard lost; it comes with the
     // clipboard commands and is not bound yet.
     item("MenuItemEditPaste");
-    connect(m_input, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        m_popupForEdit->exec(m_input->mapToGlobal(at));
-    });
+    connect(m_input, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_popupForEdit->exec(m_input->mapToGlobal(at)); });
 }
 
 void TCustomDictForm::FormCreate(const std::string& programFolder)

@@ -39,7 +39,8 @@ class TSaveDlg;
 /// The main window: menus, the tool bar with the input box, the entry grid and its
 /// drop-down, the command table with its idle-time availability rules, and the close path
 /// through the save prompt. It owns all state of the run.
-class TCustomDictForm : public QMainWindow, public AccessPrompts {
+class TCustomDictForm : public QMainWindow, public AccessPrompts
+{
     Q_OBJECT
 public:
     /// Builds the layout and runs FormCreate on the installation in programFolder.
@@ -95,7 +96,8 @@ public:
     /// Whether a rule update is waiting for the idle moment.
     bool menuUpdatePending() const { return m_idleUpdate.isActive(); }
 
-    /// The save prompt: go on (true) or stop (false).
+    /// The save prompt: go on (true) or stop (false). After Yes it stops when the save left
+    /// newly refused ("E") rows, so that they are not dropped unseen.
     bool QuerySaveChanges();
     /// The session manager asks the program to end: the same prompt as a close. Without
     /// interaction, unsaved edits stop the end (nothing is dropped unasked).
@@ -166,6 +168,7 @@ private:
     void FormCloseQuery(bool& canClose);
     void FormDestroy();
 
+    int refusedRows() const;
     void applyCaptionTable(const CaptionTable& table);
     void applyCaptionEntry(const CaptionTable& table, const CaptionEntry& entry);
     void applyAvailability(const CommandAvailability& availability);

@@ -5,6 +5,9 @@
 #include "app/About.h"
 #include "app/Save.h"
 
+#include "access/DictionaryAccess.h"
+#include "editor/EntryGridView.h"
+#include "platform/CodePage.h"
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,9 +18,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include "access/DictionaryAccess.h"
-#include "editor/EntryGridView.h"
-#include "platform/CodePage.h"
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
 #endif
@@ -138,8 +138,8 @@ void TCustomDictForm::connectIdleUpdates()
     connect(qApp, &QApplication::focusChanged, this, &TCustomDictForm::scheduleMenuUpdate);
     connect(m_input, &QLineEdit::textChanged, this, &TCustomDictForm::scheduleMenuUpdate);
     // A menu about to open shows rules that are current.
-    for (QMenu* menu : {m_menuFile, m_menuNew, m_menuOpen, m_menuImport, m_menuExport,
-                        m_menuEdit, m_popupEdit})
+    for (QMenu* menu :
+         {m_menuFile, m_menuNew, m_menuOpen, m_menuImport, m_menuExport, m_menuEdit, m_popupEdit})
         connect(menu, &QMenu::aboutToShow, this, &TCustomDictForm::ActionListMenuUpdate);
 
 #ifndef QT_NO_SESSIONMANAGER
@@ -239,7 +239,21 @@ bool TCustomDictForm::QuerySaveChanges()
                 m_saveDlg = new TSaveDlg(language(), this);
             return m_saveDlg->ask();
         },
-        [this] { saveOpenDictionary(); });
+        [this] {
+            // The engine may refuse rows; closing now would drop them right after the save
+            // said so. Refused rows are marked "E", so a save that added such marks stops.
+            const int refusedBefore = refusedRows();
+            saveOpenDictionary();
+            return refusedRows() <= refusedBefore;
+        });
+}
+
+int TCustomDictForm::refusedRows() const
+{
+    int count = 0;
+    for (int row = kFirstDataRow; row < m_editor->rowCount(); ++row)
+        count += m_editor->mark(row) == kMarkFailed ? 1 : 0;
+    return count;
 }
 
 bool TCustomDictForm::commitSessionData(bool interactionAllowed)

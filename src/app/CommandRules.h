@@ -26,20 +26,22 @@ enum class Command {
 };
 
 /// What the availability rules read: the main window's state at the moment they run.
-struct CommandState {
-    bool open = false;             ///< the dictionary-open flag
-    bool changed = false;          ///< the changed flag
-    bool ecLibraryLoaded = false;  ///< the E-C library handle is not null
-    bool ceLibraryLoaded = false;  ///< the C-E library handle is not null
-    std::string currentMark;       ///< column 0 of the grid's current row
-    int currentColumn = 1;         ///< the grid's current column, 0 to 3
-    bool inputEmpty = true;        ///< the input box holds no text
-    bool gridFocused = false;      ///< the grid has the keyboard focus
-    bool firstSourceEmpty = true;  ///< the source cell of row 1 is empty
+struct CommandState
+{
+    bool open = false;            ///< the dictionary-open flag
+    bool changed = false;         ///< the changed flag
+    bool ecLibraryLoaded = false; ///< the E-C library handle is not null
+    bool ceLibraryLoaded = false; ///< the C-E library handle is not null
+    std::string currentMark;      ///< column 0 of the grid's current row
+    int currentColumn = 1;        ///< the grid's current column, 0 to 3
+    bool inputEmpty = true;       ///< the input box holds no text
+    bool gridFocused = false;     ///< the grid has the keyboard focus
+    bool firstSourceEmpty = true; ///< the source cell of row 1 is empty
 };
 
 /// The enabled and visible states the rules give, one field per rule target.
-struct CommandAvailability {
+struct CommandAvailability
+{
     bool newEc = false;
     bool newCe = false;
     bool openEc = false;
@@ -54,10 +56,10 @@ struct CommandAvailability {
     bool exportMenu = false;      ///< MenuItemExport enabled
     bool editMenuVisible = false; ///< MenuItemEdit visible
     bool wordCopy = false;
-    bool newMenu = false;         ///< MenuItemNew enabled
-    bool openMenu = false;        ///< MenuItemOpen enabled
-    bool inputEnabled = false;    ///< EditWordInput enabled
-    bool wordWidth = true;        ///< no rule: always enabled
+    bool newMenu = false;      ///< MenuItemNew enabled
+    bool openMenu = false;     ///< MenuItemOpen enabled
+    bool inputEnabled = false; ///< EditWordInput enabled
+    bool wordWidth = true;     ///< no rule: always enabled
 
     /// Whether a command may run now. The import and export entries follow their submenus,
     /// through which alone they can be reached.
@@ -71,7 +73,8 @@ struct CommandAvailability {
 CommandAvailability ActionListMenuUpdate(const CommandState& state);
 
 /// One entry of a menu as the separator rule sees it.
-struct MenuSlot {
+struct MenuSlot
+{
     bool separator = false;
     bool visible = true; ///< for items; a separator's own visibility is what is computed
 };

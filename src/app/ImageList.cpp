@@ -89,8 +89,8 @@ void drawSpare(QPainter& p)
 ImageList::ImageList(QObject* parent) : QObject(parent)
 {
     using Draw = void (*)(QPainter&);
-    static constexpr Draw kDrawers[kCount] = {drawOpen,   drawSave,   drawFind,
-                                              drawAdd,    drawDelete, drawSpare};
+    static constexpr Draw kDrawers[kCount] = {drawOpen, drawSave,   drawFind,
+                                              drawAdd,  drawDelete, drawSpare};
     for (Draw draw : kDrawers) {
         QPixmap pixmap = blank(kSize);
         QPainter painter(&pixmap);

@@ -9,7 +9,8 @@ namespace kelvara {
 /// The window's image list ImageList1: six 16 x 16 images drawn once in code, so a fresh
 /// machine needs no icon theme. The commands use 0 Open, 1 Save, 2 Find, 3 Add, 4 Delete;
 /// 5 is the spare.
-class ImageList : public QObject {
+class ImageList : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kSize = 16;

@@ -63,8 +63,8 @@ TSaveDlg::TSaveDlg(InterfaceLanguage language, QWidget* parent)
     connect(m_no, &QPushButton::clicked, this, [this] { done(kResultNo); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { done(kResultCancel); });
 
-    for (QObject* object : std::initializer_list<QObject*>{m_image, m_question, m_yes, m_no,
-                                                           m_cancel})
+    for (QObject* object :
+         std::initializer_list<QObject*>{m_image, m_question, m_yes, m_no, m_cancel})
         m_components.add(object->objectName().toStdString(), object);
     applyTexts(true);
 }
@@ -121,16 +121,13 @@ void TSaveDlg::applyTexts(bool formTexts)
 }
 
 bool QuerySaveChanges(bool changed, const std::function<SavePromptAnswer()>& ask,
-                      const std::function<void()>& save)
+                      const std::function<bool()>& save)
 {
     if (!changed)
         return true;
     switch (ask()) {
     case SavePromptAnswer::Yes:
-        // Go on whatever the save achieved: a refusal shows only what the save routine shows.
-        if (save)
-            save();
-        return true;
+        return save ? save() : true;
     case SavePromptAnswer::Cancel:
         return false;
     case SavePromptAnswer::No:

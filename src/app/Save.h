@@ -15,7 +15,8 @@ namespace kelvara {
 
 /// The save prompt: asks whether to write the edits before they would be dropped. Created at
 /// start and hidden between uses; its texts follow the interface language on every show.
-class TSaveDlg : public QDialog {
+class TSaveDlg : public QDialog
+{
     Q_OBJECT
 public:
     /// The dialog results of the three answers (the platform's Yes, No and Cancel codes).
@@ -53,9 +54,10 @@ private:
 };
 
 /// The save prompt routine: with the changed flag clear it answers go on (true) at once;
-/// otherwise it asks, runs save on Yes, and answers stop (false) only on Cancel. It never
-/// touches the changed flag itself.
+/// otherwise it asks and answers stop (false) on Cancel, go on on No, and on Yes runs save
+/// and answers what save answers: false when the engine refused rows that would be dropped.
+/// It never touches the changed flag itself.
 bool QuerySaveChanges(bool changed, const std::function<SavePromptAnswer()>& ask,
-                      const std::function<void()>& save);
+                      const std::function<bool()>& save);
 
 } // namespace kelvara

@@ -46,8 +46,8 @@ TColWidthDlg::TColWidthDlg(InterfaceLanguage language, QWidget* parent)
 
     // The form's own texts are the Simplified set; every show replaces them.
     const CaptionTable table = ColumnWidthCaptions(InterfaceLanguage::Simplified);
-    setWindowTitle(QString::fromStdU16String(
-        table.textOf(kColumnWidthFormName, CaptionProperty::Title)));
+    setWindowTitle(
+        QString::fromStdU16String(table.textOf(kColumnWidthFormName, CaptionProperty::Title)));
 }
 
 void TColWidthDlg::reject()

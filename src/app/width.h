@@ -14,7 +14,8 @@ namespace kelvara {
 /// The column-width dialog: one number field and OK / Cancel. Neither button is the default
 /// or the cancel button, so Enter and Esc leave it open; its texts follow the interface
 /// language on every show.
-class TColWidthDlg : public QDialog {
+class TColWidthDlg : public QDialog
+{
     Q_OBJECT
 public:
     /// The dialog results of its two buttons.

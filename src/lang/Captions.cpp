@@ -9,6 +9,7 @@ namespace {
 // The Chinese texts are kept as the code-page bytes the platform's form resources hold; the
 // comment beside each gives the text it decodes to.
 
+// clang-format off
 constexpr CaptionEntry kSimplifiedMain[] = {
     {"MenuItemEditCut", CaptionProperty::Caption, "\xBC\xF4\xC7\xD0(&T)"},  // 剪切(&T)
     {"MenuItemEditCopy", CaptionProperty::Caption, "\xB8\xB4\xD6\xC6(&C)"},  // 复制(&C)
@@ -251,6 +252,7 @@ constexpr const char* kTraditionalTitleAfterClose = "\xA5\xCE\xA4\xE1\xB5\xFC\xA
 
 constexpr const char* kEnglishTitleAfterClose = "Costom Dictionary Utility";
 
+// clang-format on
 
 template <std::size_t N>
 constexpr CaptionTable makeTable(const CaptionEntry (&entries)[N], int codePage)

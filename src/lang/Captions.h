@@ -20,7 +20,8 @@ enum class CaptionProperty {
 
 /// One (control, property, text) entry of a caption table. The text is zero-terminated bytes
 /// in the table's code page, exactly as the window system would have received it.
-struct CaptionEntry {
+struct CaptionEntry
+{
     const char* control;
     CaptionProperty property;
     const char* text;
@@ -29,12 +30,12 @@ struct CaptionEntry {
 
 /// A fixed list of caption entries, in the order they are applied, with the code page of
 /// their texts (GBK for Simplified Chinese and English, Big5 for Traditional Chinese).
-class CaptionTable {
+class CaptionTable
+{
 public:
     constexpr CaptionTable(std::span<const CaptionEntry> entries, int codePage)
         : m_entries(entries), m_codePage(codePage)
-    {
-    }
+    {}
 
     std::span<const CaptionEntry> entries() const { return m_entries; }
     int codePage() const { return m_codePage; }
@@ -48,8 +49,7 @@ public:
     /// An entry's text decoded from the table's code page.
     std::u16string text(const CaptionEntry& entry) const;
     /// The decoded text of the entry find() gives; empty when the table has none.
-    std::u16string textOf(std::string_view control, CaptionProperty property,
-                          int column = 0) const;
+    std::u16string textOf(std::string_view control, CaptionProperty property, int column = 0) const;
 
 private:
     std::span<const CaptionEntry> m_entries;
@@ -57,7 +57,8 @@ private:
 };
 
 /// A single text of the interface with its code page.
-struct CaptionText {
+struct CaptionText
+{
     const char* bytes;
     int codePage;
     std::u16string wide() const;

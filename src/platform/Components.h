@@ -9,7 +9,8 @@
 namespace kelvara {
 
 /// One component of a form: its name, its Tag and the toolkit object that stands for it.
-struct Component {
+struct Component
+{
     std::string name;
     void* object = nullptr; ///< opaque here; the view side knows what it is
     int tag = 0;
@@ -18,12 +19,12 @@ struct Component {
 /// The components a form owns, in the order its layout declares them. The flat painter walks
 /// this list the way the platform walks a form's component array, so the order matters: a
 /// component declared after the painter is not seen when the painter activates.
-class ComponentList {
+class ComponentList
+{
 public:
     explicit ComponentList(std::string ownerName = {}, int ownerTag = 0)
         : m_ownerName(std::move(ownerName)), m_ownerTag(ownerTag)
-    {
-    }
+    {}
 
     const std::string& ownerName() const { return m_ownerName; }
     int ownerTag() const { return m_ownerTag; }

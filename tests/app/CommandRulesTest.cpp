@@ -19,7 +19,8 @@ CommandState openDictionary()
 
 TEST(CommandRulesTest, NothingOpenLeavesOnlyOpenAndNewPerLoadedEngine)
 {
-    struct Case {
+    struct Case
+    {
         bool ec, ce;
         bool openEc, openCe, openMenu;
     };
@@ -89,18 +90,20 @@ TEST(CommandRulesTest, FindAndAddFollowTheInputBox)
 
 TEST(CommandRulesTest, DeleteAndModifyFollowTheMarkAndColumn)
 {
-    struct Case {
+    struct Case
+    {
         const char* mark;
         int column;
         bool remove, modify;
     };
     const Case cases[] = {
         {"", 1, false, false},  {"", 3, false, false}, // the placeholder row
-        {"A", 1, true, true},   {"A", 2, true, true},   {"A", 3, true, true},
-        {" ", 1, true, false},  {" ", 2, true, false},  {" ", 3, true, true},
+        {"A", 1, true, true},   {"A", 2, true, true},
+        {"A", 3, true, true},   {" ", 1, true, false},
+        {" ", 2, true, false},  {" ", 3, true, true},
         {"M", 2, true, false},  {"M", 3, true, true},
         {"D", 3, false, false}, {"d", 3, false, false},
-        {"E", 3, true, false},  {"a", 3, true, false}, // marks are case-sensitive
+        {"E", 3, true, false},  {"a", 3, true, false},  // marks are case-sensitive
         {"m", 3, true, false},  {"AA", 1, true, false}, // and compared whole
     };
     for (const Case& c : cases) {
@@ -143,7 +146,8 @@ TEST(CommandRulesTest, SaveFollowsTheChangedFlagAlone)
 
 TEST(CommandRulesTest, CopyNeedsGridFocusAndASourceInRowOne)
 {
-    struct Case {
+    struct Case
+    {
         bool focused, firstSourceEmpty, copy;
     };
     const Case cases[] = {

@@ -20,7 +20,8 @@ QPushButton* button(TSaveDlg& d, const char* name)
 
 TEST(SavePromptTest, TextsFollowTheLanguageOnEveryShow)
 {
-    struct Case {
+    struct Case
+    {
         InterfaceLanguage language;
         const char16_t* title;
         const char16_t* question;
@@ -28,7 +29,8 @@ TEST(SavePromptTest, TextsFollowTheLanguageOnEveryShow)
     };
     const Case cases[] = {
         {InterfaceLanguage::Simplified, u"用户词典维护", u"词典内容已被修改,是否保存？", u"是(&Y)"},
-        {InterfaceLanguage::Traditional, u"用戶詞典維護", u"詞典內容已被修改,是否保存﹖", u"是(&Y)"},
+        {InterfaceLanguage::Traditional, u"用戶詞典維護", u"詞典內容已被修改,是否保存﹖",
+         u"是(&Y)"},
         {InterfaceLanguage::English, u"Custom Dictioanry Utility",
          u"The custom dictionary has changed.\n\rDo you want to save the changes?", u"&Yes"},
     };
@@ -49,7 +51,8 @@ TEST(SavePromptTest, TextsFollowTheLanguageOnEveryShow)
 
 TEST(SavePromptTest, EachButtonGivesItsAnswer)
 {
-    struct Case {
+    struct Case
+    {
         const char* button;
         SavePromptAnswer answer;
     };
@@ -87,7 +90,10 @@ TEST(SavePromptTest, QuerySaveChangesAsksOnlyWithChanges)
             return a;
         };
     };
-    auto save = [&saved] { ++saved; };
+    auto save = [&saved] {
+        ++saved;
+        return true;
+    };
 
     EXPECT_TRUE(QuerySaveChanges(false, ask(SavePromptAnswer::Cancel), save));
     EXPECT_EQ(asked, 0);
@@ -98,6 +104,8 @@ TEST(SavePromptTest, QuerySaveChangesAsksOnlyWithChanges)
     EXPECT_TRUE(QuerySaveChanges(true, ask(SavePromptAnswer::Yes), save));
     EXPECT_EQ(saved, 1);
     EXPECT_EQ(asked, 3);
+    // A save that reports rows it could not write stops the caller.
+    EXPECT_FALSE(QuerySaveChanges(true, ask(SavePromptAnswer::Yes), [] { return false; }));
 }
 
 } // namespace

@@ -30,14 +30,22 @@ using testing::LayOutInstallation;
 using testing::ModalAnswer;
 using testing::TestTempFolder;
 
-// A window whose save seam records its calls instead of writing a dictionary.
-class RecordingWindow : public TCustomDictForm {
+// A window whose save seam records its calls instead of writing a dictionary; it can play
+// an engine that refuses the row in line 1.
+class RecordingWindow : public TCustomDictForm
+{
 public:
     using TCustomDictForm::TCustomDictForm;
     int saves = 0;
+    bool refuseRowOne = false;
 
 protected:
-    void saveOpenDictionary() override { ++saves; }
+    void saveOpenDictionary() override
+    {
+        ++saves;
+        if (refuseRowOne)
+            editor().setMark(1, "E");
+    }
 };
 
 QString q(const char16_t* text)
@@ -45,7 +53,8 @@ QString q(const char16_t* text)
     return QString::fromUtf16(text);
 }
 
-class WindowTest : public ::testing::Test {
+class WindowTest : public ::testing::Test
+{
 protected:
     // The installation, the window and its three dialogs, made in the program entry's order.
     void start(const std::string& languageFile, Engines engines = {})
@@ -71,8 +80,7 @@ protected:
                                  [](QWidget* w) { return w->isVisible(); }));
     }
 
-    template <typename T>
-    T* component(const char* name) const
+    template <typename T> T* component(const char* name) const
     {
         const Component* c = m_window->components().find(name);
         return c ? qobject_cast<T*>(static_cast<QObject*>(c->object)) : nullptr;
@@ -95,23 +103,75 @@ protected:
 TEST_F(WindowTest, ComponentsAreDeclaredInLayoutOrderWithTagZero)
 {
     start("lang_en.ini");
-    const std::vector<std::string> expected = {
-        "ToolBar1", "ToolButtonSave", "ToolButton1", "EditWordInput", "ToolButton2",
-        "ToolButtonFind", "ToolButtonAdd", "ToolButton3", "ToolButtonDelete",
-        "PanelDisplay", "StringGridDict", "ComboBoxType",
-        "MainMenu1", "MenuItemFile", "MenuItemNew", "MenuItemNewEc", "MenuItemNewCe", "N1",
-        "MenuItemOpen", "MenuItemOpenEc", "MenuItemOpenCe", "MenuItemSave", "MenuItemClose", "N2",
-        "MenuItemImport", "MenuItemToEditor", "MenuItemToDict", "MenuItemExport",
-        "MenuItemFromEditor", "MenuItemFromDict", "N3", "MenuItemExit",
-        "MenuItemEdit", "MenuItemFind", "MenuItemAdd", "MenuItemDelete", "MenuItemModify", "N4",
-        "MenuItemCopy", "N5", "MenuItemWidth",
-        "PopupMenuEdit", "Modify2", "Delete2", "Copy2", "N6", "W1",
-        "ImageList1", "ActionListMenu", "ActionFileNewEc", "ActionFileNewCe", "ActionFileOpenEc",
-        "ActionFileOpenCe", "ActionFileSave", "ActionFileClose", "ActionWordFind",
-        "ActionWordAdd", "ActionWordModify", "ActionWordDelete", "ActionWordWidth",
-        "ActionWordCopy",
-        "OpenDialogDictEc", "OpenDialogDictCe", "OpenDialogTxt", "SaveDialogTxt",
-        "PopupMenuForEdit", "MenuItemEditCut", "MenuItemEditCopy", "MenuItemEditPaste"};
+    const std::vector<std::string> expected = {"ToolBar1",
+                                               "ToolButtonSave",
+                                               "ToolButton1",
+                                               "EditWordInput",
+                                               "ToolButton2",
+                                               "ToolButtonFind",
+                                               "ToolButtonAdd",
+                                               "ToolButton3",
+                                               "ToolButtonDelete",
+                                               "PanelDisplay",
+                                               "StringGridDict",
+                                               "ComboBoxType",
+                                               "MainMenu1",
+                                               "MenuItemFile",
+                                               "MenuItemNew",
+                                               "MenuItemNewEc",
+                                               "MenuItemNewCe",
+                                               "N1",
+                                               "MenuItemOpen",
+                                               "MenuItemOpenEc",
+                                               "MenuItemOpenCe",
+                                               "MenuItemSave",
+                                               "MenuItemClose",
+                                               "N2",
+                                               "MenuItemImport",
+                                               "MenuItemToEditor",
+                                               "MenuItemToDict",
+                                               "MenuItemExport",
+                                               "MenuItemFromEditor",
+                                               "MenuItemFromDict",
+                                               "N3",
+                                               "MenuItemExit",
+                                               "MenuItemEdit",
+                                               "MenuItemFind",
+                                               "MenuItemAdd",
+                                               "MenuItemDelete",
+                                               "MenuItemModify",
+                                               "N4",
+                                               "MenuItemCopy",
+                                               "N5",
+                                               "MenuItemWidth",
+                                               "PopupMenuEdit",
+                                               "Modify2",
+                                               "Delete2",
+                                               "Copy2",
+                                               "N6",
+                                               "W1",
+                                               "ImageList1",
+                                               "ActionListMenu",
+                                               "ActionFileNewEc",
+                                               "ActionFileNewCe",
+                                               "ActionFileOpenEc",
+                                               "ActionFileOpenCe",
+                                               "ActionFileSave",
+                                               "ActionFileClose",
+                                               "ActionWordFind",
+                                               "ActionWordAdd",
+                                               "ActionWordModify",
+                                               "ActionWordDelete",
+                                               "ActionWordWidth",
+                                               "ActionWordCopy",
+                                               "OpenDialogDictEc",
+                                               "OpenDialogDictCe",
+                                               "OpenDialogTxt",
+                                               "SaveDialogTxt",
+                                               "PopupMenuForEdit",
+                                               "MenuItemEditCut",
+                                               "MenuItemEditCopy",
+                                               "MenuItemEditPaste"};
     std::vector<std::string> names;
     for (const Component& c : m_window->components()) {
         names.push_back(c.name);
@@ -141,8 +201,7 @@ TEST_F(WindowTest, ControlsHaveTheirLayout)
     EXPECT_EQ(combo->width(), 73);
     EXPECT_FALSE(combo->focusPolicy() & Qt::TabFocus);
     EXPECT_EQ(component<QToolButton>("ToolButtonSave")->size(), QSize(25, 24));
-    EXPECT_EQ(component<QToolButton>("ToolButtonFind")->defaultAction(),
-              item("ActionWordFind"));
+    EXPECT_EQ(component<QToolButton>("ToolButtonFind")->defaultAction(), item("ActionWordFind"));
 
     const ImageList& images = m_window->imageList();
     ASSERT_EQ(images.count(), 6);
@@ -164,8 +223,7 @@ TEST_F(WindowTest, ControlsHaveTheirLayout)
     EXPECT_EQ(saveTxt->windowTitle(), q(u"保存文件"));
     EXPECT_EQ(saveTxt->defaultSuffix(), "txt");
     EXPECT_EQ(saveTxt->acceptMode(), QFileDialog::AcceptSave);
-    EXPECT_EQ(saveTxt->nameFilters(),
-              (QStringList{q(u"文本文件(*.txt)"), q(u"所有文件(*.*)")}));
+    EXPECT_EQ(saveTxt->nameFilters(), (QStringList{q(u"文本文件(*.txt)"), q(u"所有文件(*.*)")}));
     EXPECT_EQ(component<QFileDialog>("OpenDialogTxt")->fileMode(), QFileDialog::ExistingFile);
 }
 
@@ -183,15 +241,13 @@ TEST_F(WindowTest, StartsInTheStateForNoOpenDictionary)
     for (const char* name : {"ActionFileNewEc", "ActionFileNewCe", "ActionFileOpenEc",
                              "ActionFileOpenCe", "MenuItemOpenEc", "MenuItemOpenCe"})
         EXPECT_TRUE(item(name)->isEnabled()) << name;
-    for (const char* name : {"ActionFileSave", "ActionFileClose", "ActionWordFind",
-                             "ActionWordAdd", "ActionWordDelete"})
+    for (const char* name : {"ActionFileSave", "ActionFileClose", "ActionWordFind", "ActionWordAdd",
+                             "ActionWordDelete"})
         EXPECT_FALSE(item(name)->isEnabled()) << name;
     // Both dictionary dialogs start in the engine folder, kept without its separator.
     const QString engineFolder = QString::fromStdString(m_folder.folder() + "ArticleS");
-    EXPECT_EQ(component<QFileDialog>("OpenDialogDictEc")->directory().absolutePath(),
-              engineFolder);
-    EXPECT_EQ(component<QFileDialog>("OpenDialogDictCe")->directory().absolutePath(),
-              engineFolder);
+    EXPECT_EQ(component<QFileDialog>("OpenDialogDictEc")->directory().absolutePath(), engineFolder);
+    EXPECT_EQ(component<QFileDialog>("OpenDialogDictCe")->directory().absolutePath(), engineFolder);
     EXPECT_EQ(m_window->dictionary().ecDialogFolder, m_folder.folder() + "ArticleS");
 }
 
@@ -304,8 +360,8 @@ TEST_F(WindowTest, TraditionalCaptionsLeaveHiddenEntriesSimplified)
     EXPECT_EQ(component<QToolButton>("ToolButtonSave")->toolTip(), q(u"儲存目前編輯程式中的詞條"));
     EXPECT_EQ(m_window->editor().title(3), u"漢義");
     for (const char* name : {"MenuItemToEditor", "MenuItemFromEditor", "MenuItemFromDict"})
-        EXPECT_EQ(item(name)->text(),
-                  QString::fromStdU16String(MainWindowFormTexts().textOf(name, CaptionProperty::Caption)))
+        EXPECT_EQ(item(name)->text(), QString::fromStdU16String(MainWindowFormTexts().textOf(
+                                          name, CaptionProperty::Caption)))
             << name;
     EXPECT_EQ(menu("MenuItemExport")->title(), q(u"导出到文本文件(&E)"));
 }
@@ -457,9 +513,8 @@ TEST_F(WindowTest, ExitAnsweredCancelKeepsTheWindowAndTheEdits)
     start("lang_en.ini");
     m_window->show();
     m_window->setChanged(true);
-    ModalAnswer<TSaveDlg> answer([](TSaveDlg& d) {
-        d.findChild<QPushButton*>("CancalBtn")->click();
-    });
+    ModalAnswer<TSaveDlg> answer(
+        [](TSaveDlg& d) { d.findChild<QPushButton*>("CancalBtn")->click(); });
     item("MenuItemExit")->trigger();
     EXPECT_TRUE(answer.answered());
     EXPECT_TRUE(m_window->isVisible());
@@ -502,6 +557,21 @@ TEST_F(WindowTest, CloseAnsweredYesRunsTheSaveSeamThenCloses)
     EXPECT_TRUE(answer.answered());
     EXPECT_EQ(m_window->saves, 1);
     EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(WindowTest, YesWithRefusedRowsKeepsTheWindowOpen)
+{
+    start("lang_en.ini");
+    m_window->show();
+    m_window->editor().AddEntryRow("A", "word", "Noun", "t");
+    m_window->setChanged(true);
+    m_window->refuseRowOne = true;
+    ModalAnswer<TSaveDlg> answer([](TSaveDlg& d) { d.findChild<QPushButton*>("OKBtn")->click(); });
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(m_window->saves, 1);
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(m_window->editor().mark(1), "E");
 }
 
 TEST_F(WindowTest, SessionEndPassesThePrompt)

@@ -17,7 +17,8 @@
 namespace kelvara::testing {
 
 /// Which engine libraries a test installation gets in its ArticleS folder.
-struct Engines {
+struct Engines
+{
     bool ec = false;
     bool ce = false;
 };
@@ -47,8 +48,8 @@ inline void LayOutInstallation(const TestTempFolder& folder, const std::string& 
 
 /// Runs answer on the next modal dialog of type Dialog once it is shown (polling the event
 /// loop, so it works for dialogs opened by exec()). Records whether it ran.
-template <typename Dialog>
-class ModalAnswer {
+template <typename Dialog> class ModalAnswer
+{
 public:
     explicit ModalAnswer(std::function<void(Dialog&)> answer) : m_answer(std::move(answer))
     {

@@ -57,7 +57,8 @@ TEST(CaptionsTest, MainWindowSetsListTheirRowsInTableOrder)
     EXPECT_EQ(s.find("Modify2", CaptionProperty::Caption), nullptr);
     EXPECT_EQ(s.find("W1", CaptionProperty::Caption), nullptr);
     // The Traditional and English sets end with the four pop-up entries.
-    for (InterfaceLanguage language : {InterfaceLanguage::Traditional, InterfaceLanguage::English}) {
+    for (InterfaceLanguage language :
+         {InterfaceLanguage::Traditional, InterfaceLanguage::English}) {
         const CaptionTable t = MainWindowCaptions(language);
         EXPECT_STREQ(t.entries()[t.size() - 1].control, "W1");
         EXPECT_STREQ(t.entries()[t.size() - 4].control, "Modify2");
@@ -117,7 +118,8 @@ TEST(CaptionsTest, SampleRowsOfEachSet)
 TEST(CaptionsTest, HiddenEntriesAndNewActionsKeepTheirFormTexts)
 {
     const CaptionTable form = MainWindowFormTexts();
-    for (InterfaceLanguage language : {InterfaceLanguage::Traditional, InterfaceLanguage::English}) {
+    for (InterfaceLanguage language :
+         {InterfaceLanguage::Traditional, InterfaceLanguage::English}) {
         const CaptionTable set = MainWindowCaptions(language);
         for (const char* control : {"MenuItemImport", "MenuItemToEditor", "MenuItemToDict",
                                     "MenuItemExport", "MenuItemFromEditor", "MenuItemFromDict"})
@@ -158,8 +160,9 @@ TEST(CaptionsTest, SavePromptAndColumnWidthSets)
     EXPECT_EQ(ColumnWidthCaptions(InterfaceLanguage::Traditional)
                   .textOf(kColumnWidthFormName, CaptionProperty::Title),
               u"列寬");
-    EXPECT_EQ(ColumnWidthCaptions(InterfaceLanguage::English).textOf("Label1", CaptionProperty::Caption),
-              u"&Width:");
+    EXPECT_EQ(
+        ColumnWidthCaptions(InterfaceLanguage::English).textOf("Label1", CaptionProperty::Caption),
+        u"&Width:");
     EXPECT_EQ(AboutTexts().textOf(kAboutFormName, CaptionProperty::Title), u"关于");
     EXPECT_EQ(AboutTexts().textOf("LabelProduct", CaptionProperty::Caption),
               u"Kelvara智能翻译平台 (v1.1)");
