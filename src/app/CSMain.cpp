@@ -77,6 +77,7 @@ TCustomDictForm::TCustomDictForm(const std::string& programFolder, QWidget* pare
 {
     setObjectName(kMainFormName);
     setFont(pixelFont(QStringLiteral("Times New Roman"), 16));
+    setContextMenuPolicy(Qt::NoContextMenu); // no tool bar toggles: the layout is fixed
     resize(505, 309);
 
     m_imageList = new ImageList(this);
@@ -100,6 +101,7 @@ TCustomDictForm::TCustomDictForm(const std::string& programFolder, QWidget* pare
 
     applyCaptionTable(MainWindowFormTexts());
     connectIdleUpdates();
+    connectSessionEnd();
 
     FormCreate(programFolder);
     ActionListMenuUpdate();
@@ -146,7 +148,6 @@ void TCustomDictForm::buildActions()
         a->setProperty("imageIndex", spec.image);
         if (spec.image >= 0)
             a->setIcon(QIcon(m_imageList->image(spec.image)));
-        a->setShortcutContext(Qt::WidgetShortcut); // no action has a shortcut key
         const Command command = spec.command;
         connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
         m_actions.at(static_cast<std::size_t>(command)) = a;

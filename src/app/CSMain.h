@@ -158,6 +158,7 @@ private:
     void buildGrid();
     void registerComponents();
     void connectIdleUpdates();
+    void connectSessionEnd();
     QAction* addMenuItem(QMenu* menu, const char* name, Command command, bool ownCaption);
     QAction* addSeparator(QMenu* menu, const char* name);
     QMenu* addSubmenu(QMenu* parentMenu, const char* name);

@@ -141,7 +141,10 @@ void TCustomDictForm::connectIdleUpdates()
     for (QMenu* menu :
          {m_menuFile, m_menuNew, m_menuOpen, m_menuImport, m_menuExport, m_menuEdit, m_popupEdit})
         connect(menu, &QMenu::aboutToShow, this, &TCustomDictForm::ActionListMenuUpdate);
+}
 
+void TCustomDictForm::connectSessionEnd()
+{
 #ifndef QT_NO_SESSIONMANAGER
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (!changed())
