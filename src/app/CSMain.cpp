@@ -27,8 +27,8 @@ namespace kelvara {
 
 namespace {
 
-/// One row of the command table: the action, its category, its image (-1: none) and the
-/// handler a trigger runs.
+/// One row of the command table: the action, its category and its image (-1: none). The
+/// handler each command runs is handlerOf() beside runCommand.
 struct ActionSpec
 {
     Command command;
