@@ -110,6 +110,18 @@ struct DeleteCase {
     bool setsChanged;
 };
 
+// Short, stable test names: the mark before (a blank shown as "_") and after.
+std::string MarkName(const std::string& mark)
+{
+    return mark.empty() ? "empty" : mark == " " ? "blank" : mark;
+}
+
+std::string DeleteCaseName(const ::testing::TestParamInfo<DeleteCase>& info)
+{
+    return MarkName(info.param.before) + "_to_" + MarkName(info.param.after) + "_" +
+           std::to_string(info.index);
+}
+
 class EntryEditorDelete : public ::testing::TestWithParam<DeleteCase> {};
 
 TEST_P(EntryEditorDelete, MarkAndChangedFlagFollowTheTable)
@@ -127,7 +139,8 @@ TEST_P(EntryEditorDelete, MarkAndChangedFlagFollowTheTable)
 
 INSTANTIATE_TEST_SUITE_P(Marks, EntryEditorDelete,
                          ::testing::Values(DeleteCase{"A", "d", false}, DeleteCase{"E", "d", false},
-                                           DeleteCase{" ", "D", true}, DeleteCase{"M", "D", true}));
+                                           DeleteCase{" ", "D", true}, DeleteCase{"M", "D", true}),
+                         DeleteCaseName);
 
 TEST(EntryEditorDeleteRefused, PlaceholderDeletedAndDroppedRowsAreLeftAlone)
 {
@@ -216,6 +229,12 @@ struct ModifyCase {
     bool available;
 };
 
+std::string ModifyCaseName(const ::testing::TestParamInfo<ModifyCase>& info)
+{
+    return MarkName(info.param.mark) + "_column" + std::to_string(info.param.column) + "_" +
+           std::to_string(info.index);
+}
+
 class EntryEditorModify : public ::testing::TestWithParam<ModifyCase> {};
 
 TEST_P(EntryEditorModify, AvailabilityFollowsMarkAndColumn)
@@ -235,7 +254,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ModifyCase{"A", 1, true}, ModifyCase{"A", 2, true}, ModifyCase{"A", 3, true},
                       ModifyCase{" ", 1, false}, ModifyCase{" ", 2, false}, ModifyCase{" ", 3, true},
                       ModifyCase{"M", 2, false}, ModifyCase{"M", 3, true}, ModifyCase{"D", 3, false},
-                      ModifyCase{"d", 3, false}, ModifyCase{"E", 3, false}, ModifyCase{"", 3, false}));
+                      ModifyCase{"d", 3, false}, ModifyCase{"E", 3, false}, ModifyCase{"", 3, false}),
+    ModifyCaseName);
 
 TEST(EntryEditorCurrentCell, FixedCellsAreRefused)
 {

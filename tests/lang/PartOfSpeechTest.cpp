@@ -51,7 +51,10 @@ INSTANTIATE_TEST_SUITE_P(
         EngineWordCase{"Adv", kCodePageGbk, "adv"},
         EngineWordCase{"\xBD\xE9\xB4\xCA", kCodePageGbk, "prep"},           // 介词
         EngineWordCase{"\xA4\xB6\xAB\x59\xB5\xFC", kCodePageBig5, "prep"},  // 介係詞
-        EngineWordCase{"Prep", kCodePageGbk, "prep"}));
+        EngineWordCase{"Prep", kCodePageGbk, "prep"}),
+    [](const ::testing::TestParamInfo<EngineWordCase>& info) {
+        return std::string(info.param.word) + "_" + std::to_string(info.index);
+    });
 
 TEST(PosLabelToEngineWordExactness, OtherTextsAreLeftUnchanged)
 {
