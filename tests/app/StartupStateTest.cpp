@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 
 using namespace kelvara;
@@ -89,6 +90,11 @@ struct ChineseTypeCase {
     bool traditional;
 };
 
+void PrintTo(const ChineseTypeCase& c, std::ostream* os)
+{
+    *os << (c.line ? c.line : "(no key)");
+}
+
 class ChineseTypeTest : public ::testing::TestWithParam<ChineseTypeCase> {};
 
 TEST_P(ChineseTypeTest, OnlyExactlyOneSelectsTraditional)
@@ -126,6 +132,11 @@ struct LanguageCase {
     const char* line; // nullptr: no such key
     InterfaceLanguage language;
 };
+
+void PrintTo(const LanguageCase& c, std::ostream* os)
+{
+    *os << (c.line ? c.line : "(no key)");
+}
 
 class LanguageFileNameTest : public ::testing::TestWithParam<LanguageCase> {};
 

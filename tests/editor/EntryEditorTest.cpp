@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,11 @@ struct DeleteCase {
 std::string MarkName(const std::string& mark)
 {
     return mark.empty() ? "empty" : mark == " " ? "blank" : mark;
+}
+
+void PrintTo(const DeleteCase& c, std::ostream* os)
+{
+    *os << '"' << c.before << "\" -> \"" << c.after << '"';
 }
 
 std::string DeleteCaseName(const ::testing::TestParamInfo<DeleteCase>& info)
@@ -228,6 +234,11 @@ struct ModifyCase {
     int column;
     bool available;
 };
+
+void PrintTo(const ModifyCase& c, std::ostream* os)
+{
+    *os << '"' << c.mark << "\" in column " << c.column;
+}
 
 std::string ModifyCaseName(const ::testing::TestParamInfo<ModifyCase>& info)
 {

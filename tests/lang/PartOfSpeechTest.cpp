@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace kelvara {
@@ -23,6 +24,11 @@ struct EngineWordCase {
     int codePage;
     const char* word;
 };
+
+void PrintTo(const EngineWordCase& c, std::ostream* os)
+{
+    *os << "label for " << c.word << " in code page " << c.codePage;
+}
 
 class PosLabelToEngineWordTest : public ::testing::TestWithParam<EngineWordCase> {};
 
