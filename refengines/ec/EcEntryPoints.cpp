@@ -1,57 +1,45 @@
 // The exported entry points of the reference E-C engine (Ecbank.dll). Each one hands its
 // arguments to the process's engine; nothing is thrown across this boundary.
 
+#include "common/Guarded.h"
 #include "ec/EcEngine.h"
 #include "engines/EngineAbi.h"
 
-namespace {
-
-template <typename Call>
-int guarded(Call call)
-{
-    try {
-        return call();
-    } catch (...) {
-        return 0; // out of memory inside the engine: a failure, not a crash of the caller
-    }
-}
-
-} // namespace
-
+using kelvara::ref::Guarded;
 using kelvara::ref::TheEcEngine;
 
 KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL open_cstm_RW(const char* basePath)
 {
-    return guarded([&] { return TheEcEngine().open(basePath); });
+    return Guarded([&] { return TheEcEngine().open(basePath); });
 }
 
 KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL close_cstm_RW()
 {
-    return guarded([&] { return TheEcEngine().close(); });
+    return Guarded([&] { return TheEcEngine().close(); });
 }
 
 KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL SearchWord(char* word, unsigned char* pos,
                                                          char* translation)
 {
-    return guarded([&] { return TheEcEngine().searchWord(word, pos, translation); });
+    return Guarded([&] { return TheEcEngine().searchWord(word, pos, translation); });
 }
 
 KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL GetNextWord(char* word, unsigned char* pos,
                                                           char* translation)
 {
-    return guarded([&] { return TheEcEngine().getNextWord(word, pos, translation); });
+    return Guarded([&] { return TheEcEngine().getNextWord(word, pos, translation); });
 }
 
 KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL ModifyWord(std::int32_t op, const char* source,
                                                          std::int32_t pos, const char* target)
 {
-    return guarded([&] { return TheEcEngine().modifyWord(op, source, pos, target); });
+    return Guarded([&] { return TheEcEngine().modifyWord(op, source, pos, target); });
 }
 
 KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL GetAllWordsToFile(const char* textPath,
                                                                 const char* basePath)
 {
-    return guarded([&] { return TheEcEngine().getAllWordsToFile(textPath, basePath); });
+    return Guarded([&] { return TheEcEngine().getAllWordsToFile(textPath, basePath); });
 }
 
 // The platform's utility never calls it; it exists because the binding requires it.
