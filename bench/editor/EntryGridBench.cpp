@@ -123,6 +123,10 @@ void MeasureView(int rows)
 
 int main(int argc, char** argv)
 {
+    // The figures are of the grid's own work, not of a display server: offscreen unless the
+    // caller chose a platform.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     MeasureCore(kRows, InterfaceLanguage::Simplified, false);
     MeasureCore(kRows, InterfaceLanguage::English, false);
