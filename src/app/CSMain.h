@@ -170,6 +170,7 @@ private:
     void FormDestroy();
 
     int refusedRows() const;
+    void followOpenKind();
     void applyCaptionTable(const CaptionTable& table);
     void applyCaptionEntry(const CaptionTable& table, const CaptionEntry& entry);
     void applyAvailability(const CommandAvailability& availability);

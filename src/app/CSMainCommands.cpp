@@ -5,6 +5,7 @@
 #include "app/About.h"
 #include "app/Save.h"
 
+#include "access/CellInputCheck.h"
 #include "access/DictionaryAccess.h"
 #include "editor/EntryGridView.h"
 #include "platform/CodePage.h"
@@ -297,21 +298,40 @@ void TCustomDictForm::closeEvent(QCloseEvent* event)
 void TCustomDictForm::ActionFileNewEcExecute()
 {
     m_access->ActionFileNewEcExecute();
+    followOpenKind();
 }
 
 void TCustomDictForm::ActionFileNewCeExecute()
 {
     m_access->ActionFileNewCeExecute();
+    followOpenKind();
 }
 
 void TCustomDictForm::MenuItemOpenEcClick()
 {
     m_access->MenuItemOpenEcClick();
+    followOpenKind();
 }
 
 void TCustomDictForm::ActionFileOpenCeExecute()
 {
     m_access->ActionFileOpenCeExecute();
+    followOpenKind();
+}
+
+void TCustomDictForm::followOpenKind()
+{
+    // The in-place editor refuses what the engine of the open kind could not store and give
+    // back unchanged; the kind is fixed until Close, so the check is bound to it here.
+    if (!m_dictionary.open) {
+        m_grid->setCellCheck({});
+        return;
+    }
+    const DictionaryKind kind = m_dictionary.kind;
+    const InterfaceLanguage interfaceLanguage = language();
+    m_grid->setCellCheck([kind, interfaceLanguage](int column, std::string_view bytes) {
+        return CheckCellInput(kind, interfaceLanguage, column, bytes);
+    });
 }
 
 void TCustomDictForm::MenuItemSaveClick()
@@ -322,6 +342,7 @@ void TCustomDictForm::MenuItemSaveClick()
 void TCustomDictForm::MenuItemCloseClick()
 {
     m_access->MenuItemCloseClick();
+    followOpenKind();
 }
 
 void TCustomDictForm::MenuItemFindClick()

@@ -18,7 +18,12 @@ QWidget* EntryCellDelegate::createEditor(QWidget* parent, const QStyleOptionView
     (void)option;
     auto* edit = new QLineEdit(parent);
     edit->setFrame(false);
-    GuardLineEdit(edit, m_codePage, m_language);
+    CodePageValidator* guard = GuardLineEdit(edit, m_codePage, m_language);
+    if (m_cellCheck) {
+        const int column = index.column();
+        guard->setTextCheck(
+            [check = m_cellCheck, column](std::string_view bytes) { return check(column, bytes); });
+    }
     const QPersistentModelIndex cell(index);
     auto* model = const_cast<QAbstractItemModel*>(index.model());
     connect(edit, &QLineEdit::textEdited, edit, [model, cell](const QString& text) {

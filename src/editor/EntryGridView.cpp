@@ -37,7 +37,8 @@ EntryGridView::EntryGridView(EntryEditor& editor, QWidget* panel)
     setObjectName(QStringLiteral("StringGridDict"));
     m_model = new EntryTableModel(editor, this);
     setModel(m_model);
-    setItemDelegate(new EntryCellDelegate(editor.codePage(), editor.language(), this));
+    m_delegate = new EntryCellDelegate(editor.codePage(), editor.language(), this);
+    setItemDelegate(m_delegate);
 
     setFont(GridFont());
     QPalette colours = palette();
@@ -106,6 +107,11 @@ EntryGridView::EntryGridView(EntryEditor& editor, QWidget* panel)
 }
 
 EntryGridView::~EntryGridView() = default;
+
+void EntryGridView::setCellCheck(CellCheck check)
+{
+    m_delegate->setCellCheck(std::move(check));
+}
 
 void EntryGridView::FillPartOfSpeechList(DictionaryKind kind)
 {

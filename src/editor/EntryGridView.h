@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EntryCellDelegate.h"
 #include "editor/EntryEditor.h"
 
 #include <QPersistentModelIndex>
@@ -34,6 +35,10 @@ public:
     EntryTableModel* entryModel() const { return m_model; }
     /// The drop-down `ComboBoxType`, a child of the panel.
     QComboBox* typeCombo() const { return m_combo; }
+
+    /// The cell check of the open dictionary that the in-place editor applies from its next
+    /// opening on, beside the code-page guard; an empty one applies none.
+    void setCellCheck(CellCheck check);
 
     /// Fills the editor's part-of-speech list for the kind and the drop-down's items.
     void FillPartOfSpeechList(DictionaryKind kind);
@@ -86,6 +91,7 @@ private:
     EntryEditor& m_editor;
     QWidget* m_panel;
     EntryTableModel* m_model;
+    EntryCellDelegate* m_delegate;
     QComboBox* m_combo;
     QPersistentModelIndex m_editIndex;
     bool m_following = false;

@@ -1,5 +1,7 @@
 #include "editor/LineEditGuard.h"
 
+#include "platform/CodePage.h"
+
 #include <QLineEdit>
 #include <QToolTip>
 
@@ -15,14 +17,29 @@ QValidator::State CodePageValidator::validate(QString& input, int& pos) const
     (void)pos;
     const std::u16string text = input.toStdU16String();
     const InputCheck check = CheckInputText(text, m_codePage);
-    if (check.accepted())
-        return Acceptable;
-    if (CountRefused(text, m_codePage) <= CountRefused(m_current, m_codePage))
-        return Acceptable; // nothing new of that kind: the user edits around what was there
     // validate() is const by contract; telling about the refusal changes nothing here.
-    emit const_cast<CodePageValidator*>(this)->refused(
-        QString::fromStdU16String(InputRefusalHint(check.refusal, m_language)));
-    return Invalid;
+    auto* self = const_cast<CodePageValidator*>(this);
+    if (!check.accepted() && CountRefused(text, m_codePage) > CountRefused(m_current, m_codePage)) {
+        emit self->refused(QString::fromStdU16String(InputRefusalHint(check.refusal, m_language)));
+        return Invalid;
+    }
+    // Otherwise nothing new of that kind: the user edits around what was there.
+    const std::u16string hint = textCheckHint(text);
+    if (hint.empty())
+        return Acceptable;
+    if (textCheckHint(m_current).empty() ||
+        EncodeCodePage(text, m_codePage).size() > EncodeCodePage(m_current, m_codePage).size()) {
+        emit self->refused(QString::fromStdU16String(hint));
+        return Invalid;
+    }
+    return Acceptable; // it failed before: a text that does not grow is a step towards mending it
+}
+
+std::u16string CodePageValidator::textCheckHint(const std::u16string& text) const
+{
+    if (!m_textCheck)
+        return {};
+    return m_textCheck(EncodeCodePage(text, m_codePage));
 }
 
 CodePageValidator* GuardLineEdit(QLineEdit* edit, int codePage, InterfaceLanguage language)

@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string_view>
+#include <vector>
 
 namespace kelvara {
 namespace {
@@ -241,6 +243,66 @@ TEST_F(GridFixture, DeleteThroughTheViewNeedsAnOpenDictionary)
     EXPECT_GE(notices, 1) << "the window re-runs its rules after a mark change";
 }
 
+TEST_F(GridFixture, InPlaceEditorAppliesTheInjectedCellCheck)
+{
+    // A check in the manner of a dictionary's: no "(" in a target, at most 6 bytes anywhere.
+    std::vector<int> columnsAsked;
+    m_grid->setCellCheck([&](int column, std::string_view bytes) -> std::u16string {
+        columnsAsked.push_back(column);
+        if (bytes.size() > 6)
+            return u"too long";
+        if (column == kColTarget && bytes.find('(') != std::string_view::npos)
+            return u"no parenthesis";
+        return {};
+    });
+    ASSERT_TRUE(m_grid->MenuItemAddClick("pear"));
+    ASSERT_TRUE(m_grid->StringGridDictSelectCell(kColTarget, 1));
+    ASSERT_TRUE(m_grid->MenuItemModifyClick());
+    auto* edit = qobject_cast<QLineEdit*>(m_grid->indexWidget(m_grid->model()->index(1, kColTarget)));
+    ASSERT_NE(edit, nullptr);
+    QString hint;
+    QObject::connect(qobject_cast<const CodePageValidator*>(edit->validator()),
+                     &CodePageValidator::refused, [&](const QString& h) { hint = h; });
+    edit->setFocus();
+
+    QTest::keyClicks(edit, "ab");
+    EXPECT_EQ(m_editor.cell(kColTarget, 1), "ab");
+    QTest::keyClicks(edit, "(");
+    EXPECT_EQ(edit->text(), "ab");
+    EXPECT_EQ(m_editor.cell(kColTarget, 1), "ab") << "a refused keystroke never reaches the cell";
+    EXPECT_EQ(hint, "no parenthesis");
+    EXPECT_EQ(columnsAsked.back(), kColTarget);
+
+    hint.clear();
+    edit->insert("cdefg"); // a paste that would make it 7 bytes goes nowhere, not even in part
+    EXPECT_EQ(edit->text(), "ab");
+    EXPECT_EQ(hint, "too long");
+    edit->insert("	"); // the code-page guard still stands in front
+    EXPECT_EQ(edit->text(), "ab");
+
+    // The same check reaches the source column with its own column number.
+    ASSERT_TRUE(m_grid->StringGridDictSelectCell(kColSource, 1));
+    ASSERT_TRUE(m_grid->MenuItemModifyClick());
+    edit = qobject_cast<QLineEdit*>(m_grid->indexWidget(m_grid->model()->index(1, kColSource)));
+    ASSERT_NE(edit, nullptr);
+    edit->end(false);
+    edit->insert("(x");
+    EXPECT_EQ(edit->text(), "pear(x");
+    EXPECT_EQ(columnsAsked.back(), kColSource);
+    edit->insert("y");
+    EXPECT_EQ(edit->text(), "pear(x");
+
+    // Without a check only the code page counts.
+    m_grid->setCellCheck({});
+    ASSERT_TRUE(m_grid->StringGridDictSelectCell(kColTarget, 1));
+    ASSERT_TRUE(m_grid->MenuItemModifyClick());
+    edit = qobject_cast<QLineEdit*>(m_grid->indexWidget(m_grid->model()->index(1, kColTarget)));
+    ASSERT_NE(edit, nullptr);
+    edit->end(false);
+    edit->insert("(long text)");
+    EXPECT_EQ(m_editor.cell(kColTarget, 1), "ab(long text)");
+}
+
 TEST(EntryTableModelTest, FollowsTheItemModelProtocol)
 {
     EntryEditor editor(InterfaceLanguage::English, kCodePageGbk);
@@ -295,6 +357,26 @@ TEST(LineEditGuardTest, TextThatAlreadyHeldARefusedCharacterStaysEditable)
     EXPECT_EQ(edit.text(), "a\tbc");
     edit.insert("\n");
     EXPECT_EQ(edit.text(), "a\tbc") << "a new refused character is still refused";
+}
+
+TEST(LineEditGuardTest, TextThatFailedTheTextCheckMayOnlyShrink)
+{
+    QLineEdit edit;
+    CodePageValidator* guard = GuardLineEdit(&edit, kCodePageGbk, InterfaceLanguage::English);
+    edit.setText("a(b"); // a cell read from a file may hold what the check refuses
+    guard->setTextCheck([](std::string_view bytes) -> std::u16string {
+        return bytes.find('(') == std::string_view::npos ? u"" : u"no parenthesis";
+    });
+    edit.end(false);
+    edit.insert("c");
+    EXPECT_EQ(edit.text(), "a(b") << "growing a failing text is refused";
+    edit.backspace();
+    EXPECT_EQ(edit.text(), "a(");
+    edit.setSelection(1, 1);
+    edit.insert("x"); // same length: mends it
+    EXPECT_EQ(edit.text(), "ax");
+    edit.insert("(");
+    EXPECT_EQ(edit.text(), "ax") << "once mended, the check holds again";
 }
 
 } // namespace
