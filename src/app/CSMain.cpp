@@ -116,6 +116,12 @@ TCustomDictForm::TCustomDictForm(const std::string& programFolder, QWidget* pare
 TCustomDictForm::~TCustomDictForm()
 {
     qApp->removeEventFilter(this);
+    // Focus moves while the widgets go must not reach this half-destroyed window.
+    disconnect(qApp, nullptr, this, nullptr);
+    // The grid's model leaves the entry editor's listeners as it goes, so the grid must go
+    // while the editor (a member, gone before the base class deletes the children) is there.
+    delete m_grid;
+    m_grid = nullptr;
     FormDestroy();
 }
 

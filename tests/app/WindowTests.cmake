@@ -10,3 +10,11 @@ kelvara_use_test_engines(window_tests)
 # (window_screenshot <program folder> <png> [open|prompt|about]).
 add_executable(window_screenshot WindowScreenshot.cpp)
 target_link_libraries(window_screenshot PRIVATE kelvara::views)
+
+# Whole sessions through the main window and the reference engines, copied into a temporary
+# installation.
+add_ui_test(window_session_tests SOURCES WindowSessionTest.cpp WindowTestMain.cpp)
+add_dependencies(window_session_tests Ecbank Hanbank)
+target_compile_definitions(window_session_tests PRIVATE
+  "KELVARA_EC_LIBRARY=\"$<TARGET_FILE:Ecbank>\""
+  "KELVARA_CE_LIBRARY=\"$<TARGET_FILE:Hanbank>\"")
