@@ -10,7 +10,7 @@
 #include "editor/EntryGridView.h"
 #include "editor/LineEditGuard.h"
 #include "lang/AccessMessages.h"
-#include "platform/TestTempFolder.h"
+#include "WindowTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,6 +18,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -361,6 +362,16 @@ TEST_F(WindowSessionTest, CeTargetRefusesAParenthesisWhileTyping)
     edit->insert("(round)"); // a paste goes nowhere either
     EXPECT_EQ(edit->text(), "ball ");
 
+    // The engine's translation buffer holds 127 bytes: a paste past that is refused whole.
+    hint.clear();
+    edit->insert(QString(123, 'x'));
+    EXPECT_EQ(edit->text(), "ball ") << "a cut paste would store what nobody typed";
+    EXPECT_EQ(hint, QString::fromStdU16String(TextTooLongHint(m_window->language(), 127)));
+    edit->insert(QString(122, 'x'));
+    EXPECT_EQ(m_window->editor().cell(kColTarget, 1).size(), 127u);
+    edit->selectAll();
+    typeInto(edit, "ball");
+
     // The source may hold one, and an E-C target too: the check follows the open kind.
     typeIntoCell(kColSource, 1, "(");
     ASSERT_TRUE(trigger("ActionFileSave"));
@@ -401,6 +412,36 @@ TEST_F(WindowSessionTest, CeEnglishShowsAChineseLabelAsNounAndModifyReplacesIt)
     ASSERT_TRUE(trigger("ActionFileSave"));
     find(word);
     EXPECT_TRUE(rows().empty());
+}
+
+TEST_F(WindowSessionTest, SavePromptOnExitWritesOrDropsTheEdits)
+{
+    install("lang_sc.ini");
+    ASSERT_TRUE(trigger("ActionFileOpenEc"));
+    add("pear");
+    typeIntoCell(kColTarget, 1, q(u"梨"));
+    {
+        ModalAnswer<TSaveDlg> yes([](TSaveDlg& d) { d.findChild<QPushButton*>("OKBtn")->click(); });
+        component<QAction>("MenuItemExit")->trigger();
+        EXPECT_TRUE(yes.answered());
+    }
+    EXPECT_FALSE(m_window->isVisible()) << "Yes saved and let the window close";
+
+    restart();
+    ASSERT_TRUE(trigger("ActionFileOpenEc"));
+    find("pear");
+    ASSERT_EQ(rows(), (Rows{{" ", "pear", q(u"名词"), q(u"梨")}}));
+    typeIntoCell(kColTarget, 1, q(u"子"));
+    {
+        ModalAnswer<TSaveDlg> no([](TSaveDlg& d) { d.findChild<QPushButton*>("NoBtn")->click(); });
+        EXPECT_TRUE(m_window->close());
+        EXPECT_TRUE(no.answered());
+    }
+
+    restart();
+    ASSERT_TRUE(trigger("ActionFileOpenEc"));
+    find("pear");
+    EXPECT_EQ(rows(), (Rows{{" ", "pear", q(u"名词"), q(u"梨")}})) << "No dropped the change";
 }
 
 } // namespace
