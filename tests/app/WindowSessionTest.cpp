@@ -3,6 +3,7 @@
 // the drop-down, triggering the actions. What was saved is what the next Find shows, also
 // after the window (and with it the engines) went away and a new one started.
 
+#include "WindowTestSupport.h"
 #include "app/About.h"
 #include "app/CSMain.h"
 #include "app/Save.h"
@@ -10,7 +11,6 @@
 #include "editor/EntryGridView.h"
 #include "editor/LineEditGuard.h"
 #include "lang/AccessMessages.h"
-#include "WindowTestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -199,7 +199,8 @@ protected:
         clickCell(column, row);
         if (!trigger("ActionWordModify"))
             return nullptr;
-        auto* edit = qobject_cast<QLineEdit*>(grid()->indexWidget(grid()->model()->index(row, column)));
+        auto* edit =
+            qobject_cast<QLineEdit*>(grid()->indexWidget(grid()->model()->index(row, column)));
         if (edit) {
             edit->setFocus();
             edit->end(false);
@@ -356,7 +357,8 @@ TEST_F(WindowSessionTest, CeTargetRefusesAParenthesisWhileTyping)
     QTest::keyClick(edit, '(');
     EXPECT_EQ(edit->text(), "ball ");
     EXPECT_EQ(m_window->editor().cell(kColTarget, 1), "ball ");
-    const QString expected = QString::fromStdU16String(CeTargetParenthesisHint(m_window->language()));
+    const QString expected =
+        QString::fromStdU16String(CeTargetParenthesisHint(m_window->language()));
     EXPECT_EQ(hint, expected);
     EXPECT_EQ(QToolTip::text(), expected) << "the hint shows at the editor";
     edit->insert("(round)"); // a paste goes nowhere either
