@@ -29,7 +29,7 @@ namespace {
 
 /// One row of the command table: the action, its category and its image (-1: none). The
 /// handler each command runs is handlerOf() beside runCommand.
-struct ActionSpec
+struct ActionRow
 {
     Command command;
     const char* name;
@@ -37,7 +37,7 @@ struct ActionSpec
     int image;
 };
 
-constexpr ActionSpec kActionSpecs[] = {
+constexpr ActionRow kCommandTable[] = {
     {Command::FileNewEc, "ActionFileNewEc", "File", -1},
     {Command::FileNewCe, "ActionFileNewCe", "File", -1},
     {Command::FileOpenEc, "ActionFileOpenEc", "File", -1},
@@ -147,14 +147,14 @@ void TCustomDictForm::buildActions()
 {
     m_actionList = new QObject(this);
     m_actionList->setObjectName(QStringLiteral("ActionListMenu"));
-    for (const ActionSpec& spec : kActionSpecs) {
+    for (const ActionRow& row : kCommandTable) {
         auto* a = new QAction(m_actionList);
-        a->setObjectName(QString::fromLatin1(spec.name));
-        a->setProperty("category", QString::fromLatin1(spec.category));
-        a->setProperty("imageIndex", spec.image);
-        if (spec.image >= 0)
-            a->setIcon(QIcon(m_imageList->image(spec.image)));
-        const Command command = spec.command;
+        a->setObjectName(QString::fromLatin1(row.name));
+        a->setProperty("category", QString::fromLatin1(row.category));
+        a->setProperty("imageIndex", row.image);
+        if (row.image >= 0)
+            a->setIcon(QIcon(m_imageList->image(row.image)));
+        const Command command = row.command;
         connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
         m_actions.at(static_cast<std::size_t>(command)) = a;
     }
