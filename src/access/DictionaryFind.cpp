@@ -52,6 +52,10 @@ void DictionaryAccess::MenuItemFindClick(std::string_view searchTerm)
         m_prompts.showInformation(SearchTermTooLongMessage(m_startup.language, limit), {});
         return;
     }
+    // Find replaces every row of the grid. Unsaved edits pass the save prompt first rather
+    // than vanishing without a word: Yes writes them, No drops them, Cancel keeps the grid.
+    if (!m_prompts.querySaveChanges())
+        return;
     m_editor.ResetToPlaceholder();
     if (m_state.kind == DictionaryKind::EC)
         findEc(searchTerm);

@@ -36,6 +36,7 @@ TEST_F(FindEcTest, RefusedOpenStillCloses)
 {
     ec().openResult = 0;
     editor->MenuItemAddClick("pear");
+    prompts.saveAnswers = {SavePromptAnswer::No};
     access->MenuItemFindClick("apple");
     EXPECT_EQ(ec().calls, (Calls{"open /inst/ArticleS/UserS", "close"}));
     EXPECT_TRUE(editor->isPlaceholder());
@@ -43,16 +44,48 @@ TEST_F(FindEcTest, RefusedOpenStillCloses)
     EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(FindEcTest, DiscardsPendingRowsAndNeverDoubles)
+TEST_F(FindEcTest, SearchingTwiceShowsTheSameRows)
 {
-    editor->MenuItemAddClick("pear");
     ec().entries = {{"apple", 0, "x"}, {"apple", 2, "y"}};
     access->MenuItemFindClick("apple");
     access->MenuItemFindClick("apple");
     EXPECT_EQ(editor->dataRowCount(), 2);
     EXPECT_EQ(editor->mark(1), " ");
     EXPECT_FALSE(editor->changed());
-    EXPECT_EQ(prompts.savePromptsShown, 0);
+    EXPECT_EQ(prompts.savePromptsShown, 0) << "nothing changed, nothing to ask";
+}
+
+TEST_F(FindEcTest, PendingRowsPassTheSavePromptFirst)
+{
+    ec().entries = {{"apple", 0, "x"}};
+
+    // Cancel: the grid keeps its unsaved row and the engine is not asked.
+    editor->MenuItemAddClick("pear");
+    ec().calls.clear();
+    prompts.saveAnswers = {SavePromptAnswer::Cancel};
+    access->MenuItemFindClick("apple");
+    EXPECT_EQ(prompts.savePromptsShown, 1);
+    EXPECT_TRUE(ec().calls.empty());
+    EXPECT_EQ(row(1)[0], "A");
+    EXPECT_TRUE(editor->changed());
+
+    // No: the row is dropped and Find runs.
+    prompts.saveAnswers = {SavePromptAnswer::No};
+    access->MenuItemFindClick("apple");
+    EXPECT_EQ(prompts.savePromptsShown, 2);
+    EXPECT_EQ(editor->dataRowCount(), 1);
+    EXPECT_EQ(row(1)[1], "apple");
+    EXPECT_FALSE(editor->changed());
+
+    // Yes: the row is written first, then Find shows what the dictionary holds.
+    editor->MenuItemAddClick("pear");
+    ec().calls.clear();
+    prompts.saveAnswers = {SavePromptAnswer::Yes};
+    access->MenuItemFindClick("apple");
+    ASSERT_GE(ec().calls.size(), 3u);
+    EXPECT_EQ(ec().calls[1].rfind("modify A|pear|", 0), 0u) << ec().calls[1];
+    EXPECT_EQ(row(1)[1], "apple");
+    EXPECT_FALSE(editor->changed());
 }
 
 TEST_F(FindEcTest, UnknownCodeSurvivesASave)
@@ -78,6 +111,9 @@ TEST_F(FindEcTest, TooLongSearchTermIsRefusedBeforeAnything)
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, SearchTermTooLongMessage(InterfaceLanguage::Simplified, 255));
 
+    EXPECT_EQ(prompts.savePromptsShown, 0) << "refused before the prompt";
+
+    prompts.saveAnswers = {SavePromptAnswer::No};
     access->MenuItemFindClick(std::string(255, 'a'));
     EXPECT_EQ(ec().calls.size(), 3u);
 }
@@ -110,6 +146,7 @@ TEST_F(FindCeTest, NotFoundAndRefusedOpen)
     ce().calls.clear();
     ce().openResult = 0;
     editor->MenuItemAddClick("x");
+    prompts.saveAnswers = {SavePromptAnswer::No};
     access->MenuItemFindClick("x");
     EXPECT_EQ(ce().calls, (Calls{"open /inst/ArticleS/"})); // no close after a failed dicopen
     EXPECT_TRUE(editor->isPlaceholder());
