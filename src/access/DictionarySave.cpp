@@ -37,6 +37,7 @@ void DictionaryAccess::SaveEcEdits()
     // row just written is not marked "M" again.
     m_editor.setEditBaseline(m_editor.cell(m_editor.currentColumn(), m_editor.currentRow()));
     std::size_t unwritten = 0;
+    std::size_t refused = 0;
     for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row) {
         const std::string mark = m_editor.mark(row);
         if (!isWriteMark(mark))
@@ -53,16 +54,21 @@ void DictionaryAccess::SaveEcEdits()
         }
         const int result =
             ec.modifyWord(mark[0], source, static_cast<unsigned char>(code & 0xFF), target);
-        if (result == 1)
+        if (result == 1) {
             m_editor.setMark(row, mark == kMarkDeleted ? kMarkDropped : kMarkStored);
-        else
+        } else {
             m_editor.setMark(row, kMarkFailed);
+            ++refused;
+        }
     }
     m_editor.CompactRows();
     m_editor.setChanged(false);
     endCellEditing();
     ec.closeCstmRw();
     reportUnwritten(unwritten);
+    // The "E" in the narrow mark column is easy to miss: say what the engine refused.
+    if (refused > 0)
+        m_prompts.showInformation(RowsRefusedMessage(m_startup.language, refused), {});
 }
 
 bool DictionaryAccess::sameCeLabel(std::string_view a, std::string_view b) const

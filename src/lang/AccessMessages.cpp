@@ -91,6 +91,22 @@ std::u16string RowsNotWrittenMessage(InterfaceLanguage language, std::size_t cou
                u"of the word that could not be kept as they are); they are marked \"E\".";
 }
 
+std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count)
+{
+    const std::u16string n = number(count);
+    switch (language) {
+    case InterfaceLanguage::Simplified:
+        return u"词典拒绝写入" + n + u"个词条（添加的词条可能已存在，或要修改、删除的词条不存在），已标记为“E”。";
+    case InterfaceLanguage::Traditional:
+        return u"詞典拒絕寫入" + n + u"個詞條（新增的詞條可能已存在，或要修改、移除的詞條不存在），已標記為「E」。";
+    case InterfaceLanguage::English:
+        break;
+    }
+    return u"The dictionary refused " + n +
+           u" entries (an added entry may exist already, or an entry to modify or delete is "
+           u"not there); they are marked \"E\".";
+}
+
 std::u16string CeTargetParenthesisHint(InterfaceLanguage language)
 {
     return pick(language, u"汉英词典的释义不能包含半角括号“(”或“)”，请使用全角括号“（”“）”。",

@@ -31,6 +31,9 @@ std::u16string SearchTermTooLongMessage(InterfaceLanguage language, std::size_t 
 /// A save left rows unwritten (marked "E") because writing them would not have stored what
 /// the grid shows.
 std::u16string RowsNotWrittenMessage(InterfaceLanguage language, std::size_t count);
+/// The E-C engine refused rows of a save (marked "E"), an entry that exists already for an
+/// "A", or none to change for an "M" or "D".
+std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count);
 /// The hint for a C-E translation holding an ASCII parenthesis.
 std::u16string CeTargetParenthesisHint(InterfaceLanguage language);
 /// The hint for a cell text longer than the engine's buffer holds.

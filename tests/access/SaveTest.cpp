@@ -40,7 +40,8 @@ TEST_F(SaveEcTest, RefusedRowIsMarkedAndNotResent)
     access->MenuItemSaveClick();
     EXPECT_EQ(row(1)[0], "E");
     EXPECT_FALSE(editor->changed());
-    EXPECT_TRUE(prompts.messages.empty()); // an engine refusal shows only the mark
+    ASSERT_EQ(prompts.messages.size(), 1u) << "the refusal is said, not only marked";
+    EXPECT_EQ(prompts.messages[0].text, RowsRefusedMessage(InterfaceLanguage::Simplified, 1));
 
     ec().calls.clear();
     editor->setChanged(true);
