@@ -77,6 +77,8 @@ SavePromptAnswer TSaveDlg::ask()
     case kResultNo:
         return SavePromptAnswer::No;
     default:
+        // Only the three buttons and the title bar close the prompt; a result from any other
+        // way out keeps the edits (Cancel) rather than dropping them unasked.
         return SavePromptAnswer::Cancel;
     }
 }
