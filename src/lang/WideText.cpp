@@ -21,11 +21,27 @@ std::u16string WideFromCodePage(std::string_view text, int codePage)
     return DecodeCodePage(text, codePage);
 }
 
+namespace {
+
+std::string_view upToTerminator(std::string_view text)
+{
+    return text.substr(0, text.find('\0'));
+}
+
+} // namespace
+
 bool SameText(std::string_view a, int codePageA, std::string_view b, int codePageB)
 {
+    a = upToTerminator(a);
+    b = upToTerminator(b);
     if (codePageA == codePageB && a == b)
         return true;
-    return WideFromCodePage(a, codePageA) == WideFromCodePage(b, codePageB);
+    const std::u16string wideA = WideFromCodePage(a, codePageA);
+    // Neither code page has a character U+FFFD: it stands for bytes that decode to nothing,
+    // and two different broken texts must not compare equal through it.
+    if (wideA.find(u'\uFFFD') != std::u16string::npos)
+        return false;
+    return wideA == WideFromCodePage(b, codePageB);
 }
 
 } // namespace kelvara

@@ -12,7 +12,8 @@ std::u16string WideFromCodePage(const char* text, int codePage);
 /// The same for a byte string: it is read up to its first zero byte, as the engines would.
 std::u16string WideFromCodePage(std::string_view text, int codePage);
 
-/// True when two byte texts of (possibly different) code pages hold the same characters.
+/// True when two byte texts of (possibly different) code pages hold the same characters, up
+/// to their first zero byte. Bytes that decode to no character match only the same bytes.
 bool SameText(std::string_view a, int codePageA, std::string_view b, int codePageB);
 
 } // namespace kelvara

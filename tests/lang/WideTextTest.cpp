@@ -49,4 +49,8 @@ TEST(WideTextTest, SameTextComparesCharactersAcrossCodePages)
     EXPECT_FALSE(SameText("\xA4\xA4", kCodePageGbk, "\xA4\xA4", kCodePageBig5));
     // Compared as texts: what follows a terminator does not count.
     EXPECT_TRUE(SameText(std::string_view("ab\0x", 4), kCodePageGbk, "ab", kCodePageGbk));
+    // Bytes that decode to nothing are not a character: two different broken texts differ.
+    EXPECT_FALSE(SameText("\x81 ", kCodePageGbk, "\x82 ", kCodePageGbk));
+    EXPECT_FALSE(SameText("a\xFF", kCodePageGbk, "a\x80", kCodePageBig5));
+    EXPECT_TRUE(SameText("a\xFF", kCodePageGbk, "a\xFF", kCodePageGbk));
 }
