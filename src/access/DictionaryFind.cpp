@@ -56,6 +56,10 @@ void DictionaryAccess::MenuItemFindClick(std::string_view searchTerm)
     // than vanishing without a word: Yes writes them, No drops them, Cancel keeps the grid.
     if (!m_prompts.querySaveChanges())
         return;
+    // An edit still open belongs to a row that goes now; left open it would land on the row
+    // that takes its place, where Modify may not be available (the source of a stored row).
+    m_editor.setMode(EditMode::Browsing);
+    m_editor.hideTypeCombo();
     m_editor.ResetToPlaceholder();
     if (m_state.kind == DictionaryKind::EC)
         findEc(searchTerm);

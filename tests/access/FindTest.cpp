@@ -88,6 +88,31 @@ TEST_F(FindEcTest, PendingRowsPassTheSavePromptFirst)
     EXPECT_FALSE(editor->changed());
 }
 
+TEST_F(FindEcTest, AnOpenCellEditEndsWithTheRowsItWasOn)
+{
+    // The source of an added row is open for editing when Find replaces the rows: the edit
+    // must not carry over to the source of the stored row that takes the row's place, where
+    // Modify is never available (a changed source would make the save modify another entry).
+    ec().entries = {{"pear", 0, "x"}};
+    editor->MenuItemAddClick("apple");
+    ASSERT_TRUE(editor->selectCell(kColSource, 1));
+    ASSERT_TRUE(editor->MenuItemModifyClick());
+    ASSERT_EQ(editor->mode(), EditMode::Editing);
+    prompts.saveAnswers = {SavePromptAnswer::No};
+    access->MenuItemFindClick("pear");
+    ASSERT_EQ(row(1), (Row{" ", "pear", gbk(u"名词"), "x"}));
+    EXPECT_EQ(editor->mode(), EditMode::Browsing);
+
+    // Likewise the drop-down of an added row's part of speech.
+    editor->MenuItemAddClick("plum");
+    ASSERT_TRUE(editor->selectCell(kColPartOfSpeech, 2));
+    ASSERT_TRUE(editor->MenuItemModifyClick());
+    ASSERT_TRUE(editor->typeComboVisible());
+    prompts.saveAnswers = {SavePromptAnswer::No};
+    access->MenuItemFindClick("pear");
+    EXPECT_FALSE(editor->typeComboVisible());
+}
+
 TEST_F(FindEcTest, UnknownCodeSurvivesASave)
 {
     // A code outside the list shows as "#7"; saving the row sends 7 again, not 255.
