@@ -1,5 +1,6 @@
-# Run by `cmake --install`: puts the demo configuration and the sample dictionaries into the
-# installation folder wherever it has none. Never replaces a file that is there.
+# Run by `cmake --install`: puts the engines, the demo configuration and the sample
+# dictionaries into the installation folder wherever it has none. Never replaces a file that
+# is there.
 
 set(_root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
 
@@ -19,6 +20,9 @@ endfunction()
 
 kelvara_install_if_missing("${KELVARA_CONFIG_SOURCE}" "Config/Kelvara.ini")
 foreach(_variant S T)
+  # Any library with the engines' entry points may stand in an engine folder: it is kept.
+  kelvara_install_if_missing("${KELVARA_EC_ENGINE}" "Article${_variant}/Ecbank.dll")
+  kelvara_install_if_missing("${KELVARA_CE_ENGINE}" "Article${_variant}/Hanbank.dll")
   kelvara_install_if_missing("${KELVARA_PRISTINE_DIR}/Article${_variant}/User${_variant}.key"
                              "Article${_variant}/User${_variant}.key")
   kelvara_install_if_missing("${KELVARA_PRISTINE_DIR}/Article${_variant}/UserCe.ext"
