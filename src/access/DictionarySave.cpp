@@ -30,6 +30,8 @@ void DictionaryAccess::SaveEcEdits()
     Buffer256 path;
     if (!path.assign(m_state.ecPath) || ec.openCstmRw(path) != 1) {
         ec.closeCstmRw();
+        // Nothing was written and the edits stay pending: say so, or Save looks done.
+        m_prompts.showInformation(OpenFailedMessage(m_startup.language), {});
         return;
     }
 
@@ -85,8 +87,11 @@ bool DictionaryAccess::sameCeLabel(std::string_view a, std::string_view b) const
 void DictionaryAccess::SaveCeEdits()
 {
     const CeBinding& ce = m_startup.ce;
-    if (ce.dicOpen(m_startup.engineDirectoryBuffer) == 0)
+    if (ce.dicOpen(m_startup.engineDirectoryBuffer) == 0) {
+        // Nothing was written and the edits stay pending: say so, or Save looks done.
+        m_prompts.showInformation(OpenFailedMessage(m_startup.language), {});
         return;
+    }
 
     m_editor.setEditBaseline(m_editor.cell(m_editor.currentColumn(), m_editor.currentRow()));
     const int codePage = m_editor.codePage();

@@ -246,9 +246,11 @@ bool TCustomDictForm::QuerySaveChanges()
         [this] {
             // The engine may refuse rows; closing now would drop them right after the save
             // said so. Refused rows are marked "E", so a save that added such marks stops.
+            // A save that could not open the dictionary leaves the changed flag set: going on
+            // would drop the very edits the user just asked to keep.
             const int refusedBefore = refusedRows();
             saveOpenDictionary();
-            return refusedRows() <= refusedBefore;
+            return !changed() && refusedRows() <= refusedBefore;
         });
 }
 

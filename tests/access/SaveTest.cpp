@@ -75,6 +75,8 @@ TEST_F(SaveEcTest, RefusedOpenChangesNothing)
     EXPECT_EQ(ec().calls, (Calls{"open /inst/ArticleS/UserS", "close"}));
     EXPECT_EQ(row(1)[0], "A");
     EXPECT_TRUE(editor->changed());
+    ASSERT_EQ(prompts.messages.size(), 1u) << "a save that wrote nothing says so";
+    EXPECT_EQ(prompts.messages[0].text, OpenFailedMessage(InterfaceLanguage::Simplified));
 }
 
 TEST_F(SaveEcTest, TooLongTextIsRefusedNotCut)
@@ -205,6 +207,8 @@ TEST_F(SaveCeTest, RefusedOpenChangesNothing)
     EXPECT_EQ(ce().calls, (Calls{"open /inst/ArticleS/"}));
     EXPECT_EQ(row(1)[0], "A");
     EXPECT_TRUE(editor->changed());
+    ASSERT_EQ(prompts.messages.size(), 1u) << "a save that wrote nothing says so";
+    EXPECT_EQ(prompts.messages[0].text, OpenFailedMessage(InterfaceLanguage::Simplified));
 }
 
 TEST_F(SaveCeTest, MarksAfterSaveAndPlaceholder)

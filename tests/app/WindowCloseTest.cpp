@@ -224,6 +224,22 @@ TEST_F(WindowTest, YesWithRefusedRowsKeepsTheWindowOpen)
     EXPECT_EQ(m_window->editor().mark(1), "E");
 }
 
+TEST_F(WindowTest, YesWhenTheDictionaryDoesNotOpenKeepsTheWindowAndTheEdits)
+{
+    start("lang_en.ini");
+    m_window->show();
+    m_window->editor().AddEntryRow("A", "word", "Noun", "t");
+    m_window->setChanged(true);
+    m_window->openFails = true;
+    ModalAnswer<TSaveDlg> answer([](TSaveDlg& d) { d.findChild<QPushButton*>("OKBtn")->click(); });
+    EXPECT_FALSE(m_window->close()) << "the edits the user asked to keep are not dropped";
+    EXPECT_TRUE(answer.answered());
+    EXPECT_EQ(m_window->saves, 1);
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_TRUE(m_window->changed());
+    EXPECT_EQ(m_window->editor().mark(1), "A");
+}
+
 TEST_F(WindowTest, SessionEndPassesThePrompt)
 {
     start("lang_en.ini");

@@ -27,20 +27,25 @@ inline QString q(const char16_t* text)
 }
 
 // A window whose save seam records its calls instead of writing a dictionary; it can play
-// an engine that refuses the row in line 1.
+// an engine that refuses the row in line 1, or a dictionary that does not open (a save that
+// writes clears the changed flag, one that cannot open leaves it set).
 class RecordingWindow : public TCustomDictForm
 {
 public:
     using TCustomDictForm::TCustomDictForm;
     int saves = 0;
     bool refuseRowOne = false;
+    bool openFails = false;
 
 protected:
     void saveOpenDictionary() override
     {
         ++saves;
+        if (openFails)
+            return;
         if (refuseRowOne)
             editor().setMark(1, "E");
+        setChanged(false);
     }
 };
 
