@@ -134,9 +134,17 @@ void DictionaryAccess::MenuItemCloseClick()
 bool DictionaryAccess::answerSavePrompt(SavePromptAnswer answer)
 {
     switch (answer) {
-    case SavePromptAnswer::Yes:
+    case SavePromptAnswer::Yes: {
+        const auto failedRows = [this] {
+            int count = 0;
+            for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row)
+                count += m_editor.mark(row) == kMarkFailed ? 1 : 0;
+            return count;
+        };
+        const int failedBefore = failedRows();
         MenuItemSaveClick();
-        return true;
+        return !m_editor.changed() && failedRows() <= failedBefore;
+    }
     case SavePromptAnswer::Cancel:
         return false;
     case SavePromptAnswer::No:

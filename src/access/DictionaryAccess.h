@@ -52,7 +52,9 @@ public:
     void MenuItemCloseClick();
 
     /// What the save prompt does after its dialog answered: Yes runs the save of the open
-    /// kind, then go on (true) whatever the save achieved; No goes on; Cancel stops (false).
+    /// kind and goes on (true) unless the save left the edits pending or the engine refused
+    /// rows (then stop, so the caller does not drop what the save just reported); No goes
+    /// on; Cancel stops (false). The main window applies the same rule to its save seam.
     bool answerSavePrompt(SavePromptAnswer answer);
 
     /// The byte limits of the engines' buffers, text without the terminator.

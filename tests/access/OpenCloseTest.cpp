@@ -224,6 +224,25 @@ TEST_F(CloseTest, YesSavesFirst)
     EXPECT_FALSE(editor->changed());
 }
 
+TEST_F(CloseTest, YesThatWritesNothingOrIsRefusedKeepsTheDictionaryOpen)
+{
+    // The engine refuses the row: it is marked "E" and Close stops, so the user sees it.
+    openWithChange();
+    ec().modifyResults = {0};
+    prompts.saveAnswers = {SavePromptAnswer::Yes};
+    access->MenuItemCloseClick();
+    EXPECT_TRUE(state.open);
+    EXPECT_EQ(row(1)[0], "E");
+
+    // The dictionary does not open: the edits stay pending and Close stops.
+    editor->MenuItemAddClick("pear");
+    ec().openResult = 0;
+    prompts.saveAnswers = {SavePromptAnswer::Yes};
+    access->MenuItemCloseClick();
+    EXPECT_TRUE(state.open);
+    EXPECT_TRUE(editor->changed());
+}
+
 TEST_F(CloseTest, NoDropsTheEdits)
 {
     openWithChange();
