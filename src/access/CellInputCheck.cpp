@@ -20,6 +20,9 @@ std::u16string CheckCellInput(DictionaryKind kind, InterfaceLanguage language, i
     // translation would come back as other senses.
     if (kind == DictionaryKind::CE && column == kColTarget && !IsStorableCeText(text))
         return CeTargetParenthesisHint(language);
+    // The engine's export line separates word and translation with a backslash.
+    if (kind == DictionaryKind::CE && column == kColSource && !IsStorableCeWord(text))
+        return CeSourceBackslashHint(language);
     return {};
 }
 

@@ -127,7 +127,7 @@ void DictionaryAccess::SaveCeEdits()
         if (written) {
             refused = !word.assign(source) || own.label.size() > kCeLabelLimit ||
                       (!deleting && (!fits(own) || !IsStorableCeText(own.target) ||
-                                     !IsStorableCeText(own.label)));
+                                     !IsStorableCeText(own.label) || !IsStorableCeWord(source)));
         }
         if (written && !refused) {
             const char* senseList = nullptr;

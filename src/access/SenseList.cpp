@@ -1,5 +1,7 @@
 #include "access/SenseList.h"
 
+#include "platform/CodePage.h"
+
 #include <algorithm>
 
 namespace kelvara {
@@ -112,6 +114,18 @@ Sense SplitSense(std::string_view segment)
 bool IsStorableCeText(std::string_view text)
 {
     return text.find_first_of("()") == std::string_view::npos;
+}
+
+bool IsStorableCeWord(std::string_view word)
+{
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(word[i]);
+        if (IsLeadByte(byte, kCodePageGbk) && i + 1 < word.size())
+            ++i; // GBK and Big5 share the lead-byte range
+        else if (byte == '\\')
+            return false;
+    }
+    return true;
 }
 
 CeRewritePlan PlanCeRewrite(std::string_view stored, std::string_view label,

@@ -29,6 +29,11 @@ Sense SplitSense(std::string_view segment);
 /// cannot carry an ASCII "(" or ")" inside a translation.
 bool IsStorableCeText(std::string_view text);
 
+/// True when a C-E word can be stored and exported: the engine's export line separates its
+/// fields with a backslash, so a word cannot hold a single-byte backslash (a trail byte 0x5C
+/// of a double-byte character is part of that character and allowed).
+bool IsStorableCeWord(std::string_view word);
+
 /// What a C-E save must do for one row against the word's stored sense list.
 struct CeRewritePlan {
     bool found = false; ///< the stored text holds a sense with the row's label

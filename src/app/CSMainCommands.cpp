@@ -357,6 +357,15 @@ void TCustomDictForm::MenuItemFindClick()
 
 void TCustomDictForm::MenuItemAddClick()
 {
+    // A source the open kind cannot store (too long, a backslash in a C-E word) is refused
+    // here with its reason, rather than added and refused at the next save.
+    const std::u16string hint =
+        CheckCellInput(m_dictionary.kind, language(), kColSource,
+                       EncodeCodePage(m_input->text().toStdU16String(), m_startup.codePage()));
+    if (!hint.empty()) {
+        showInformation(hint, {});
+        return;
+    }
     // The next word typed replaces the one just added.
     if (m_grid->MenuItemAddClick(m_input->text()))
         m_input->selectAll();

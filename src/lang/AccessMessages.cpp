@@ -107,6 +107,13 @@ std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count)
            u"not there); they are marked \"E\".";
 }
 
+std::u16string CeSourceBackslashHint(InterfaceLanguage language)
+{
+    return pick(language, u"汉英词典的原词不能包含反斜杠“\\”。",
+                u"漢英詞典的原詞不能包含反斜線「\\」。",
+                u"A C-E source word cannot contain a backslash \"\\\".");
+}
+
 std::u16string CeTargetParenthesisHint(InterfaceLanguage language)
 {
     return pick(language, u"汉英词典的释义不能包含半角括号“(”或“)”，请使用全角括号“（”“）”。",

@@ -34,6 +34,8 @@ std::u16string RowsNotWrittenMessage(InterfaceLanguage language, std::size_t cou
 /// The E-C engine refused rows of a save (marked "E"), an entry that exists already for an
 /// "A", or none to change for an "M" or "D".
 std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count);
+/// The hint for a C-E word holding a backslash.
+std::u16string CeSourceBackslashHint(InterfaceLanguage language);
 /// The hint for a C-E translation holding an ASCII parenthesis.
 std::u16string CeTargetParenthesisHint(InterfaceLanguage language);
 /// The hint for a cell text longer than the engine's buffer holds.

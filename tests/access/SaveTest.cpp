@@ -265,13 +265,15 @@ TEST_F(SaveCeTest, TargetsWithParenthesesOrTooLongAreRefused)
     putRow("A", word, noun, "a (b)");
     putRow("A", word, noun, std::string(128, 'x'));
     putRow("A", std::string(128, 'w'), noun, "x");
+    putRow("A", "a\\b", noun, "x"); // the export line could not carry the word
     access->MenuItemSaveClick();
     EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "close"}));
     EXPECT_EQ(row(1)[0], "E");
     EXPECT_EQ(row(2)[0], "E");
     EXPECT_EQ(row(3)[0], "E");
+    EXPECT_EQ(row(4)[0], "E");
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, RowsNotWrittenMessage(InterfaceLanguage::Simplified, 3));
+    EXPECT_EQ(prompts.messages[0].text, RowsNotWrittenMessage(InterfaceLanguage::Simplified, 4));
 }
 
 TEST(CellInputCheckTest, ParenthesesAndLengthsPerKind)
@@ -286,6 +288,12 @@ TEST(CellInputCheckTest, ParenthesesAndLengthsPerKind)
               TextTooLongHint(L, 127));
     EXPECT_TRUE(CheckCellInput(DictionaryKind::EC, L, kColSource, std::string(255, 'x')).empty());
     EXPECT_FALSE(CheckCellInput(DictionaryKind::EC, L, kColTarget, std::string(256, 'x')).empty());
+    // A backslash cannot stand in a C-E word (the export line's separator), but the Big5
+    // character B3 5C, whose trail byte is 0x5C, can; an E-C source may hold one.
+    EXPECT_EQ(CheckCellInput(DictionaryKind::CE, L, kColSource, "a\\b"), CeSourceBackslashHint(L));
+    EXPECT_TRUE(CheckCellInput(DictionaryKind::CE, L, kColSource, "\xB3\x5C").empty());
+    EXPECT_TRUE(CheckCellInput(DictionaryKind::CE, L, kColTarget, "a\\b").empty());
+    EXPECT_TRUE(CheckCellInput(DictionaryKind::EC, L, kColSource, "a\\b").empty());
 }
 
 class SaveCeEnglishTest : public SaveCeTest {

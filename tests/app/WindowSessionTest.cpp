@@ -383,6 +383,21 @@ TEST_F(WindowSessionTest, CeTargetRefusesAParenthesisWhileTyping)
     typeIntoCell(kColTarget, 1, q(u"球(圆)"));
 }
 
+TEST_F(WindowSessionTest, CeAddRefusesABackslashInTheWord)
+{
+    // The engine's export line separates its fields with a backslash: such a word is refused
+    // at Add with its reason instead of vanishing at the next save.
+    install("lang_en.ini");
+    ASSERT_TRUE(trigger("ActionFileOpenCe"));
+    add("a\\b");
+    ASSERT_EQ(m_messages.messages.size(), 1);
+    EXPECT_EQ(m_messages.messages[0],
+              QString::fromStdU16String(CeSourceBackslashHint(m_window->language())));
+    m_messages.messages.clear();
+    EXPECT_TRUE(m_window->editor().isPlaceholder());
+    EXPECT_FALSE(m_window->changed());
+}
+
 TEST_F(WindowSessionTest, CeEnglishShowsAChineseLabelAsNounAndModifyReplacesIt)
 {
     install("lang_sc.ini");
