@@ -135,15 +135,9 @@ bool DictionaryAccess::answerSavePrompt(SavePromptAnswer answer)
 {
     switch (answer) {
     case SavePromptAnswer::Yes: {
-        const auto failedRows = [this] {
-            int count = 0;
-            for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row)
-                count += m_editor.mark(row) == kMarkFailed ? 1 : 0;
-            return count;
-        };
-        const int failedBefore = failedRows();
+        const int failedBefore = m_editor.countRowsMarked(kMarkFailed);
         MenuItemSaveClick();
-        return !m_editor.changed() && failedRows() <= failedBefore;
+        return !m_editor.changed() && m_editor.countRowsMarked(kMarkFailed) <= failedBefore;
     }
     case SavePromptAnswer::Cancel:
         return false;

@@ -256,10 +256,7 @@ bool TCustomDictForm::QuerySaveChanges()
 
 int TCustomDictForm::refusedRows() const
 {
-    int count = 0;
-    for (int row = kFirstDataRow; row < m_editor->rowCount(); ++row)
-        count += m_editor->mark(row) == kMarkFailed ? 1 : 0;
-    return count;
+    return m_editor->countRowsMarked(kMarkFailed);
 }
 
 bool TCustomDictForm::commitSessionData(bool interactionAllowed)

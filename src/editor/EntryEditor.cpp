@@ -72,6 +72,14 @@ bool EntryEditor::isPlaceholder() const
     return m_rows.size() == 1 && m_rows.front()[kColMark].empty();
 }
 
+int EntryEditor::countRowsMarked(std::string_view mark) const
+{
+    int count = 0;
+    for (const auto& row : m_rows)
+        count += row[kColMark] == mark ? 1 : 0;
+    return count;
+}
+
 void EntryEditor::setTitles(std::u16string source, std::u16string partOfSpeech,
                             std::u16string target)
 {

@@ -107,6 +107,8 @@ public:
     void setMark(int row, std::string_view mark) { setCell(kColMark, row, std::string(mark)); }
     /// Whether the grid shows only the placeholder row (row count 2, empty mark in row 1).
     bool isPlaceholder() const;
+    /// The number of data rows whose mark is exactly mark.
+    int countRowsMarked(std::string_view mark) const;
 
     /// Titles of columns 1-3 as wide text; column 0 has none.
     void setTitles(std::u16string source, std::u16string partOfSpeech, std::u16string target);
