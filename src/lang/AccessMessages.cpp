@@ -10,8 +10,8 @@ std::u16string number(std::size_t n)
     return std::u16string(digits.begin(), digits.end());
 }
 
-std::u16string pick(InterfaceLanguage language, const char16_t* simplified,
-                    const char16_t* traditional, const char16_t* english)
+std::u16string pick(InterfaceLanguage language, std::u16string simplified,
+                    std::u16string traditional, std::u16string english)
 {
     switch (language) {
     case InterfaceLanguage::Simplified:
@@ -65,46 +65,28 @@ std::u16string PathTooLongMessage()
 std::u16string SearchTermTooLongMessage(InterfaceLanguage language, std::size_t maxBytes)
 {
     const std::u16string n = number(maxBytes);
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return u"输入的词超过" + n + u"字节，无法查找！";
-    case InterfaceLanguage::Traditional:
-        return u"輸入的詞超過" + n + u"位元組，無法尋找﹗";
-    case InterfaceLanguage::English:
-        break;
-    }
-    return u"The word is longer than " + n + u" bytes and cannot be looked up.";
+    return pick(language, u"输入的词超过" + n + u"字节，无法查找！",
+                u"輸入的詞超過" + n + u"位元組，無法尋找﹗",
+                u"The word is longer than " + n + u" bytes and cannot be looked up.");
 }
 
 std::u16string RowsNotWrittenMessage(InterfaceLanguage language, std::size_t count)
 {
     const std::u16string n = number(count);
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return u"有" + n + u"个词条未写入词典（文字过长，或词典中该词的释义无法原样保留），已标记为“E”。";
-    case InterfaceLanguage::Traditional:
-        return u"有" + n + u"個詞條未寫入詞典（文字過長，或詞典中該詞的漢義無法原樣保留），已標記為「E」。";
-    case InterfaceLanguage::English:
-        break;
-    }
-    return n + u" entries were not written (a text too long for the engine, or stored senses "
-               u"of the word that could not be kept as they are); they are marked \"E\".";
+    return pick(language, u"有" + n + u"个词条未写入词典（文字过长，或词典中该词的释义无法原样保留），已标记为“E”。",
+                u"有" + n + u"個詞條未寫入詞典（文字過長，或詞典中該詞的漢義無法原樣保留），已標記為「E」。",
+                n + u" entries were not written (a text too long for the engine, or stored senses "
+                u"of the word that could not be kept as they are); they are marked \"E\".");
 }
 
 std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count)
 {
     const std::u16string n = number(count);
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return u"词典拒绝写入" + n + u"个词条（添加的词条可能已存在，或要修改、删除的词条不存在），已标记为“E”。";
-    case InterfaceLanguage::Traditional:
-        return u"詞典拒絕寫入" + n + u"個詞條（新增的詞條可能已存在，或要修改、移除的詞條不存在），已標記為「E」。";
-    case InterfaceLanguage::English:
-        break;
-    }
-    return u"The dictionary refused " + n +
-           u" entries (an added entry may exist already, or an entry to modify or delete is "
-           u"not there); they are marked \"E\".";
+    return pick(language, u"词典拒绝写入" + n + u"个词条（添加的词条可能已存在，或要修改、删除的词条不存在），已标记为“E”。",
+                u"詞典拒絕寫入" + n + u"個詞條（新增的詞條可能已存在，或要修改、移除的詞條不存在），已標記為「E」。",
+                u"The dictionary refused " + n +
+                u" entries (an added entry may exist already, or an entry to modify or delete is "
+                u"not there); they are marked \"E\".");
 }
 
 std::u16string CeSourceBackslashHint(InterfaceLanguage language)
@@ -125,15 +107,9 @@ std::u16string CeTargetParenthesisHint(InterfaceLanguage language)
 std::u16string TextTooLongHint(InterfaceLanguage language, std::size_t maxBytes)
 {
     const std::u16string n = number(maxBytes);
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return u"文字超过" + n + u"字节，无法写入词典。";
-    case InterfaceLanguage::Traditional:
-        return u"文字超過" + n + u"位元組，無法寫入詞典。";
-    case InterfaceLanguage::English:
-        break;
-    }
-    return u"The text is longer than " + n + u" bytes and cannot be written to the dictionary.";
+    return pick(language, u"文字超过" + n + u"字节，无法写入词典。",
+                u"文字超過" + n + u"位元組，無法寫入詞典。",
+                u"The text is longer than " + n + u" bytes and cannot be written to the dictionary.");
 }
 
 } // namespace kelvara

@@ -260,6 +260,22 @@ constexpr CaptionTable makeTable(const CaptionEntry (&entries)[N], int codePage)
     return CaptionTable(std::span<const CaptionEntry>(entries, N), codePage);
 }
 
+// The set of one language: Simplified texts are GBK, Traditional Big5, English ASCII.
+template <std::size_t S, std::size_t T, std::size_t E>
+CaptionTable tableFor(InterfaceLanguage language, const CaptionEntry (&simplified)[S],
+                      const CaptionEntry (&traditional)[T], const CaptionEntry (&english)[E])
+{
+    switch (language) {
+    case InterfaceLanguage::Traditional:
+        return makeTable(traditional, kCodePageBig5);
+    case InterfaceLanguage::English:
+        return makeTable(english, kCodePageGbk);
+    case InterfaceLanguage::Simplified:
+        break;
+    }
+    return makeTable(simplified, kCodePageGbk);
+}
+
 } // namespace
 
 const CaptionEntry* CaptionTable::find(std::string_view control, CaptionProperty property,
@@ -291,15 +307,7 @@ std::u16string CaptionText::wide() const
 
 CaptionTable MainWindowCaptions(InterfaceLanguage language)
 {
-    switch (language) {
-    case InterfaceLanguage::Traditional:
-        return makeTable(kTraditionalMain, kCodePageBig5);
-    case InterfaceLanguage::English:
-        return makeTable(kEnglishMain, kCodePageGbk);
-    case InterfaceLanguage::Simplified:
-        break;
-    }
-    return makeTable(kSimplifiedMain, kCodePageGbk);
+    return tableFor(language, kSimplifiedMain, kTraditionalMain, kEnglishMain);
 }
 
 CaptionTable MainWindowFormTexts()
@@ -309,15 +317,7 @@ CaptionTable MainWindowFormTexts()
 
 CaptionTable SaveDialogCaptions(InterfaceLanguage language)
 {
-    switch (language) {
-    case InterfaceLanguage::Traditional:
-        return makeTable(kTraditionalSave, kCodePageBig5);
-    case InterfaceLanguage::English:
-        return makeTable(kEnglishSave, kCodePageGbk);
-    case InterfaceLanguage::Simplified:
-        break;
-    }
-    return makeTable(kSimplifiedSave, kCodePageGbk);
+    return tableFor(language, kSimplifiedSave, kTraditionalSave, kEnglishSave);
 }
 
 CaptionTable SaveDialogFormTexts()
@@ -327,15 +327,7 @@ CaptionTable SaveDialogFormTexts()
 
 CaptionTable ColumnWidthCaptions(InterfaceLanguage language)
 {
-    switch (language) {
-    case InterfaceLanguage::Traditional:
-        return makeTable(kTraditionalWidth, kCodePageBig5);
-    case InterfaceLanguage::English:
-        return makeTable(kEnglishWidth, kCodePageGbk);
-    case InterfaceLanguage::Simplified:
-        break;
-    }
-    return makeTable(kSimplifiedWidth, kCodePageGbk);
+    return tableFor(language, kSimplifiedWidth, kTraditionalWidth, kEnglishWidth);
 }
 
 CaptionTable AboutTexts()
