@@ -46,6 +46,9 @@ using DicAddFn = int(KELVARA_ENGINE_CALL*)(const char* word, const char* pos,
 using DicExportFn = int(KELVARA_ENGINE_CALL*)(const char* textPath);
 /// Optional: creates an empty C-E dictionary at path for the engine directory. Nonzero = done.
 using DicCreateFn = int(KELVARA_ENGINE_CALL*)(const char* engineDirectory, const char* path);
+/// Optional, goes with dicCreate: ends what a creation redirected, so that dicopen of the
+/// engine directory opens the engine's own dictionary again. Nonzero = done.
+using DicResetFn = int(KELVARA_ENGINE_CALL*)(const char* engineDirectory);
 
 /// dicretrieve's answer for a word that is in the dictionary.
 inline constexpr int kRetrieveFound = 2;
