@@ -134,4 +134,32 @@ void PosLabelToEngineWord(Buffer16& buffer, int codePage)
     }
 }
 
+namespace {
+
+constexpr char kUnknownCodePrefix = '#';
+
+} // namespace
+
+std::string UnknownEcCodeLabel(unsigned char code)
+{
+    return kUnknownCodePrefix + std::to_string(code);
+}
+
+int EcCodeOfLabel(std::string_view label, int indexInList)
+{
+    if (indexInList >= 0)
+        return indexInList;
+    if (label.size() >= 2 && label.size() <= 4 && label.front() == kUnknownCodePrefix) {
+        int code = 0;
+        for (const char c : label.substr(1)) {
+            if (c < '0' || c > '9')
+                return 255;
+            code = code * 10 + (c - '0');
+        }
+        if (code <= 255 && std::to_string(code) == label.substr(1))
+            return code;
+    }
+    return 255; // the low byte of -1: not a label of the list
+}
+
 } // namespace kelvara

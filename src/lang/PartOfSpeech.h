@@ -3,6 +3,9 @@
 #include "lang/Language.h"
 #include "platform/FixedBuffer.h"
 
+#include <cstddef>
+#include <functional>
+#include <iterator>
 #include <span>
 #include <string>
 #include <string_view>
@@ -41,5 +44,25 @@ std::string_view EnglishLabelFor(std::string_view label, int codePage);
 /// text is read in codePage (the platform code page) and compared as Unicode text, exactly
 /// and case-sensitively, in table order.
 void PosLabelToEngineWord(Buffer16& buffer, int codePage);
+
+/// The label an E-C code outside the part-of-speech list shows as: "#" and the code ("#7"),
+/// which EcCodeOfLabel turns back into the same code, so an entry of an unknown part of
+/// speech keeps it through an edit.
+std::string UnknownEcCodeLabel(unsigned char code);
+
+/// The label of an E-C code: the list's item at the code (through projection, e.g. the cell
+/// text of an item), or UnknownEcCodeLabel for a code outside the list.
+template <typename List, typename Projection = std::identity>
+std::string LabelOfEcCode(unsigned char code, const List& list, Projection projection = {})
+{
+    if (code < std::size(list))
+        return std::string(std::invoke(projection, list[code]));
+    return UnknownEcCodeLabel(code);
+}
+
+/// The E-C code of a label whose index in the part-of-speech list is indexInList (-1 when it
+/// is none of its items): that index; else N for "#N" (0-255, no leading zeros); else 255,
+/// the code of no list item, which the E-C engine refuses.
+int EcCodeOfLabel(std::string_view label, int indexInList);
 
 } // namespace kelvara

@@ -1,0 +1,250 @@
+#include "textio/EntryTextReader.h"
+
+#include "platform/CodePage.h"
+#include "textio/Utf8Text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+namespace kelvara {
+
+namespace {
+
+// Large enough that a read costs little per line, small enough that any file streams.
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+constexpr char kEndOfFile = 0x1A;
+
+class FileSource final : public ByteSource
+{
+public:
+    explicit FileSource(std::FILE* file) : m_file(file) {}
+    ~FileSource() override { std::fclose(m_file); }
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+
+    std::size_t read(char* buffer, std::size_t size) override
+    {
+        return std::fread(buffer, 1, size, m_file);
+    }
+    bool rewind() override
+    {
+        std::clearerr(m_file);
+        return std::fseek(m_file, 0, SEEK_SET) == 0;
+    }
+    bool failed() const override { return std::ferror(m_file) != 0; }
+
+private:
+    std::FILE* m_file;
+};
+
+class MemorySource final : public ByteSource
+{
+public:
+    explicit MemorySource(std::string bytes) : m_bytes(std::move(bytes)) {}
+
+    std::size_t read(char* buffer, std::size_t size) override
+    {
+        const std::size_t n = std::min(size, m_bytes.size() - m_pos);
+        std::memcpy(buffer, m_bytes.data() + m_pos, n);
+        m_pos += n;
+        return n;
+    }
+    bool rewind() override
+    {
+        m_pos = 0;
+        return true;
+    }
+    bool failed() const override { return false; }
+
+private:
+    std::string m_bytes;
+    std::size_t m_pos = 0;
+};
+
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+} // namespace
+
+std::optional<EntryTextReader> EntryTextReader::open(const std::string& path, int codePage,
+                                                     EncodingPolicy policy)
+{
+    // A FIFO or device would block the open or never end; only a regular file is text.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        return std::nullopt;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    return EntryTextReader(std::make_unique<FileSource>(file), codePage, policy);
+}
+
+EntryTextReader EntryTextReader::fromBytes(std::string bytes, int codePage, EncodingPolicy policy)
+{
+    return EntryTextReader(std::make_unique<MemorySource>(std::move(bytes)), codePage, policy);
+}
+
+EntryTextReader::EntryTextReader(std::unique_ptr<ByteSource> source, int codePage,
+                                 EncodingPolicy policy)
+    : m_source(std::move(source)), m_codePage(codePage), m_chunk(kChunkSize)
+{
+    if (policy == EncodingPolicy::Detect)
+        detectEncoding();
+}
+
+EntryTextReader::EntryTextReader(EntryTextReader&&) noexcept = default;
+EntryTextReader& EntryTextReader::operator=(EntryTextReader&&) noexcept = default;
+EntryTextReader::~EntryTextReader() = default;
+
+void EntryTextReader::detectEncoding()
+{
+    // One pass over the file, up to its 0x1A end, before any record is read: GBK and Big5
+    // Chinese text is practically never valid UTF-8, and a whole-file test does not mistake
+    // a file whose first Chinese text comes late.
+    Utf8Validator validator;
+    std::string head;
+    while (true) {
+        std::size_t n = m_source->read(m_chunk.data(), m_chunk.size());
+        if (n == 0)
+            break;
+        const void* stop = std::memchr(m_chunk.data(), kEndOfFile, n);
+        if (stop)
+            n = static_cast<std::size_t>(static_cast<const char*>(stop) - m_chunk.data());
+        const std::string_view piece(m_chunk.data(), n);
+        if (head.size() < kUtf8Bom.size())
+            head.append(piece.substr(0, kUtf8Bom.size() - head.size()));
+        validator.feed(piece);
+        if (stop)
+            break;
+    }
+    const bool bom = head == kUtf8Bom;
+    if (!m_source->rewind()) {
+        // Nothing can be read twice: read nothing rather than guess.
+        m_sourceDone = true;
+        m_rewindFailed = true;
+        return;
+    }
+    if (bom || (validator.complete() && validator.sawNonAscii()))
+        m_encoding = TextEncoding::Utf8;
+    if (bom) {
+        char skipped[kUtf8Bom.size()];
+        m_consumed += m_source->read(skipped, sizeof skipped);
+    }
+}
+
+bool EntryTextReader::fill()
+{
+    if (m_pos < m_end)
+        return true;
+    if (m_sourceDone)
+        return false;
+    std::size_t n = m_source->read(m_chunk.data(), m_chunk.size());
+    if (const void* stop = std::memchr(m_chunk.data(), kEndOfFile, n)) {
+        n = static_cast<std::size_t>(static_cast<const char*>(stop) - m_chunk.data());
+        m_sourceDone = true;
+    }
+    if (n == 0)
+        m_sourceDone = true;
+    m_pos = 0;
+    m_end = n;
+    return n > 0;
+}
+
+bool EntryTextReader::atEnd()
+{
+    return !fill();
+}
+
+bool EntryTextReader::failed() const
+{
+    return m_rewindFailed || m_source->failed();
+}
+
+std::size_t EntryTextReader::takeLine(std::string& out, std::size_t keep)
+{
+    std::size_t length = 0;
+    while (fill()) {
+        const char* begin = m_chunk.data() + m_pos;
+        const char* end = m_chunk.data() + m_end;
+        const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', m_end - m_pos));
+        const char* segmentEnd = lf ? lf : end;
+        // Every CR is dropped: before the LF it is part of the line end, elsewhere the format
+        // drops it from the line.
+        const char* p = begin;
+        while (p < segmentEnd) {
+            const auto* cr = static_cast<const char*>(
+                std::memchr(p, '\r', static_cast<std::size_t>(segmentEnd - p)));
+            const char* pieceEnd = cr ? cr : segmentEnd;
+            const auto piece = static_cast<std::size_t>(pieceEnd - p);
+            if (length < keep)
+                out.append(p, std::min(piece, keep - length));
+            length += piece;
+            p = cr ? cr + 1 : segmentEnd;
+        }
+        const char* next = lf ? lf + 1 : end;
+        m_consumed += static_cast<std::uint64_t>(next - begin);
+        m_pos = static_cast<std::size_t>(next - m_chunk.data());
+        if (lf)
+            break;
+    }
+    return length;
+}
+
+ReadStatus EntryTextReader::readLine(std::string& line, std::size_t limit)
+{
+    line.clear();
+    if (m_encoding == TextEncoding::CodePage) {
+        if (takeLine(line, limit) > limit) {
+            line.clear();
+            return ReadStatus::TooLong;
+        }
+        return ReadStatus::Ok;
+    }
+    // A code-page form is never longer than its UTF-8 form, and at least two thirds of it
+    // (three UTF-8 bytes become two): a raw line beyond half as much again cannot fit.
+    const std::size_t rawLimit = limit == kUnbounded ? kUnbounded : limit + limit / 2 + 4;
+    m_raw.clear();
+    if (takeLine(m_raw, rawLimit) > rawLimit)
+        return ReadStatus::TooLong;
+    bool usedDefault = false;
+    if (isAscii(m_raw))
+        line = m_raw;
+    else
+        line = EncodeCodePage(DecodeUtf8(m_raw), m_codePage, &usedDefault);
+    if (line.size() > limit) {
+        line.clear();
+        return ReadStatus::TooLong;
+    }
+    if (usedDefault) {
+        // Stored, the '?' would stand for a character that is gone.
+        line.clear();
+        return ReadStatus::Unrepresentable;
+    }
+    return ReadStatus::Ok;
+}
+
+ReadStatus EntryTextReader::readRecord(EntryRecord& record, const FieldLimits& limits)
+{
+    const ReadStatus statuses[] = {readLine(record.source, limits.source),
+                                   readLine(record.label, limits.label),
+                                   readLine(record.target, limits.target)};
+    ReadStatus status = ReadStatus::Ok;
+    for (const ReadStatus s : statuses) {
+        if (s == ReadStatus::TooLong)
+            status = s;
+        else if (s == ReadStatus::Unrepresentable && status == ReadStatus::Ok)
+            status = s;
+    }
+    if (status != ReadStatus::Ok)
+        record = {};
+    return status;
+}
+
+} // namespace kelvara

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kelvara {
+
+/// One entry record of an entry text file: three lines, as bytes of the platform code page.
+struct EntryRecord
+{
+    std::string source;
+    std::string label;
+    std::string target;
+    bool operator==(const EntryRecord&) const = default;
+};
+
+/// A line read that keeps no limit.
+inline constexpr std::size_t kUnbounded = std::numeric_limits<std::size_t>::max();
+
+/// The longest field, in bytes of the platform code page, that a reader hands on; a longer
+/// one makes the whole record too long (it is never cut).
+struct FieldLimits
+{
+    std::size_t source = kUnbounded;
+    std::size_t label = kUnbounded;
+    std::size_t target = kUnbounded;
+
+    /// What the E-C engine takes: source and target of 255 bytes, any label (it becomes a code).
+    static constexpr FieldLimits ecEngine() { return {255, kUnbounded, 255}; }
+    /// What the C-E engine takes: source 127, part-of-speech word 15, target 127 bytes.
+    static constexpr FieldLimits ceEngine() { return {127, 15, 127}; }
+};
+
+/// What became of one record or line read.
+enum class ReadStatus {
+    Ok,              ///< the fields hold the text
+    TooLong,         ///< a field was over its limit: skip the record (its fields are empty)
+    Unrepresentable, ///< a UTF-8 file held a character the code page lacks: skip the record
+};
+
+/// How the bytes of the file were read.
+enum class TextEncoding {
+    CodePage, ///< the platform code page, bytes as they are
+    Utf8,     ///< UTF-8, converted to the platform code page line by line
+};
+
+/// Whether a reader may take a file for UTF-8.
+enum class EncodingPolicy {
+    Detect,       ///< a UTF-8 byte-order mark, or valid UTF-8 holding non-ASCII bytes, is UTF-8
+    CodePageOnly, ///< an engine's own file: always the platform code page
+};
+
+/// Where a reader takes its bytes from.
+class ByteSource
+{
+public:
+    virtual ~ByteSource() = default;
+    /// Reads up to size bytes; 0 at the end or after an error.
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
+    /// Starts again at the first byte; false when the source cannot.
+    virtual bool rewind() = 0;
+    /// True once a read failed for another reason than the end.
+    virtual bool failed() const = 0;
+};
+
+/// Reads entry text files in a stream, a chunk at a time, so a file of any size is never
+/// held whole. A line ends at LF (a CR before it, or anywhere else, is dropped); a 0x1A byte
+/// ends the file. Records are three line reads; a read past the end gives an empty field.
+class EntryTextReader
+{
+public:
+    /// Opens a file; nothing when it cannot be opened. With EncodingPolicy::Detect the file is
+    /// read through once first to tell UTF-8 from the code page.
+    static std::optional<EntryTextReader> open(const std::string& path, int codePage,
+                                               EncodingPolicy policy = EncodingPolicy::Detect);
+    /// Reads bytes held in memory, the same way.
+    static EntryTextReader fromBytes(std::string bytes, int codePage,
+                                     EncodingPolicy policy = EncodingPolicy::Detect);
+    /// Reads from any source of bytes.
+    EntryTextReader(std::unique_ptr<ByteSource> source, int codePage, EncodingPolicy policy);
+
+    EntryTextReader(EntryTextReader&&) noexcept;
+    EntryTextReader& operator=(EntryTextReader&&) noexcept;
+    ~EntryTextReader();
+
+    /// True when no byte is left before the end of the file (or a 0x1A byte).
+    bool atEnd();
+
+    /// Reads one record: three lines, whatever atEnd says. Test atEnd before each record.
+    ReadStatus readRecord(EntryRecord& record, const FieldLimits& limits = {});
+
+    /// Reads one line without its end. A line over limit is skipped to its end and reported
+    /// too long (line left empty).
+    ReadStatus readLine(std::string& line, std::size_t limit = kUnbounded);
+
+    /// How the file's bytes are read.
+    TextEncoding encoding() const { return m_encoding; }
+    /// Bytes of the file consumed so far (for progress).
+    std::uint64_t bytesConsumed() const { return m_consumed; }
+    /// True when reading the file failed midway (what was read before stays valid).
+    bool failed() const;
+
+private:
+    bool fill();
+    // Appends the raw bytes of the next line to out, at most keep of them; answers the line's
+    // length without CRs, so a longer line can be told from one that fitted.
+    std::size_t takeLine(std::string& out, std::size_t keep);
+    void detectEncoding();
+
+    std::unique_ptr<ByteSource> m_source;
+    int m_codePage;
+    TextEncoding m_encoding = TextEncoding::CodePage;
+    std::vector<char> m_chunk;
+    std::size_t m_pos = 0;
+    std::size_t m_end = 0;
+    bool m_sourceDone = false; // the source is exhausted or a 0x1A byte was met
+    bool m_rewindFailed = false;
+    std::uint64_t m_consumed = 0;
+    std::string m_raw; // one line before conversion, reused
+};
+
+} // namespace kelvara

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kelvara {
+
+/// Appends one entry record to out: source, label and target, each followed by CR LF.
+void AppendEntryRecord(std::string& out, std::string_view source, std::string_view label,
+                       std::string_view target);
+
+/// Writes entry text files: every line as its bytes followed by CR LF, the last one too.
+class EntryTextWriter
+{
+public:
+    /// Creates the file, emptying one that exists; nothing when it cannot be created.
+    static std::optional<EntryTextWriter> create(const std::string& path);
+
+    /// Writes one line and its CR LF; false once anything failed to reach the file.
+    bool writeLine(std::string_view line);
+    /// Writes the three lines of a record.
+    bool writeRecord(std::string_view source, std::string_view label, std::string_view target);
+    /// Flushes and closes the file; true when every byte written reached it.
+    bool close();
+
+private:
+    struct Closer
+    {
+        void operator()(std::FILE* file) const { std::fclose(file); }
+    };
+    explicit EntryTextWriter(std::FILE* file) : m_file(file) {}
+
+    std::unique_ptr<std::FILE, Closer> m_file;
+    bool m_ok = true;
+};
+
+} // namespace kelvara

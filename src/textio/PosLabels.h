@@ -1,0 +1,22 @@
+#pragma once
+
+#include "access/DictionaryState.h"
+
+#include <string>
+#include <string_view>
+
+namespace kelvara {
+
+/// The part-of-speech code of a label line (bytes of codePage, the platform code page) for
+/// the dictionary kind: 0-4 for E-C, 0-5 for C-E; 0 (noun) for an empty or unknown label.
+/// Latin labels are tested ASCII-upper-cased ("n.", "Vt", "adj", "PREP."); Chinese labels by
+/// their first character, compared as Unicode, so Simplified and Traditional text both work.
+unsigned char PosLabelToCode(std::string_view label, DictionaryKind kind, int codePage);
+
+/// The label the C-E whole-dictionary export writes for an engine part-of-speech word, as
+/// bytes of codePage: the Simplified label ("noun" gives 名词). Big5 lacks the Simplified
+/// characters, so there the Traditional label of the same part of speech is written. A word
+/// outside the six is written as it is, so importing the file gives the engine the same word.
+std::string EngineWordToLabel(std::string_view word, int codePage);
+
+} // namespace kelvara
