@@ -1,6 +1,8 @@
 // The C-E engine's sense-list text: the Find split, the segment split and the save's
 // delete-and-add-back plan must take any text the engine may hand back.
+#include "access/CeSavePlan.h"
 #include "access/SenseList.h"
+#include "platform/CodePage.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -41,16 +43,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(trimmed(sense.label, " ()"));
     check(trimmed(sense.target, " ()"));
 
-    // The save's plan: a safe plan writes back only senses that Find shows for the text.
-    const std::string_view label = rows.empty() ? std::string_view("noun") : rows.front().label;
-    const auto plan = kelvara::PlanCeRewrite(
-        text, label, [](std::string_view) { return false; }, std::nullopt);
-    if (plan.found && plan.safe) {
-        for (const auto& kept : plan.keep) {
-            bool shown = false;
-            for (const auto& row : rows)
-                shown = shown || row == kept;
-            check(shown);
+    // A sense list the save reads one way is exactly its senses, one Find row each (the
+    // last first), and a plan that removes one of them keeps every other byte for byte.
+    const auto stored = kelvara::ReadStoredSenses(text, kelvara::kCodePageGbk);
+    if (stored) {
+        std::string joined;
+        for (const auto& s : *stored)
+            joined += s.text;
+        check(joined == text);
+        check(rows.size() == stored->size());
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            check(rows[i].label == (*stored)[stored->size() - 1 - i].label);
+        if (!stored->empty()) {
+            const auto& victim = (*stored)[size % stored->size()];
+            const auto plan = kelvara::PlanCeWordSave(
+                text, {kelvara::CeRowEdit{'D', victim.label, "", victim.text}}, kelvara::kCodePageGbk);
+            check(plan.writable && plan.deleteFirst && plan.kept.size() + 1 == stored->size());
+            // Identical senses are one identity: the first of them is the one removed.
+            std::string rest;
+            bool removed = false;
+            for (const auto& s : *stored) {
+                if (!removed && s.text == victim.text)
+                    removed = true;
+                else
+                    rest += s.text;
+            }
+            check(plan.expectedPrefix == rest);
         }
     }
     return 0;

@@ -123,6 +123,12 @@ void DictionaryAccess::MenuItemCloseClick()
         return;
     m_state.open = false;
     m_state.ecPath.clear();
+    // A dictionary made by New C-E is the engine's only while it is open here: the next Open
+    // C-E must work on the engine directory's own dictionary again.
+    if (!m_state.newCePath.empty()) {
+        m_startup.ce.dicReset(m_startup.engineDirectoryBuffer);
+        m_state.newCePath.clear();
+    }
     m_editor.setMode(EditMode::Browsing);
     m_prompts.setGridVisible(false);
     m_editor.hideTypeCombo();

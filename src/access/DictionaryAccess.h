@@ -8,10 +8,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvara {
 
+class CeSession;
 class EntryEditor;
+struct CeRowEdit;
 struct StartupState;
 
 /// The dictionary access commands of the main window: opening and creating a dictionary,
@@ -68,11 +71,18 @@ public:
     std::u16string checkCellInput(int column, std::string_view text) const;
 
 private:
+    struct RowOutcome;
     std::string labelOfEcCode(unsigned char code) const;
     int ecCodeOfLabel(std::string_view label) const;
-    bool sameCeLabel(std::string_view a, std::string_view b) const;
-    void findEc(std::string_view searchTerm);
-    void findCe(std::string_view searchTerm);
+    bool findEc(std::string_view searchTerm);
+    bool findCe(std::string_view searchTerm);
+    std::vector<RowOutcome> currentOutcomes() const;
+    void applyOutcomes(const std::vector<RowOutcome>& outcomes);
+    bool canWriteCeRow(const std::string& source, const CeRowEdit& edit) const;
+    std::size_t saveCeWord(CeSession& session, const std::string& source,
+                           const std::vector<int>& rows, const std::vector<CeRowEdit>& edits,
+                           std::vector<RowOutcome>& outcomes);
+    void dropMergedRows(std::vector<RowOutcome>& outcomes) const;
     void endCellEditing();
     void reportUnwritten(std::size_t count);
 

@@ -1,9 +1,11 @@
 // Find: the one way dictionary content reaches the entry grid.
 
+#include "access/CeSavePlan.h"
 #include "access/DictionaryAccess.h"
 #include "access/SenseList.h"
 #include "app/StartupState.h"
 #include "editor/EntryEditor.h"
+#include "engines/EngineSessions.h"
 #include "lang/AccessMessages.h"
 #include "platform/FixedBuffer.h"
 
@@ -61,48 +63,56 @@ void DictionaryAccess::MenuItemFindClick(std::string_view searchTerm)
     m_editor.setMode(EditMode::Browsing);
     m_editor.hideTypeCombo();
     m_editor.ResetToPlaceholder();
-    if (m_state.kind == DictionaryKind::EC)
-        findEc(searchTerm);
-    else
-        findCe(searchTerm);
+    const bool opened = m_state.kind == DictionaryKind::EC ? findEc(searchTerm) : findCe(searchTerm);
     m_editor.setChanged(false);
+    // An empty grid would read as "not in the dictionary" when the dictionary was not even
+    // read (another program holding it past the wait, an unreadable file).
+    if (!opened)
+        m_prompts.showInformation(OpenFailedMessage(m_startup.language), {});
 }
 
-void DictionaryAccess::findEc(std::string_view searchTerm)
+bool DictionaryAccess::findEc(std::string_view searchTerm)
 {
-    const EcBinding& ec = m_startup.ec;
     Buffer256 path;
-    if (path.assign(m_state.ecPath) && ec.openCstmRw(path) == 1) {
-        Buffer256 word;
-        Buffer256 translation;
-        unsigned char code = 0;
-        (void)word.assign(searchTerm); // fits: checked by the caller
-        if (ec.searchWord(word, code, translation) == 1) {
-            do {
-                m_editor.AddEntryRow(kMarkStored, word.view(), labelOfEcCode(code), translation.view());
-            } while (ec.getNextWord(word, code, translation) != 0);
-        }
+    if (!path.assign(m_state.ecPath)) {
+        m_startup.ec.closeCstmRw();
+        return false;
     }
-    ec.closeCstmRw();
+    EcSession session(m_startup.ec, path);
+    if (!session.isOpen())
+        return false;
+    Buffer256 word;
+    Buffer256 translation;
+    unsigned char code = 0;
+    (void)word.assign(searchTerm); // fits: checked by the caller
+    if (m_startup.ec.searchWord(word, code, translation) == 1) {
+        do {
+            m_editor.AddEntryRow(kMarkStored, word.view(), labelOfEcCode(code), translation.view());
+        } while (m_startup.ec.getNextWord(word, code, translation) != 0);
+    }
+    return true;
 }
 
-void DictionaryAccess::findCe(std::string_view searchTerm)
+bool DictionaryAccess::findCe(std::string_view searchTerm)
 {
-    const CeBinding& ce = m_startup.ce;
-    if (ce.dicOpen(m_startup.engineDirectoryBuffer) == 0)
-        return;
+    CeSession session(m_startup.ce, m_startup.engineDirectoryBuffer, m_stackMark);
+    if (!session.isOpen())
+        return false;
     Buffer128 word;
     (void)word.assign(searchTerm); // fits: checked by the caller
-    const char* senseList = nullptr;
-    ce.markGStack(m_stackMark);
-    const int found = ce.dicRetrieve(word, senseList);
-    ce.releaseGStack(m_stackMark);
-    // The engine keeps the text readable only until its next call.
-    const std::string text = senseList ? senseList : "";
-    if (found == abi::kRetrieveFound)
-        for (const Sense& sense : SplitSenseList(text))
-            m_editor.AddEntryRow(kMarkStored, word.view(), sense.label, sense.target);
-    ce.dicClose();
+    const CeSession::Retrieved retrieved = session.retrieve(word);
+    session.close();
+    if (!retrieved.found())
+        return true;
+    const std::vector<Sense> rows = SplitSenseList(retrieved.senseList);
+    // Where the list reads one way, each row is one stored sense (the last one first): the row
+    // keeps that sense's text, so a save replaces or deletes exactly it.
+    const auto stored = ReadStoredSenses(retrieved.senseList, m_editor.codePage());
+    const bool origins = stored && stored->size() == rows.size();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        m_editor.AddEntryRow(kMarkStored, word.view(), rows[i].label, rows[i].target,
+                             origins ? (*stored)[rows.size() - 1 - i].text : std::string());
+    return true;
 }
 
 } // namespace kelvara

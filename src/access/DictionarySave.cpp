@@ -1,12 +1,20 @@
 // Save: the marked rows of the entry grid written back through the engine of the open kind.
+//
+// Nothing is shown as stored before the engine has committed it: the outcome of every row is
+// collected while the engine works and applied to the grid only after the close (the commit)
+// answered success. A close that fails leaves the grid as it was before the save.
 
+#include "access/CeSavePlan.h"
 #include "access/DictionaryAccess.h"
 #include "access/SenseList.h"
 #include "app/StartupState.h"
 #include "editor/EntryEditor.h"
+#include "engines/EngineSessions.h"
 #include "lang/AccessMessages.h"
 #include "lang/PartOfSpeech.h"
 #include "platform/FixedBuffer.h"
+
+#include <unordered_map>
 
 namespace kelvara {
 
@@ -19,6 +27,34 @@ bool isWriteMark(std::string_view mark)
 
 } // namespace
 
+/// What a save decided for one row, applied once the engine committed.
+struct DictionaryAccess::RowOutcome {
+    std::string mark;
+    std::string origin;
+};
+
+std::vector<DictionaryAccess::RowOutcome> DictionaryAccess::currentOutcomes() const
+{
+    std::vector<RowOutcome> outcomes(static_cast<std::size_t>(m_editor.rowCount()));
+    for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row)
+        outcomes[static_cast<std::size_t>(row)] = {m_editor.mark(row), m_editor.rowOrigin(row)};
+    return outcomes;
+}
+
+void DictionaryAccess::applyOutcomes(const std::vector<RowOutcome>& outcomes)
+{
+    for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row) {
+        const RowOutcome& outcome = outcomes[static_cast<std::size_t>(row)];
+        m_editor.setMark(row, outcome.mark);
+        m_editor.setRowOrigin(row, outcome.origin);
+    }
+    m_editor.CompactRows();
+    // Rows the save could not write are edits still pending: the save prompt must not let
+    // them go without asking.
+    m_editor.setChanged(m_editor.countRowsMarked(kMarkFailed) > 0);
+    endCellEditing();
+}
+
 void DictionaryAccess::SaveEcEdits()
 {
     const EcBinding& ec = m_startup.ec;
@@ -28,8 +64,14 @@ void DictionaryAccess::SaveEcEdits()
         return;
     }
     Buffer256 path;
-    if (!path.assign(m_state.ecPath) || ec.openCstmRw(path) != 1) {
+    if (!path.assign(m_state.ecPath)) {
         ec.closeCstmRw();
+        m_prompts.showInformation(OpenFailedMessage(m_startup.language), {});
+        return;
+    }
+    EcSession session(ec, path);
+    if (!session.isOpen()) {
+        session.close();
         // Nothing was written and the edits stay pending: say so, or Save looks done.
         m_prompts.showInformation(OpenFailedMessage(m_startup.language), {});
         return;
@@ -38,141 +80,198 @@ void DictionaryAccess::SaveEcEdits()
     // A cell edit still open when the column moves below then equals the baseline, so the
     // row just written is not marked "M" again.
     m_editor.setEditBaseline(m_editor.cell(m_editor.currentColumn(), m_editor.currentRow()));
+    std::vector<RowOutcome> outcomes = currentOutcomes();
     std::size_t unwritten = 0;
     std::size_t refused = 0;
     for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row) {
-        const std::string mark = m_editor.mark(row);
+        const std::string& mark = m_editor.mark(row);
         if (!isWriteMark(mark))
             continue;
+        std::string& outcome = outcomes[static_cast<std::size_t>(row)].mark;
         const int code = ecCodeOfLabel(m_editor.cell(kColPartOfSpeech, row));
         Buffer256 source;
         Buffer256 target;
         // A cut text would store another entry than the grid shows: such a row is refused.
         if (!source.assign(m_editor.cell(kColSource, row)) ||
             !target.assign(m_editor.cell(kColTarget, row))) {
-            m_editor.setMark(row, kMarkFailed);
+            outcome = kMarkFailed;
             ++unwritten;
             continue;
         }
-        const int result =
-            ec.modifyWord(mark[0], source, static_cast<unsigned char>(code & 0xFF), target);
-        if (result == 1) {
-            m_editor.setMark(row, mark == kMarkDeleted ? kMarkDropped : kMarkStored);
+        if (ec.modifyWord(mark[0], source, static_cast<unsigned char>(code & 0xFF), target) == 1) {
+            outcome = mark[0] == 'D' ? kMarkDropped : kMarkStored;
         } else {
-            m_editor.setMark(row, kMarkFailed);
+            outcome = kMarkFailed;
             ++refused;
         }
     }
-    m_editor.CompactRows();
-    m_editor.setChanged(false);
-    endCellEditing();
-    ec.closeCstmRw();
+    if (!session.close()) {
+        m_prompts.showInformation(DictionaryNotWrittenMessage(m_startup.language), {});
+        return;
+    }
+    applyOutcomes(outcomes);
     reportUnwritten(unwritten);
     // The "E" in the narrow mark column is easy to miss: say what the engine refused.
     if (refused > 0)
         m_prompts.showInformation(RowsRefusedMessage(m_startup.language, refused), {});
 }
 
-bool DictionaryAccess::sameCeLabel(std::string_view a, std::string_view b) const
-{
-    Buffer16 wordA;
-    Buffer16 wordB;
-    if (!wordA.assign(a) || !wordB.assign(b))
-        return false;
-    PosLabelToEngineWord(wordA, m_editor.codePage());
-    PosLabelToEngineWord(wordB, m_editor.codePage());
-    return wordA.view() == wordB.view();
-}
-
 void DictionaryAccess::SaveCeEdits()
 {
     const CeBinding& ce = m_startup.ce;
-    if (ce.dicOpen(m_startup.engineDirectoryBuffer) == 0) {
+    CeSession session(ce, m_startup.engineDirectoryBuffer, m_stackMark);
+    if (!session.isOpen()) {
         // Nothing was written and the edits stay pending: say so, or Save looks done.
         m_prompts.showInformation(OpenFailedMessage(m_startup.language), {});
         return;
     }
-
     m_editor.setEditBaseline(m_editor.cell(m_editor.currentColumn(), m_editor.currentRow()));
+    std::vector<RowOutcome> outcomes = currentOutcomes();
+    std::size_t unwritten = 0;
+
+    // The rows to write, by word in the order the words first appear. A row that cannot be
+    // written as it stands is refused here, before anything reaches the engine.
+    struct WordEdits {
+        std::string word;
+        std::vector<int> rows;
+        std::vector<CeRowEdit> edits;
+    };
+    std::vector<WordEdits> words;
+    std::unordered_map<std::string, std::size_t> wordIndex;
+    for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row) {
+        const std::string& mark = m_editor.mark(row);
+        if (!isWriteMark(mark))
+            continue;
+        CeRowEdit edit{mark[0], m_editor.cell(kColPartOfSpeech, row), m_editor.cell(kColTarget, row),
+                       m_editor.rowOrigin(row)};
+        if (!canWriteCeRow(m_editor.cell(kColSource, row), edit)) {
+            outcomes[static_cast<std::size_t>(row)].mark = kMarkFailed;
+            ++unwritten;
+            continue;
+        }
+        const std::string& source = m_editor.cell(kColSource, row);
+        const auto [at, added] = wordIndex.try_emplace(source, words.size());
+        if (added)
+            words.push_back({source, {}, {}});
+        words[at->second].rows.push_back(row);
+        words[at->second].edits.push_back(std::move(edit));
+    }
+
+    for (const WordEdits& entry : words) {
+        const std::size_t refusedRows = saveCeWord(session, entry.word, entry.rows, entry.edits, outcomes);
+        unwritten += refusedRows;
+    }
+    if (!session.close()) {
+        m_prompts.showInformation(DictionaryNotWrittenMessage(m_startup.language), {});
+        return;
+    }
+    dropMergedRows(outcomes);
+    applyOutcomes(outcomes);
+    reportUnwritten(unwritten);
+}
+
+bool DictionaryAccess::canWriteCeRow(const std::string& source, const CeRowEdit& edit) const
+{
+    if (source.size() > kCeTextLimit || !IsStorableCeWord(source) || source.empty())
+        return false;
+    // A modification or deletion names its stored sense by where the row came from.
+    if (edit.mark != 'A' && edit.origin.empty())
+        return false;
+    if (edit.mark == 'D')
+        return true;
+    return !edit.label.empty() && !edit.target.empty() && edit.label.size() <= kCeLabelLimit &&
+           edit.target.size() <= kCeTextLimit && IsStorableCeText(edit.label) &&
+           IsStorableCeText(edit.target);
+}
+
+std::size_t DictionaryAccess::saveCeWord(CeSession& session, const std::string& source,
+                                         const std::vector<int>& rows,
+                                         const std::vector<CeRowEdit>& edits,
+                                         std::vector<RowOutcome>& outcomes)
+{
     const int codePage = m_editor.codePage();
     Buffer128 word;
-    Buffer16 pos;
-    Buffer128 translation;
+    (void)word.assign(source); // fits: checked with the row
+    const std::string stored = session.retrieve(word).senseList;
+    const CeWordPlan plan = PlanCeWordSave(stored, edits, codePage);
+    const auto refuseAll = [&] {
+        for (const int row : rows)
+            outcomes[static_cast<std::size_t>(row)].mark = kMarkFailed;
+        return rows.size();
+    };
+    if (!plan.writable)
+        return refuseAll();
+
     const auto add = [&](std::string_view label, std::string_view text) {
-        (void)pos.assign(label);         // fits: checked before anything was deleted
-        (void)translation.assign(text);  // fits: checked before anything was deleted
-        ce.markGStack(m_stackMark);
+        Buffer16 pos;
+        Buffer128 translation;
+        (void)pos.assign(label);        // fits: a stored label, or checked with the row
+        (void)translation.assign(text); // fits: a stored translation, or checked with the row
         PosLabelToEngineWord(pos, codePage);
-        ce.dicAdd(word, pos, translation);
-        ce.releaseGStack(m_stackMark);
+        session.add(word, pos, translation);
     };
-    const auto fits = [](const Sense& sense) {
-        return sense.label.size() <= kCeLabelLimit && sense.target.size() <= kCeTextLimit;
-    };
+    if (plan.deleteFirst) {
+        session.remove(word);
+        for (const StoredSense& kept : plan.kept)
+            add(kept.label, kept.translation);
+    }
+    for (const std::size_t i : plan.adds)
+        add(edits[i].label, edits[i].target);
 
-    std::size_t unwritten = 0;
-    for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row) {
-        const std::string mark = m_editor.mark(row);
-        // Rows the save refused stay refused: resetting them to " " would show as stored a
-        // sense that never reached the dictionary.
-        if (mark.empty() || mark == kMarkFailed)
+    // Read back what the engine holds now: a row is shown stored only when its sense is there.
+    const std::string after = session.retrieve(word).senseList;
+    const std::optional<std::vector<StoredSense>> appended = ReadAppendedSenses(after, plan.expectedPrefix);
+    if (!appended)
+        return refuseAll();
+    std::size_t next = 0; // the appended sense the next own sense must be
+    std::vector<std::string> origins(edits.size());
+    for (const std::size_t i : plan.adds) {
+        const CeRowEdit& edit = edits[i];
+        if (next < appended->size() && (*appended)[next].translation == edit.target &&
+            SameCeLabel((*appended)[next].label, edit.label, codePage)) {
+            origins[i] = (*appended)[next++].text;
             continue;
-        const bool deleting = mark[0] == 'D';
-        const std::string& source = m_editor.cell(kColSource, row);
-        const Sense own{m_editor.cell(kColPartOfSpeech, row), m_editor.cell(kColTarget, row)};
-        // A deletion names the stored sense by its label alone; its target may be empty.
-        const bool written = isWriteMark(mark) && (deleting || (!own.label.empty() && !own.target.empty()));
-
-        bool refused = false;
-        if (written) {
-            refused = !word.assign(source) || own.label.size() > kCeLabelLimit ||
-                      (!deleting && (!fits(own) || !IsStorableCeText(own.target) ||
-                                     !IsStorableCeText(own.label) || !IsStorableCeWord(source)));
         }
-        if (written && !refused) {
-            const char* senseList = nullptr;
-            ce.markGStack(m_stackMark);
-            (void)ce.dicRetrieve(word, senseList);
-            ce.releaseGStack(m_stackMark);
-            const std::string stored = senseList ? senseList : "";
+        // The engine keeps a sense once: one it held already was not appended again.
+        origins[i] = FindSense(after, edit.label, edit.target, codePage);
+        if (origins[i].empty())
+            return refuseAll();
+    }
+    if (next != appended->size())
+        return refuseAll(); // the engine appended something no row asked for
 
-            const auto sameLabel = [&](std::string_view label) {
-                return sameCeLabel(label, own.label);
-            };
-            const CeRewritePlan plan = stored.empty()
-                                           ? CeRewritePlan{}
-                                           : PlanCeRewrite(stored, own.label, sameLabel, own.target);
-            bool safe = plan.safe;
-            for (const Sense& kept : plan.keep)
-                safe = safe && fits(kept);
-            if (plan.found && !safe) {
-                // Deleting the word would lose or rewrite senses the user did not touch.
-                refused = true;
-            } else {
-                if (plan.found) {
-                    ce.markGStack(m_stackMark);
-                    ce.dicDelete(word);
-                    ce.releaseGStack(m_stackMark);
-                    for (const Sense& kept : plan.keep)
-                        add(kept.label, kept.target);
-                }
-                if (!deleting)
-                    add(own.label, own.target);
-            }
-        }
-
-        if (refused) {
-            m_editor.setMark(row, kMarkFailed);
-            ++unwritten;
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        RowOutcome& outcome = outcomes[static_cast<std::size_t>(rows[i])];
+        if (edits[i].mark == 'D') {
+            outcome = {std::string(kMarkDropped), {}};
         } else {
-            m_editor.setMark(row, mark[0] == 'D' || mark[0] == 'd' ? kMarkDropped : kMarkStored);
+            outcome = {std::string(kMarkStored), origins[i]};
         }
     }
-    m_editor.CompactRows();
-    m_editor.setChanged(false);
-    endCellEditing();
-    ce.dicClose();
-    reportUnwritten(unwritten);
+    return 0;
+}
+
+void DictionaryAccess::dropMergedRows(std::vector<RowOutcome>& outcomes) const
+{
+    // A sense written now that the grid already shows in another row (the engine keeps a sense
+    // once) would show twice: the row written now gives way to the one already there.
+    std::unordered_map<std::string, int> shown; // source + origin -> row
+    const auto key = [&](int row) {
+        return m_editor.cell(kColSource, row) + '\n' + outcomes[static_cast<std::size_t>(row)].origin;
+    };
+    const auto storedNow = [&](int row) {
+        return outcomes[static_cast<std::size_t>(row)].mark == kMarkStored &&
+               !outcomes[static_cast<std::size_t>(row)].origin.empty();
+    };
+    for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row)
+        if (storedNow(row) && !isWriteMark(m_editor.mark(row)))
+            shown.try_emplace(key(row), row);
+    for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row) {
+        if (!storedNow(row) || !isWriteMark(m_editor.mark(row)))
+            continue;
+        if (!shown.try_emplace(key(row), row).second)
+            outcomes[static_cast<std::size_t>(row)] = {std::string(kMarkDropped), {}};
+    }
 }
 
 } // namespace kelvara

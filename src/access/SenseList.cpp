@@ -34,52 +34,6 @@ std::string_view trimForSplit(std::string_view s)
 // Double-byte characters of GBK and Big5 have trail bytes of 0x40 and above, so an ASCII
 // parenthesis or blank found by a byte scan is always a character of its own.
 
-// A segment that Find reads as exactly one row: it starts with "(" and holds one ")" and no
-// further "(". Answers that row.
-bool readAsOneRow(std::string_view segment, Sense& row)
-{
-    if (segment.empty() || segment.front() != '(')
-        return false;
-    const std::size_t close = segment.find(')');
-    if (close == std::string_view::npos || segment.find(')', close + 1) != std::string_view::npos ||
-        segment.find('(', 1) != std::string_view::npos)
-        return false;
-    row.label = std::string(segment.substr(1, close - 1));
-    row.target = std::string(trimBlanks(segment.substr(close + 1)));
-    return true;
-}
-
-// Where the segments carrying the row's label begin: the exact "(" label ")" first, then
-// an equivalent label.
-std::vector<std::size_t> findRowSegments(std::string_view stored, std::string_view label,
-                                         const std::function<bool(std::string_view)>& sameLabel)
-{
-    std::vector<std::size_t> starts;
-    const std::string exact = "(" + std::string(label) + ")";
-    for (std::size_t at = stored.find(exact); at != std::string_view::npos;
-         at = stored.find(exact, at + 1))
-        starts.push_back(at);
-    if (!starts.empty() || !sameLabel)
-        return starts;
-    for (std::size_t open = stored.find('('); open != std::string_view::npos;
-         open = stored.find('(', open + 1)) {
-        const std::size_t close = stored.find(')', open + 1);
-        if (close == std::string_view::npos)
-            break;
-        const std::string_view candidate = stored.substr(open + 1, close - open - 1);
-        if (candidate.find('(') == std::string_view::npos && sameLabel(candidate))
-            starts.push_back(open);
-    }
-    return starts;
-}
-
-// One past the end of the segment that begins at start: the next "(" or the end.
-std::size_t segmentEndAt(std::string_view stored, std::size_t start)
-{
-    const std::size_t next = stored.find('(', start + 1);
-    return next == std::string_view::npos ? stored.size() : next;
-}
-
 } // namespace
 
 std::vector<Sense> SplitSenseList(std::string_view text)
@@ -126,61 +80,6 @@ bool IsStorableCeWord(std::string_view word)
             return false;
     }
     return true;
-}
-
-CeRewritePlan PlanCeRewrite(std::string_view stored, std::string_view label,
-                            const std::function<bool(std::string_view)>& sameLabel,
-                            std::optional<std::string_view> target)
-{
-    CeRewritePlan plan;
-    const std::vector<std::size_t> starts = findRowSegments(stored, label, sameLabel);
-    if (starts.empty())
-        return plan;
-    plan.found = true;
-
-    std::size_t start = starts.front();
-    if (starts.size() > 1) {
-        // Several senses carry the label: only the row's own translation tells which it is.
-        plan.safe = false;
-        for (const std::size_t candidate : starts) {
-            Sense shown;
-            const std::string_view segment =
-                stored.substr(candidate, segmentEndAt(stored, candidate) - candidate);
-            if (target && readAsOneRow(trimBlanks(segment), shown) && shown.target == *target) {
-                start = candidate;
-                plan.safe = true;
-                break;
-            }
-        }
-    }
-
-    const std::size_t segmentEnd = segmentEndAt(stored, start);
-    Sense own;
-    if (!readAsOneRow(trimBlanks(stored.substr(start, segmentEnd - start)), own))
-        plan.safe = false;
-
-    std::string rest = std::string(stored.substr(0, start)) + std::string(stored.substr(segmentEnd));
-    std::size_t lead = 0;
-    while (lead < rest.size() && (rest[lead] == ' ' || rest[lead] == ')'))
-        ++lead;
-    rest.erase(0, lead);
-    if (rest.size() < 2)
-        return plan;
-
-    // Cut before every "(" after the first character; each piece is one sense to add back.
-    std::size_t pieceStart = 0;
-    for (std::size_t i = 1; i <= rest.size(); ++i) {
-        if (i < rest.size() && rest[i] != '(')
-            continue;
-        const std::string_view piece = std::string_view(rest).substr(pieceStart, i - pieceStart);
-        const Sense written = SplitSense(piece);
-        Sense shown;
-        if (!readAsOneRow(trimBlanks(piece), shown) || !(shown == written))
-            plan.safe = false;
-        plan.keep.push_back(written);
-        pieceStart = i;
-    }
-    return plan;
 }
 
 } // namespace kelvara

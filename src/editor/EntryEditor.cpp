@@ -22,7 +22,7 @@ InterfaceLanguage LanguageOfCodePage(int codePage)
 } // namespace
 
 EntryEditor::EntryEditor(InterfaceLanguage language, int codePage)
-    : m_language(language), m_codePage(codePage), m_rows(1)
+    : m_language(language), m_codePage(codePage), m_rows(1), m_origins(1)
 {
 }
 
@@ -65,6 +65,19 @@ void EntryEditor::setCell(int column, int row, std::string text)
         return;
     target = std::move(text);
     notifyCells(column, row, column, row);
+}
+
+const std::string& EntryEditor::rowOrigin(int row) const
+{
+    if (row < kFirstDataRow || row >= rowCount())
+        return kNoText;
+    return m_origins[static_cast<std::size_t>(row - 1)];
+}
+
+void EntryEditor::setRowOrigin(int row, std::string origin)
+{
+    if (row >= kFirstDataRow && row < rowCount())
+        m_origins[static_cast<std::size_t>(row - 1)] = std::move(origin);
 }
 
 bool EntryEditor::isPlaceholder() const
@@ -207,7 +220,8 @@ int EntryEditor::partOfSpeechIndexOf(std::string_view label) const
 // ---- row operations
 
 void EntryEditor::AddEntryRow(std::string_view mark, std::string_view source,
-                              std::string_view label, std::string_view target)
+                              std::string_view label, std::string_view target,
+                              std::string_view origin)
 {
     if (m_language == InterfaceLanguage::English) {
         const std::string_view english = EnglishLabelFor(label, m_codePage);
@@ -222,6 +236,7 @@ void EntryEditor::AddEntryRow(std::string_view mark, std::string_view source,
         row[kColSource] = source;
         row[kColPartOfSpeech] = label;
         row[kColTarget] = target;
+        m_origins.front() = origin;
         notifyCells(kColMark, kFirstDataRow, kColTarget, kFirstDataRow);
         return;
     }
@@ -230,6 +245,7 @@ void EntryEditor::AddEntryRow(std::string_view mark, std::string_view source,
     notify([&](EntryEditorListener& l) { l.aboutToAppendRows(newRow, newRow); });
     m_rows.push_back(Row{std::string(mark), std::string(source), std::string(label),
                          std::string(target)});
+    m_origins.emplace_back(origin);
     notify([](EntryEditorListener& l) { l.rowsAppended(); });
     selectCell(m_column, newRow);
 }
@@ -240,9 +256,11 @@ void EntryEditor::ResetToPlaceholder()
         const int last = rowCount() - 1;
         notify([&](EntryEditorListener& l) { l.aboutToRemoveRows(kFirstDataRow + 1, last); });
         m_rows.resize(1);
+        m_origins.resize(1);
         notify([](EntryEditorListener& l) { l.rowsRemoved(); });
         moveCurrent(m_column, kFirstDataRow);
     }
+    m_origins.front().clear();
     Row& row = m_rows.front();
     if (std::any_of(row.begin(), row.end(), [](const std::string& t) { return !t.empty(); })) {
         for (std::string& text : row)
@@ -260,9 +278,22 @@ void EntryEditor::CompactRows()
     // Rows move up by varying distances; one reset costs a single pass where a removal per
     // run of dropped rows would cost a pass per run.
     notify([](EntryEditorListener& l) { l.aboutToReset(); });
-    m_rows.erase(std::remove_if(m_rows.begin(), m_rows.end(), dropped), m_rows.end());
-    if (m_rows.empty())
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        if (dropped(m_rows[i]))
+            continue;
+        if (kept != i) {
+            m_rows[kept] = std::move(m_rows[i]);
+            m_origins[kept] = std::move(m_origins[i]);
+        }
+        ++kept;
+    }
+    m_rows.resize(kept);
+    m_origins.resize(kept);
+    if (m_rows.empty()) {
         m_rows.resize(1);
+        m_origins.resize(1);
+    }
     if (m_row >= rowCount())
         m_row = rowCount() - 1;
     notify([](EntryEditorListener& l) { l.resetDone(); });

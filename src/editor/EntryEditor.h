@@ -105,6 +105,11 @@ public:
     /// The row mark (column 0) of a row.
     const std::string& mark(int row) const { return cell(kColMark, row); }
     void setMark(int row, std::string_view mark) { setCell(kColMark, row, std::string(mark)); }
+    /// Which stored sense a row shows, in the words of the engine that stored it (for a C-E
+    /// row the sense's segment of the sense list): a save names exactly that sense although
+    /// the row's cells change. Empty for rows that were never stored. Not shown.
+    const std::string& rowOrigin(int row) const;
+    void setRowOrigin(int row, std::string origin);
     /// Whether the grid shows only the placeholder row (row count 2, empty mark in row 1).
     bool isPlaceholder() const;
     /// The number of data rows whose mark is exactly mark.
@@ -157,7 +162,7 @@ public:
     /// Puts one entry row into the grid: fills the placeholder row, or appends a row and
     /// makes it current. Under the English interface Chinese labels become English ones.
     void AddEntryRow(std::string_view mark, std::string_view source, std::string_view label,
-                     std::string_view target);
+                     std::string_view target, std::string_view origin = {});
     /// Row count 2 with the four cells of row 1 emptied.
     void ResetToPlaceholder();
     /// Removes the rows marked "d"; the placeholder row when none is left.
@@ -209,6 +214,7 @@ private:
     InterfaceLanguage m_language;
     int m_codePage;
     std::vector<Row> m_rows; // data rows; m_rows[0] is grid row 1
+    std::vector<std::string> m_origins; // beside m_rows, one per data row
     std::array<std::u16string, kColumnCount> m_titles;
     std::array<std::string, kColumnCount> m_titleBytes;
     int m_column = kColSource;

@@ -52,6 +52,8 @@ bool CeBinding::load(const Buffer256& libraryPath)
     // The creation entry point is ours, not the platform's: an engine without it still serves.
     m_entry.dicCreate =
         reinterpret_cast<abi::DicCreateFn>(FindEntryPoint(m_handle, kCreateEntryPointName));
+    m_entry.dicReset =
+        reinterpret_cast<abi::DicResetFn>(FindEntryPoint(m_handle, kResetEntryPointName));
     return true;
 }
 
@@ -77,10 +79,9 @@ int CeBinding::dicOpen(const Buffer256& engineDirectory) const
     return m_entry.dicOpen ? m_entry.dicOpen(engineDirectory.data()) : 0;
 }
 
-void CeBinding::dicClose() const
+int CeBinding::dicClose() const
 {
-    if (m_entry.dicClose)
-        m_entry.dicClose();
+    return m_entry.dicClose ? m_entry.dicClose() : 0;
 }
 
 void CeBinding::markGStack(std::int32_t& mark) const
@@ -122,7 +123,12 @@ void CeBinding::dicExport(const Buffer256& textPath) const
 
 int CeBinding::dicCreate(const Buffer256& engineDirectory, const Buffer256& path) const
 {
-    return m_entry.dicCreate ? m_entry.dicCreate(engineDirectory.data(), path.data()) : 0;
+    return canCreate() ? m_entry.dicCreate(engineDirectory.data(), path.data()) : 0;
+}
+
+int CeBinding::dicReset(const Buffer256& engineDirectory) const
+{
+    return m_entry.dicReset ? m_entry.dicReset(engineDirectory.data()) : 0;
 }
 
 } // namespace kelvara

@@ -20,6 +20,7 @@ struct CeEntryPoints {
     abi::DicRetrieveFn dicRetrieve = nullptr;
     abi::ReleaseGStackFn releaseGStack = nullptr;
     abi::DicCreateFn dicCreate = nullptr; ///< optional; its absence leaves the kind available
+    abi::DicResetFn dicReset = nullptr;   ///< optional; ends what dicCreate redirected
 };
 
 /// The binding of the C-E engine library. Its handle is the C-E kind's only availability flag.
@@ -29,6 +30,7 @@ public:
         "dll_mark_gstack", "dicadd",    "dicdelete",   "dicclose",
         "dicopen",         "dicexport", "dicretrieve", "dll_release_gstack"};
     static constexpr const char* kCreateEntryPointName = "diccreate";
+    static constexpr const char* kResetEntryPointName = "dicreset";
 
     CeBinding() = default;
     ~CeBinding();
@@ -44,10 +46,13 @@ public:
     LibraryHandle handle() const { return m_handle; }
     bool available() const { return m_handle != nullptr; }
     const CeEntryPoints& entryPoints() const { return m_entry; }
-    bool canCreate() const { return m_entry.dicCreate != nullptr; }
+    /// New C-E needs both: a dictionary the engine was redirected to must be left again at
+    /// Close, or the next Open C-E would work on the new file instead of the engine's own.
+    bool canCreate() const { return m_entry.dicCreate != nullptr && m_entry.dicReset != nullptr; }
 
     int dicOpen(const Buffer256& engineDirectory) const;
-    void dicClose() const;
+    /// Commits; nonzero when the engine wrote what happened since dicOpen.
+    int dicClose() const;
     void markGStack(std::int32_t& mark) const;
     void releaseGStack(std::int32_t mark) const;
     /// senseList is set to the engine's text (possibly null); it stays readable until the
@@ -58,6 +63,8 @@ public:
     void dicExport(const Buffer256& textPath) const;
     /// 0 when the engine has no creation entry point.
     int dicCreate(const Buffer256& engineDirectory, const Buffer256& path) const;
+    /// Makes dicOpen open the engine directory's own dictionary again; 0 when unsupported.
+    int dicReset(const Buffer256& engineDirectory) const;
 
 private:
     LibraryHandle m_handle = nullptr;

@@ -73,10 +73,9 @@ int EcBinding::openCstmRw(const Buffer256& basePath) const
     return m_entry.openCstmRw ? m_entry.openCstmRw(basePath.data()) : 0;
 }
 
-void EcBinding::closeCstmRw() const
+int EcBinding::closeCstmRw() const
 {
-    if (m_entry.closeCstmRw)
-        m_entry.closeCstmRw();
+    return m_entry.closeCstmRw ? m_entry.closeCstmRw() : 0;
 }
 
 int EcBinding::searchWord(Buffer256& word, unsigned char& pos, Buffer256& translation) const

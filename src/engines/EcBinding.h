@@ -48,7 +48,8 @@ public:
     const EcEntryPoints& entryPoints() const { return m_entry; }
 
     int openCstmRw(const Buffer256& basePath) const;
-    void closeCstmRw() const;
+    /// Commits; 1 when the engine wrote what happened since openCstmRw.
+    int closeCstmRw() const;
     /// word holds the search term on entry and the delivered source afterwards.
     int searchWord(Buffer256& word, unsigned char& pos, Buffer256& translation) const;
     int getNextWord(Buffer256& word, unsigned char& pos, Buffer256& translation) const;

@@ -73,10 +73,11 @@ std::u16string SearchTermTooLongMessage(InterfaceLanguage language, std::size_t 
 std::u16string RowsNotWrittenMessage(InterfaceLanguage language, std::size_t count)
 {
     const std::u16string n = number(count);
-    return pick(language, u"有" + n + u"个词条未写入词典（文字过长，或词典中该词的释义无法原样保留），已标记为“E”。",
-                u"有" + n + u"個詞條未寫入詞典（文字過長，或詞典中該詞的漢義無法原樣保留），已標記為「E」。",
-                n + u" entries were not written (a text too long for the engine, or stored senses "
-                u"of the word that could not be kept as they are); they are marked \"E\".");
+    return pick(language, u"有" + n + u"个词条未写入词典（词性或释义为空、文字过长，或词典中该词的释义无法原样保留），已标记为“E”。",
+                u"有" + n + u"個詞條未寫入詞典（詞性或漢義為空、文字過長，或詞典中該詞的漢義無法原樣保留），已標記為「E」。",
+                n + u" entries were not written (an empty part of speech or translation, a text too "
+                u"long for the engine, or stored senses of the word that could not be kept as they "
+                u"are); they are marked \"E\".");
 }
 
 std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count)
@@ -87,6 +88,14 @@ std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count)
                 u"The dictionary refused " + n +
                 u" entries (an added entry may exist already, or an entry to modify or delete is "
                 u"not there); they are marked \"E\".");
+}
+
+std::u16string DictionaryNotWrittenMessage(InterfaceLanguage language)
+{
+    return pick(language, u"词典无法写入（磁盘已满、文件只读或被其他程序占用），本次修改均未保存。",
+                u"詞典無法寫入（磁碟已滿、檔案唯讀或被其他程式佔用），本次修改均未儲存。",
+                u"The dictionary could not be written (a full disk, a read-only file, or another "
+                u"program holding it); none of these changes were saved.");
 }
 
 std::u16string CeSourceBackslashHint(InterfaceLanguage language)

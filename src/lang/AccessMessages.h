@@ -34,6 +34,9 @@ std::u16string RowsNotWrittenMessage(InterfaceLanguage language, std::size_t cou
 /// The E-C engine refused rows of a save (marked "E"), an entry that exists already for an
 /// "A", or none to change for an "M" or "D".
 std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count);
+/// The engine did not commit a save (a full disk, a read-only file, another program holding
+/// the dictionary): nothing of it was stored and the rows keep their marks.
+std::u16string DictionaryNotWrittenMessage(InterfaceLanguage language);
 /// The hint for a C-E word holding a backslash.
 std::u16string CeSourceBackslashHint(InterfaceLanguage language);
 /// The hint for a C-E translation holding an ASCII parenthesis.

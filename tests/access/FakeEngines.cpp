@@ -25,7 +25,7 @@ int KELVARA_ENGINE_CALL ecOpen(const char* path)
 int KELVARA_ENGINE_CALL ecClose()
 {
     EcFake::instance().calls.push_back("close");
-    return 1;
+    return EcFake::instance().closeResult;
 }
 
 int KELVARA_ENGINE_CALL ecSearch(char* word, unsigned char* pos, char* translation)
@@ -92,7 +92,7 @@ int KELVARA_ENGINE_CALL ceClose()
     CeFake& f = CeFake::instance();
     spoilHandedOut(f);
     f.calls.push_back("close");
-    return 1;
+    return f.closeResult;
 }
 
 int KELVARA_ENGINE_CALL ceMark(std::int32_t* mark)
@@ -135,7 +135,16 @@ int KELVARA_ENGINE_CALL ceAdd(const char* word, const char* pos, const char* tra
     CeFake& f = CeFake::instance();
     spoilHandedOut(f);
     f.calls.push_back(std::string("add ") + word + "|" + pos + "|" + translation);
-    f.senses[word] += std::string("(") + pos + ") " + translation;
+    // Like the engine: the six part-of-speech words show as their Chinese (GBK) labels.
+    static const std::map<std::string, std::string> labels = {
+        {"noun", "\xC3\xFB\xB4\xCA"}, {"vt", "\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA"},
+        {"vi", "\xB2\xBB\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA"}, {"adj", "\xD0\xCE\xC8\xDD\xB4\xCA"},
+        {"adv", "\xB8\xB1\xB4\xCA"}, {"prep", "\xBD\xE9\xB4\xCA"}};
+    const auto label = labels.find(pos);
+    const std::string segment = std::string("(") + (label == labels.end() ? pos : label->second) + ") " + translation;
+    std::string& text = f.senses[word];
+    if (text.find(segment) == std::string::npos) // a sense is kept once
+        text += segment;
     return 1;
 }
 
@@ -150,6 +159,12 @@ int KELVARA_ENGINE_CALL ceCreate(const char* dir, const char* path)
     CeFake& f = CeFake::instance();
     f.calls.push_back(std::string("create ") + dir + "|" + path);
     return f.createResult;
+}
+
+int KELVARA_ENGINE_CALL ceReset(const char* dir)
+{
+    CeFake::instance().calls.push_back(std::string("reset ") + dir);
+    return 1;
 }
 
 } // namespace
@@ -193,6 +208,7 @@ CeBinding CeFake::reset()
     t.dicRetrieve = ceRetrieve;
     t.releaseGStack = ceRelease;
     t.dicCreate = ceCreate;
+    t.dicReset = ceReset;
     return CeBinding::fromTable(t);
 }
 

@@ -24,6 +24,7 @@ struct EcFake {
     std::vector<Entry> entries;     ///< delivered by SearchWord, then GetNextWord, in order
     std::size_t nextEntry = 0;
     std::vector<int> modifyResults; ///< one answer per ModifyWord call; 1 once they run out
+    int closeResult = 1;            ///< what close_cstm_RW answers: 0 is a commit that failed
 
     static EcFake& instance();
     /// Clears calls and script, and answers a binding over the recording functions.
@@ -31,13 +32,15 @@ struct EcFake {
 };
 
 /// A recording C-E engine over a small in-memory dictionary: word -> sense list text.
-/// dicadd appends "(" pos ") " translation to the word's text. The text handed out by
+/// dicadd appends "(" label ") " translation to the word's text, the label being the Chinese
+/// one of the six part-of-speech words, and keeps a sense it holds already once. The text handed out by
 /// dicretrieve is overwritten by the next call other than dll_release_gstack, as the real
 /// engine may do, so a caller that reads it late sees garbage.
 struct CeFake {
     std::vector<std::string> calls;
     int openResult = 1;
     int createResult = 1;
+    int closeResult = 1; ///< what dicclose answers: 0 is a commit that failed
     std::map<std::string, std::string> senses;
     std::string handedOut; ///< the text last handed out by dicretrieve
     std::int32_t nextMark = 41;

@@ -41,7 +41,9 @@ TEST_F(FindEcTest, RefusedOpenStillCloses)
     EXPECT_EQ(ec().calls, (Calls{"open /inst/ArticleS/UserS", "close"}));
     EXPECT_TRUE(editor->isPlaceholder());
     EXPECT_FALSE(editor->changed());
-    EXPECT_TRUE(prompts.messages.empty());
+    // An empty grid alone would read as "not in the dictionary".
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, OpenFailedMessage(InterfaceLanguage::Simplified));
 }
 
 TEST_F(FindEcTest, SearchingTwiceShowsTheSameRows)

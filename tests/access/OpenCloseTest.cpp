@@ -144,6 +144,13 @@ TEST_F(NewCeTest, ClashLoopUntilAFreeName)
     EXPECT_EQ(editor->partOfSpeechList().size(), 6u);
     // The C-E dialog keeps starting in the engine directory.
     EXPECT_EQ(prompts.ceDialogStarts[1], "/inst/ArticleS");
+
+    // Close hands the engine back its own dictionary; a later Close has nothing to undo.
+    ce().calls.clear();
+    access->MenuItemCloseClick();
+    access->ActionFileOpenCeExecute();
+    access->MenuItemCloseClick();
+    EXPECT_EQ(ce().calls, (Calls{"reset /inst/ArticleS/"}));
 }
 
 TEST_F(NewCeTest, CreationRefusedOrMissingChangesNothing)

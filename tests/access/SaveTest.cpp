@@ -39,7 +39,7 @@ TEST_F(SaveEcTest, RefusedRowIsMarkedAndNotResent)
     ec().modifyResults = {0};
     access->MenuItemSaveClick();
     EXPECT_EQ(row(1)[0], "E");
-    EXPECT_FALSE(editor->changed());
+    EXPECT_TRUE(editor->changed()) << "an edit the engine refused is still unsaved";
     ASSERT_EQ(prompts.messages.size(), 1u) << "the refusal is said, not only marked";
     EXPECT_EQ(prompts.messages[0].text, RowsRefusedMessage(InterfaceLanguage::Simplified, 1));
 
@@ -107,6 +107,19 @@ TEST_F(SaveEcTest, OpenCellEditEndsWithoutRemarkingTheRow)
     EXPECT_FALSE(editor->changed());
 }
 
+TEST_F(SaveEcTest, FailedCommitShowsNothingAsStored)
+{
+    putRow("A", "apple", gbk(u"名词"), "x");
+    putRow("D", "plum", gbk(u"形容词"), "z");
+    ec().closeResult = 0; // the engine rolled everything back
+    access->MenuItemSaveClick();
+    EXPECT_EQ(row(1)[0], "A");
+    EXPECT_EQ(row(2)[0], "D");
+    EXPECT_TRUE(editor->changed());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, DictionaryNotWrittenMessage(InterfaceLanguage::Simplified));
+}
+
 TEST_F(SaveEcTest, EveryRowDroppedLeavesThePlaceholder)
 {
     putRow("D", "apple", gbk(u"名词"), "x");
@@ -142,6 +155,20 @@ protected:
         return out;
     }
 
+    /// Find, which gives each row the stored sense it stands for; the calls start afresh.
+    void find(const std::string& text)
+    {
+        access->MenuItemFindClick(text);
+        ce().calls.clear();
+    }
+    /// The user's Modify on a row's target.
+    void modifyTarget(int r, const std::string& text)
+    {
+        ASSERT_TRUE(editor->selectCell(kColTarget, r));
+        ASSERT_TRUE(editor->MenuItemModifyClick());
+        editor->StringGridDictSetEditText(kColTarget, r, text);
+    }
+
     const std::string word = gbk(u"打");
     const std::string noun = gbk(u"名词");
     const std::string vt = gbk(u"及物动词");
@@ -151,52 +178,80 @@ protected:
 TEST_F(SaveCeTest, ModifiedSenseReplacesItsStoredSenseLast)
 {
     ce().senses[word] = "(" + noun + ") one(" + vt + ") two(" + adj + ") three";
-    putRow("M", word, vt, "changed");
+    find(word); // rows: three, two, one
+    modifyTarget(2, "changed");
     access->MenuItemSaveClick();
     EXPECT_EQ(bracketedCalls(),
               (Calls{"open /inst/ArticleS/", "retrieve " + word, "delete " + word,
                      "add " + word + "|noun|one", "add " + word + "|adj|three",
-                     "add " + word + "|vt|changed", "close"}));
-    EXPECT_EQ(row(1)[0], " ");
+                     "add " + word + "|vt|changed", "retrieve " + word, "close"}));
+    EXPECT_EQ(ce().senses[word], "(" + noun + ") one(" + adj + ") three(" + vt + ") changed");
+    EXPECT_EQ(row(2), (Row{" ", word, vt, "changed"}));
     EXPECT_FALSE(editor->changed());
 }
 
 TEST_F(SaveCeTest, DeletingTheOnlySense)
 {
     ce().senses[word] = "(" + noun + ") one";
-    putRow("D", word, noun, "one");
+    find(word);
+    ASSERT_TRUE(editor->MenuItemDeleteClick());
     access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(),
-              (Calls{"open /inst/ArticleS/", "retrieve " + word, "delete " + word, "close"}));
+    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word,
+                                       "delete " + word, "retrieve " + word, "close"}));
     EXPECT_TRUE(editor->isPlaceholder());
 }
 
-TEST_F(SaveCeTest, AddingANewWord)
+TEST_F(SaveCeTest, AddNeverRemovesAStoredSense)
 {
-    putRow("A", word, noun, "one");
+    // "书" stored as the noun "book": adding the noun "volume" gives the word both senses.
+    ce().senses[word] = "(" + noun + ") book";
+    find(word);
+    putRow("A", word, noun, "volume");
+    putRow("A", word, noun, "tome");
     access->MenuItemSaveClick();
     EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word,
-                                       "add " + word + "|noun|one", "close"}));
+                                       "add " + word + "|noun|volume", "add " + word + "|noun|tome",
+                                       "retrieve " + word, "close"}));
+    EXPECT_EQ(ce().senses[word], "(" + noun + ") book(" + noun + ") volume(" + noun + ") tome");
+    EXPECT_EQ(editor->countRowsMarked(" "), 3);
 }
 
-TEST_F(SaveCeTest, EmptyTargetIsPassedOverAndShownStored)
+TEST_F(SaveCeTest, RowsThatCannotBeWrittenAreNotShownStored)
 {
-    putRow("A", word, noun, "");
+    putRow("A", word, noun, "");   // no translation
+    putRow("A", word, "", "x");    // no part of speech
+    putRow("M", word, noun, "y");  // not found anywhere: no stored sense to replace
     putRow(" ", word, noun, "x");
     access->MenuItemSaveClick();
     EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "close"}));
-    EXPECT_EQ(row(1)[0], " ");
+    EXPECT_EQ(editor->countRowsMarked("E"), 3);
+    EXPECT_EQ(row(4)[0], " ");
+    EXPECT_TRUE(editor->changed()) << "unwritten edits are still unsaved";
 }
 
-TEST_F(SaveCeTest, DeletionOfASenseWithEmptyTargetIsWritten)
+TEST_F(SaveCeTest, ChangingASenseIntoAnotherStoredOneLeavesItOnce)
 {
-    // A stored sense with nothing after ")" must be deletable, not just vanish from the grid.
-    ce().senses[word] = "(" + noun + ") one(" + adj + ")";
-    putRow("D", word, adj, "");
+    ce().senses[word] = "(" + noun + ") a(" + noun + ") b";
+    find(word); // rows: b, a
+    modifyTarget(2, "b");
     access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word,
-                                       "delete " + word, "add " + word + "|noun|one", "close"}));
-    EXPECT_TRUE(editor->isPlaceholder());
+    EXPECT_EQ(ce().senses[word], "(" + noun + ") b");
+    ASSERT_EQ(editor->dataRowCount(), 1) << "one stored sense, one row";
+    EXPECT_EQ(row(1), (Row{" ", word, noun, "b"}));
+}
+
+TEST_F(SaveCeTest, OneOfTwoSensesWithTheSameLabel)
+{
+    ce().senses[word] = "(" + noun + ") one(" + noun + ") two";
+    find(word); // rows: two, one
+    modifyTarget(2, "changed");
+    editor->selectCell(kColTarget, 1);
+    ASSERT_TRUE(editor->MenuItemDeleteClick());
+    access->MenuItemSaveClick();
+    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word, "delete " + word,
+                                       "add " + word + "|noun|changed", "retrieve " + word, "close"}));
+    ASSERT_EQ(editor->dataRowCount(), 1);
+    EXPECT_EQ(row(1), (Row{" ", word, noun, "changed"}));
 }
 
 TEST_F(SaveCeTest, RefusedOpenChangesNothing)
@@ -211,53 +266,56 @@ TEST_F(SaveCeTest, RefusedOpenChangesNothing)
     EXPECT_EQ(prompts.messages[0].text, OpenFailedMessage(InterfaceLanguage::Simplified));
 }
 
-TEST_F(SaveCeTest, MarksAfterSaveAndPlaceholder)
+TEST_F(SaveCeTest, FailedCommitShowsNothingAsStored)
 {
-    putRow("d", word, noun, "x");
-    putRow("D", gbk(u"无"), noun, "y"); // not stored: nothing to delete
+    ce().senses[word] = "(" + noun + ") one";
+    find(word);
+    modifyTarget(1, "changed");
+    putRow("A", gbk(u"新"), noun, "fine");
+    ce().closeResult = 0; // the engine rolled everything back
     access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + gbk(u"无"), "close"}));
+    EXPECT_EQ(row(1)[0], "M");
+    EXPECT_EQ(row(2)[0], "A");
+    EXPECT_TRUE(editor->changed());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text, DictionaryNotWrittenMessage(InterfaceLanguage::Simplified));
+}
+
+TEST_F(SaveCeTest, DeletingASenseAnotherProgramRemovedWritesNothing)
+{
+    ce().senses[word] = "(" + noun + ") one";
+    find(word);
+    ASSERT_TRUE(editor->MenuItemDeleteClick());
+    ce().senses.erase(word);
+    putRow("d", word, noun, "x");
+    access->MenuItemSaveClick();
+    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word,
+                                       "retrieve " + word, "close"}));
     EXPECT_TRUE(editor->isPlaceholder());
 }
 
 TEST_F(SaveCeTest, UnsafeStoredSensesAreNotRewritten)
 {
-    // The stored "(adj) a)b" cannot be added back as it is: the row is refused, nothing deleted.
+    // The stored "(形容词) a)b" reads as two rows and cannot be added back as one: the word's
+    // rows are refused and nothing is deleted; another word is written.
     ce().senses[word] = "(" + noun + ") one(" + adj + ") a)b";
-    putRow("M", word, noun, "changed");
+    find(word); // rows: (adj) a)b, (adj) a / b, (noun) one
+    modifyTarget(3, "changed");
     putRow("A", gbk(u"新"), noun, "fine");
     access->MenuItemSaveClick();
     EXPECT_EQ(bracketedCalls(),
-              (Calls{"open /inst/ArticleS/", "retrieve " + word, "retrieve " + gbk(u"新"),
-                     "add " + gbk(u"新") + "|noun|fine", "close"}));
-    EXPECT_EQ(row(1)[0], "E");
-    EXPECT_EQ(row(2)[0], " ");
+              (Calls{"open /inst/ArticleS/", "retrieve " + gbk(u"新"),
+                     "add " + gbk(u"新") + "|noun|fine", "retrieve " + gbk(u"新"), "close"}));
+    EXPECT_EQ(ce().senses[word], "(" + noun + ") one(" + adj + ") a)b");
+    EXPECT_EQ(row(3)[0], "E");
+    EXPECT_EQ(row(4)[0], " ");
     EXPECT_EQ(prompts.messages.size(), 1u);
 
     // A refused row is not written, and not shown as stored, by the next save either.
     ce().calls.clear();
-    editor->setChanged(true);
     access->MenuItemSaveClick();
     EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "close"}));
-    EXPECT_EQ(row(1)[0], "E");
-}
-
-TEST_F(SaveCeTest, OneOfTwoSensesWithTheSameLabel)
-{
-    // Two stored noun senses: deleting the row of the second removes that one; modifying a
-    // row cannot tell which it was and is refused rather than replacing the wrong one.
-    ce().senses[word] = "(" + noun + ") one(" + noun + ") two";
-    putRow("D", word, noun, "two");
-    access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word,
-                                       "delete " + word, "add " + word + "|noun|one", "close"}));
-
-    ce().senses[word] = "(" + noun + ") one(" + noun + ") two";
-    ce().calls.clear();
-    putRow("M", word, noun, "changed");
-    access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word, "close"}));
-    EXPECT_EQ(row(1)[0], "E");
+    EXPECT_EQ(row(3)[0], "E");
 }
 
 TEST_F(SaveCeTest, TargetsWithParenthesesOrTooLongAreRefused)
@@ -268,10 +326,7 @@ TEST_F(SaveCeTest, TargetsWithParenthesesOrTooLongAreRefused)
     putRow("A", "a\\b", noun, "x"); // the export line could not carry the word
     access->MenuItemSaveClick();
     EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "close"}));
-    EXPECT_EQ(row(1)[0], "E");
-    EXPECT_EQ(row(2)[0], "E");
-    EXPECT_EQ(row(3)[0], "E");
-    EXPECT_EQ(row(4)[0], "E");
+    EXPECT_EQ(editor->countRowsMarked("E"), 4);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, RowsNotWrittenMessage(InterfaceLanguage::Simplified, 4));
 }
@@ -309,31 +364,20 @@ protected:
     }
 };
 
-TEST_F(SaveCeEnglishTest, EnglishLabelLooksForItselfFirst)
-{
-    ce().senses[word] = "(Noun) one(" + adj + ") two";
-    putRow("M", word, "Noun", "changed");
-    access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(),
-              (Calls{"open /inst/ArticleS/", "retrieve " + word, "delete " + word,
-                     "add " + word + "|adj|two", "add " + word + "|noun|changed", "close"}));
-}
-
 TEST_F(SaveCeEnglishTest, EnglishLabelReplacesTheChineseStoredSense)
 {
     // Find shows the stored "名词" as "Noun"; the save must replace that sense, not add a
     // second noun sense beside it.
     ce().senses[word] = "(" + noun + ") one(" + adj + ") two";
-    access->MenuItemFindClick(word);
+    find(word);
     ASSERT_EQ(row(2)[2], "Noun");
-    editor->selectCell(kColTarget, 2);
-    editor->EditCurrentCell();
-    editor->StringGridDictSetEditText(kColTarget, 2, "changed");
-    ce().calls.clear();
+    modifyTarget(2, "changed");
     access->MenuItemSaveClick();
     EXPECT_EQ(bracketedCalls(),
               (Calls{"open /inst/ArticleS/", "retrieve " + word, "delete " + word,
-                     "add " + word + "|adj|two", "add " + word + "|noun|changed", "close"}));
+                     "add " + word + "|adj|two", "add " + word + "|noun|changed",
+                     "retrieve " + word, "close"}));
+    EXPECT_EQ(row(2), (Row{" ", word, "Noun", "changed"}));
 }
 
 } // namespace

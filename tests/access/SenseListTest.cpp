@@ -1,4 +1,6 @@
+#include "access/CeSavePlan.h"
 #include "access/SenseList.h"
+#include "platform/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -34,50 +36,52 @@ TEST(SplitSenseTest, LabelTakesOneCharacterAfterParenthesis)
     EXPECT_EQ(SplitSense("apple"), (Sense{"", "apple"}));
 }
 
-TEST(PlanCeRewriteTest, KeepsOtherSensesInStoredOrder)
+TEST(ReadStoredSensesTest, ReadsOnlyWhatCanBeWrittenBackByteForByte)
 {
-    const CeRewritePlan plan = PlanCeRewrite("(n) one(vt) two(adj) three", "vt", {});
-    EXPECT_TRUE(plan.found);
-    EXPECT_TRUE(plan.safe);
-    EXPECT_EQ(plan.keep, (Senses{{"n", "one"}, {"adj", "three"}}));
+    const auto senses = ReadStoredSenses("(noun) one(adj) red  ", kCodePageGbk);
+    ASSERT_TRUE(senses);
+    EXPECT_EQ(*senses, (std::vector<StoredSense>{{"noun", "one", "(noun) one"},
+                                                  {"adj", "red  ", "(adj) red  "}}));
+    EXPECT_TRUE(ReadStoredSenses("", kCodePageGbk)->empty());
+    // Chinese labels of the platform code page are the engine's own.
+    EXPECT_TRUE(ReadStoredSenses("(\xC3\xFB\xB4\xCA) \xC6\xBB\xB9\xFB", kCodePageGbk));
 
-    const CeRewritePlan only = PlanCeRewrite("(n) one", "n", {});
-    EXPECT_TRUE(only.found);
-    EXPECT_TRUE(only.keep.empty());
-
-    EXPECT_FALSE(PlanCeRewrite("(n) one", "adj", {}).found);
+    // Each of these has a second reading, or cannot be added back as it is.
+    for (const char* text : {"(noun) apple (fruit) tree",  // a label no engine word stands for
+                             "(noun) apple (adj) tree",    // a blank before "(": one translation?
+                             "(noun) a)b(adj) red",        // Find shows two rows for one sense
+                             "(noun)apple",                // no blank after ")"
+                             "(noun) (adj) red",           // an empty translation
+                             "junk(noun) one"})            // text before the first sense
+        EXPECT_FALSE(ReadStoredSenses(text, kCodePageGbk)) << text;
 }
 
-TEST(PlanCeRewriteTest, FallsBackToAnEquivalentLabel)
+TEST(PlanCeWordSaveTest, RemovesExactlyTheSenseARowWasFoundAs)
 {
-    const auto sameAsNoun = [](std::string_view l) { return l == "noun"; };
-    const CeRewritePlan plan = PlanCeRewrite("(adj) red(noun) apple", "Noun", sameAsNoun);
-    EXPECT_TRUE(plan.found);
-    EXPECT_EQ(plan.keep, (Senses{{"adj", "red"}}));
-}
+    const std::string stored = "(noun) one(adj) red(noun) two";
+    const CeWordPlan plan =
+        PlanCeWordSave(stored, {{'M', "noun", "changed", "(noun) two"}}, kCodePageGbk);
+    ASSERT_TRUE(plan.writable);
+    EXPECT_TRUE(plan.deleteFirst);
+    EXPECT_EQ(plan.expectedPrefix, "(noun) one(adj) red");
+    EXPECT_EQ(plan.adds, (std::vector<std::size_t>{0}));
 
-TEST(PlanCeRewriteTest, UnsafeWhenAKeptSenseWouldChange)
-{
-    // A kept translation holding ")" or "(" would come back as other senses.
-    EXPECT_FALSE(PlanCeRewrite("(n) one(adj) a)b", "n", {}).safe);
-    // A missing blank after ")" would move a character into the label.
-    EXPECT_FALSE(PlanCeRewrite("(n) one(adj)red", "n", {}).safe);
-    // Text before the first "(" would be written as a sense of its own.
-    EXPECT_FALSE(PlanCeRewrite("junk(n) one(adj) red", "adj", {}).safe);
-    // The row's own stored segment holds more than the row shows.
-    EXPECT_FALSE(PlanCeRewrite("(n) on)e(adj) red", "n", {}).safe);
-    EXPECT_TRUE(PlanCeRewrite("(n) one (adj) red ", "adj", {}).safe);
-}
+    // Only "A" rows: nothing is deleted, whatever the stored text looks like.
+    const CeWordPlan append =
+        PlanCeWordSave("(noun) apple (fruit) tree", {{'A', "noun", "x", ""}}, kCodePageGbk);
+    EXPECT_TRUE(append.writable);
+    EXPECT_FALSE(append.deleteFirst);
+    EXPECT_EQ(append.expectedPrefix, "(noun) apple (fruit) tree");
 
-TEST(PlanCeRewriteTest, SeveralSensesOfOneLabelNeedTheTarget)
-{
-    const std::string stored = "(n) one(adj) red(n) two";
-    // Without the translation it is unknown which noun sense the row stands for.
-    EXPECT_FALSE(PlanCeRewrite(stored, "n", {}).safe);
-    EXPECT_FALSE(PlanCeRewrite(stored, "n", {}, "changed").safe);
-    const CeRewritePlan plan = PlanCeRewrite(stored, "n", {}, "two");
-    EXPECT_TRUE(plan.safe);
-    EXPECT_EQ(plan.keep, (Senses{{"n", "one"}, {"adj", "red"}}));
+    // A deletion of a sense that is gone writes nothing; a modification of one is refused,
+    // and so is any rewrite of a text with a second reading.
+    const CeWordPlan gone = PlanCeWordSave(stored, {{'D', "noun", "", "(noun) three"}}, kCodePageGbk);
+    EXPECT_TRUE(gone.writable);
+    EXPECT_FALSE(gone.deleteFirst);
+    EXPECT_FALSE(PlanCeWordSave(stored, {{'M', "noun", "x", "(noun) three"}}, kCodePageGbk).writable);
+    EXPECT_FALSE(PlanCeWordSave("(noun) apple (fruit) tree(adj) red",
+                                {{'M', "adj", "crimson", "(adj) red"}}, kCodePageGbk)
+                     .writable);
 }
 
 } // namespace

@@ -108,13 +108,14 @@ TEST(CeBindingTest, WrappersPassTheBuffersThrough)
     ce.releaseGStack(mark);
     ce.dicExport(Buffer256("/tmp/ce.txt"));
     EXPECT_NE(ce.dicCreate(Buffer256("/engines/ArticleS/"), Buffer256("/x/UserCe2.ext")), 0);
+    EXPECT_NE(ce.dicReset(Buffer256("/engines/ArticleS/")), 0);
     ce.dicClose();
 
     const std::string m1 = std::to_string(mark - 1), m2 = std::to_string(mark);
     EXPECT_EQ(EngineLog(ce.handle()),
               "open(/engines/ArticleS/);mark(" + m1 + ");delete(\xC4\xE3\xBA\xC3);release(" +
                   m1 + ");mark(" + m2 + ");add(\xC4\xE3\xBA\xC3,noun,hello);release(" + m2 +
-                  ");export(/tmp/ce.txt);create(/engines/ArticleS/,/x/UserCe2.ext);close;");
+                  ");export(/tmp/ce.txt);create(/engines/ArticleS/,/x/UserCe2.ext);reset(/engines/ArticleS/);close;");
 }
 
 TEST(CeBindingTest, RetrieveHandsOverTheEnginesSenseList)

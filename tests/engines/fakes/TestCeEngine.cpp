@@ -1,6 +1,6 @@
 // A small C-E engine for the loading tests, built as Hanbank.dll. It writes down every call
 // so a test can see what the binding handed over. KELVARA_TEST_OMIT_EXPORT leaves out
-// dicexport, KELVARA_TEST_WITH_CREATE adds the optional diccreate.
+// dicexport, KELVARA_TEST_WITH_CREATE adds the optional diccreate and dicreset.
 //
 // Only plain C data here, so that the library really goes away when it is unloaded.
 
@@ -103,6 +103,12 @@ KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL diccreate(const char* engineDirect
                                                         const char* path)
 {
     note("create(%s,%s);", engineDirectory, path);
+    return 1;
+}
+
+KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL dicreset(const char* engineDirectory)
+{
+    note("reset(%s);", engineDirectory);
     return 1;
 }
 #endif
