@@ -37,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (clean)
             require(DecodeCodePage(back, codePage) == text);
 
-        for (std::size_t max : {std::size_t{0}, std::size_t{1}, size / 2, std::size_t{127},
-                                std::size_t{255}}) {
+        for (std::size_t max :
+             {std::size_t{0}, std::size_t{1}, size / 2, std::size_t{127}, std::size_t{255}}) {
             const std::size_t n = CutLength(bytes, max, codePage);
             require(n <= max || n == bytes.size());
             require(n <= bytes.size());

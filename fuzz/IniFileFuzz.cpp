@@ -32,8 +32,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* const keys[] = {"ChineseType", "LanguageFileName", "", "k"};
     for (const char* section : sections) {
         for (const char* key : keys) {
-            const std::string v = ini.value(section, key, "\x01" "default");
-            if (v == "\x01" "default")
+            const std::string v = ini.value(section, key,
+                                            "\x01"
+                                            "default");
+            if (v == "\x01"
+                     "default")
                 continue;
             // A found value has no blanks at its ends unless they were quoted, never holds a
             // line end, and came out of the file.

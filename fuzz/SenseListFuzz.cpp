@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!stored->empty()) {
             const auto& victim = (*stored)[size % stored->size()];
             const auto plan = kelvara::PlanCeWordSave(
-                text, {kelvara::CeRowEdit{'D', victim.label, "", victim.text}}, kelvara::kCodePageGbk);
+                text, {kelvara::CeRowEdit{'D', victim.label, "", victim.text}},
+                kelvara::kCodePageGbk);
             check(plan.writable && plan.deleteFirst && plan.kept.size() + 1 == stored->size());
             // Identical senses are one identity: the first of them is the one removed.
             std::string rest;

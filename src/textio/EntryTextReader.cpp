@@ -134,8 +134,16 @@ void EntryTextReader::detectEncoding()
     if (bom || (validator.complete() && validator.sawNonAscii()))
         m_encoding = TextEncoding::Utf8;
     if (bom) {
+        // A source may hand out fewer bytes than asked for: read until the mark is passed.
         char skipped[kUtf8Bom.size()];
-        m_consumed += m_source->read(skipped, sizeof skipped);
+        std::size_t left = sizeof skipped;
+        while (left > 0) {
+            const std::size_t n = m_source->read(skipped, left);
+            if (n == 0)
+                break;
+            left -= n;
+            m_consumed += n;
+        }
     }
 }
 
