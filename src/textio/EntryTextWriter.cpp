@@ -37,7 +37,13 @@ bool EntryTextWriter::writeLine(std::string_view line)
 bool EntryTextWriter::writeRecord(std::string_view source, std::string_view label,
                                   std::string_view target)
 {
-    return writeLine(source) && writeLine(label) && writeLine(target);
+    if (!m_file || !m_ok)
+        return false;
+    // One write per record rather than six: each stdio call takes the stream's lock.
+    m_record.clear();
+    AppendEntryRecord(m_record, source, label, target);
+    m_ok = std::fwrite(m_record.data(), 1, m_record.size(), m_file.get()) == m_record.size();
+    return m_ok;
 }
 
 bool EntryTextWriter::close()

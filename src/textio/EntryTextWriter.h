@@ -35,6 +35,7 @@ private:
 
     std::unique_ptr<std::FILE, Closer> m_file;
     bool m_ok = true;
+    std::string m_record; // one record's bytes, reused
 };
 
 } // namespace kelvara
