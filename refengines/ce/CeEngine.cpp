@@ -56,10 +56,28 @@ int CeEngine::open(const char* engineDirectory)
         m_store.reset();
         m_store = CeStore::openOrCreate(path);
     }
-    if (!m_store || !m_store->database().beginWrite())
+    if (!m_store || !m_store->database().beginSession())
         return 0;
     m_open = true;
     return 1;
+}
+
+bool CeEngine::claimWrite()
+{
+    const Database::Claim claim = m_store->database().claimWrite();
+    if (claim != Database::Claim::FileReplaced)
+        return claim == Database::Claim::Writing;
+    // The file at the path is another one since the open, which has not read anything yet:
+    // the open moves to it, as a new open would.
+    const std::string path = m_store->database().path();
+    m_store.reset();
+    m_store = CeStore::openOrCreate(path);
+    if (!m_store || !m_store->database().beginSession()) {
+        m_store.reset();
+        m_open = false;
+        return false;
+    }
+    return m_store->database().claimWrite() == Database::Claim::Writing;
 }
 
 int CeEngine::close()
@@ -67,7 +85,7 @@ int CeEngine::close()
     if (!m_open)
         return 0;
     m_open = false;
-    return m_store && m_store->database().commit() ? 1 : 0;
+    return m_store && m_store->database().endSession() ? 1 : 0;
 }
 
 int CeEngine::markGStack(std::int32_t* mark)
@@ -114,7 +132,7 @@ int CeEngine::retrieve(const char* word, const char** senseList)
 int CeEngine::remove(const char* word)
 {
     const auto w = BoundedText(word, kWordCapacity);
-    if (!m_open || !w || w->empty())
+    if (!m_open || !w || w->empty() || !claimWrite())
         return 0;
     bool ok = false;
     return m_store->removeWord(*w, ok) > 0 ? 1 : 0;
@@ -133,7 +151,7 @@ int CeEngine::add(const char* word, const char* pos, const char* translation)
         HasSingleByteChar(posWord, '(') || HasSingleByteChar(posWord, ')') ||
         HasSingleByteChar(posWord, '\\'))
         return 0;
-    if (t->empty() || HasLineBreak(*t) || !IsWellFormed(*t, m_codePage))
+    if (t->empty() || HasLineBreak(*t) || !IsWellFormed(*t, m_codePage) || !claimWrite())
         return 0;
     const CeSense sense{std::string(posWord), std::string(*t)};
     bool ok = false;
@@ -176,6 +194,17 @@ int CeEngine::create(const char* engineDirectory, const char* path)
     if (CreateDictionaryFile(filePath, CeStore::format()) != CreateResult::Created)
         return 0;
     m_created[std::string(TrimSeparators(*dir))] = filePath;
+    return 1;
+}
+
+int CeEngine::reset(const char* engineDirectory)
+{
+    const auto dir = BoundedText(engineDirectory, kPathCapacity);
+    if (!dir || dir->empty())
+        return 0;
+    // An open dictionary stays open until dicclose; the next dicopen takes the folder's own.
+    if (const auto it = m_created.find(TrimSeparators(*dir)); it != m_created.end())
+        m_created.erase(it);
     return 1;
 }
 

@@ -31,6 +31,8 @@ public:
     int add(const char* word, const char* pos, const char* translation);
     int exportTo(const char* textPath);
     int create(const char* engineDirectory, const char* path);
+    /// Ends what create redirected for the engine directory; 1 also when nothing was.
+    int reset(const char* engineDirectory);
 
     /// dicretrieve's answer for a word the dictionary does not hold (2 means found, 0 failed).
     static constexpr int kRetrieveAbsent = 1;
@@ -38,6 +40,8 @@ public:
 private:
     std::string dictionaryPathFor(std::string_view engineDirectory) const;
     bool validWord(std::string_view word) const;
+    /// The write lock for the open, taken at its first write; false when it cannot be had.
+    bool claimWrite();
 
     std::unique_ptr<CeStore> m_store;
     bool m_open = false;

@@ -1,8 +1,8 @@
-// The exported entry points of the reference C-E engine (Hanbank.dll), plus diccreate, our
-// own creation entry point that New C-E uses when the engine offers it.
+// The exported entry points of the reference C-E engine (Hanbank.dll), plus diccreate and
+// dicreset, our own entry points that New C-E uses when the engine offers them.
 
-#include "common/Guarded.h"
 #include "ce/CeEngine.h"
+#include "common/Guarded.h"
 #include "engines/EngineAbi.h"
 
 using kelvara::ref::Guarded;
@@ -55,6 +55,11 @@ KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL diccreate(const char* engineDirect
     return Guarded([&] { return TheCeEngine().create(engineDirectory, path); });
 }
 
+KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL dicreset(const char* engineDirectory)
+{
+    return Guarded([&] { return TheCeEngine().reset(engineDirectory); });
+}
+
 // The signatures above must stay those of the interface the bindings use.
 namespace {
 [[maybe_unused]] const kelvara::abi::DicOpenFn kCheckOpen = &dicopen;
@@ -66,4 +71,5 @@ namespace {
 [[maybe_unused]] const kelvara::abi::DicAddFn kCheckAdd = &dicadd;
 [[maybe_unused]] const kelvara::abi::DicExportFn kCheckExport = &dicexport;
 [[maybe_unused]] const kelvara::abi::DicCreateFn kCheckCreate = &diccreate;
+[[maybe_unused]] const kelvara::abi::DicResetFn kCheckReset = &dicreset;
 } // namespace

@@ -18,11 +18,14 @@ constexpr const char* kCeSchema =
     "  translation BLOB NOT NULL);"
     "CREATE INDEX sense_word ON sense(word, id);";
 
+// Takes the write lock of a transaction that has already read, without changing a row.
+constexpr const char* kCeLock = "DELETE FROM sense WHERE 0";
+
 } // namespace
 
 const DictionaryFormat& CeStore::format()
 {
-    static const DictionaryFormat kFormat{kCeApplicationId, kCeSchemaVersion, kCeSchema};
+    static const DictionaryFormat kFormat{kCeApplicationId, kCeSchemaVersion, kCeSchema, kCeLock};
     return kFormat;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "common/DictionaryFile.h"
+#include "common/Statement.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -9,14 +11,23 @@ struct sqlite3;
 
 namespace kelvara::ref {
 
-/// The busy timeout of every connection: how long an open waits for another process that
+/// The busy timeout of every connection: how long a write waits for another process that
 /// holds the dictionary's write lock. KELVARA_ENGINE_BUSY_TIMEOUT_MS overrides it.
 int BusyTimeoutMs();
 
 /// One connection to a dictionary file, set up the same way for both engines: WAL journal,
 /// synchronous=NORMAL (Debian's build defaults to FULL even in WAL mode), the busy timeout.
+///
+/// An engine's open of the dictionary is a session: a deferred transaction, so that its
+/// reads see one state of the file and take no lock that another process's write would wait
+/// for. The first write of a session takes the write lock, which it keeps until the session
+/// ends; a session that read first may only write if no other process committed since.
 class Database {
 public:
+    /// How long a connection trusts that its file is still at its path without asking the
+    /// file system. A write always asks.
+    static constexpr std::chrono::milliseconds kIdentityCheckInterval{200};
+
     /// Opens an existing dictionary of the format; null when the file is not one, is locked
     /// while its log is recovered, or cannot be written.
     static std::unique_ptr<Database> open(const std::string& path, const DictionaryFormat& format);
@@ -26,25 +37,47 @@ public:
 
     sqlite3* handle() const { return m_db; }
     const std::string& path() const { return m_path; }
-    /// True while the file at the path is still the one this connection opened.
-    bool stillAt(const std::string& path) const;
+    /// True while the file at the path is presumably the one this connection opened: the file
+    /// system is asked at most every kIdentityCheckInterval, and always after a write found the
+    /// file replaced.
+    bool stillAt(const std::string& path);
 
-    /// BEGIN IMMEDIATE: takes the write lock now, waiting up to the busy timeout.
-    bool beginWrite();
-    /// A deferred read transaction, so that a multi-statement read sees one state.
-    bool beginRead();
-    /// Commits; a commit that fails is rolled back and answers false.
-    bool commit();
+    /// Starts a session; takes no lock and touches no file.
+    bool beginSession();
+
+    enum class Claim {
+        Writing,      ///< the write lock is held until the session ends
+        Refused,      ///< no lock (busy past the timeout, another commit since this session
+                      ///< read, a replaced file after a read); every later write is refused too
+        FileReplaced, ///< nothing read or written yet, and the path holds another file now
+    };
+    /// Takes the write lock for the rest of the session at its first write.
+    Claim claimWrite();
+
+    /// Ends the session and commits what it wrote. False when the commit failed (everything
+    /// since beginSession is rolled back) or a write of the session was refused.
+    bool endSession();
+    /// Ends the session and drops what it wrote.
     void rollback();
     bool inTransaction() const;
 
 private:
     Database(sqlite3* db, std::string path, FileIdentity identity);
-    bool exec(const char* sql);
+    bool prepareAll(const DictionaryFormat& format);
+    bool identityHolds();
+    bool lockAfterReading();
 
     sqlite3* m_db;
     std::string m_path;
     FileIdentity m_identity;
+    std::chrono::steady_clock::time_point m_checkedAt;
+    bool m_replaced = false;
+    bool m_writeRefused = false;
+    Statement m_begin;
+    Statement m_beginImmediate;
+    Statement m_commit;
+    Statement m_rollback;
+    Statement m_lock;
 };
 
 } // namespace kelvara::ref

@@ -5,9 +5,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <map>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace kelvara::ref {
 
@@ -15,6 +19,8 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 100;
 constexpr char kMagic[] = "SQLite format 3"; // 16 bytes with its terminator
+constexpr const char* kTempMark = ".new-";
+constexpr const char* kCompanions[] = {"-wal", "-shm", "-journal"};
 
 std::uint32_t bigEndian32(const unsigned char* p)
 {
@@ -22,28 +28,169 @@ std::uint32_t bigEndian32(const unsigned char* p)
            std::uint32_t(p[3]);
 }
 
+void putBigEndian32(unsigned char* p, std::uint32_t value)
+{
+    p[0] = static_cast<unsigned char>(value >> 24);
+    p[1] = static_cast<unsigned char>(value >> 16);
+    p[2] = static_cast<unsigned char>(value >> 8);
+    p[3] = static_cast<unsigned char>(value);
+}
+
 bool hasNonEmptyFile(const std::string& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     return ::stat(path.c_str(), &st) == 0 && st.st_size > 0;
 }
 
-void syncFolderOf(const std::string& path)
+/// A descriptor closed at the end of its scope.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    ~Descriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+// The objects of a schema: type and name -> table and statement.
+using SchemaObjects =
+    std::map<std::pair<std::string, std::string>, std::pair<std::string, std::string>>;
+
+bool readSchema(sqlite3* db, SchemaObjects& out)
+{
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, "SELECT type, name, tbl_name, sql FROM sqlite_master", -1, &stmt,
+                           nullptr) != SQLITE_OK)
+        return false;
+    auto text = [stmt](int column) {
+        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
+        return std::string(t ? t : "");
+    };
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW)
+        out[{text(0), text(1)}] = {text(2), text(3)};
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_DONE;
+}
+
+bool schemaOfFormat(const DictionaryFormat& format, SchemaObjects& out)
+{
+    sqlite3* db = nullptr;
+    const bool ok = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+                    sqlite3_exec(db, format.schemaSql, nullptr, nullptr, nullptr) == SQLITE_OK &&
+                    readSchema(db, out);
+    sqlite3_close_v2(db);
+    return ok;
+}
+
+// The schema is read from a copy of the first page in memory, so that SQLite never opens the
+// file for it: an open would switch a foreign database to our journal or leave a log beside it.
+// Every table and index of the format must be there as created; a file may hold more.
+bool pageOneHoldsSchema(std::vector<unsigned char> page, const DictionaryFormat& format)
+{
+    page[18] = 1; // read as a rollback-journal database of this one page
+    page[19] = 1;
+    putBigEndian32(page.data() + 28, 1);
+    std::memcpy(page.data() + 92, page.data() + 24, 4);
+
+    SchemaObjects expected;
+    SchemaObjects found;
+    if (!schemaOfFormat(format, expected))
+        return false;
+    sqlite3* db = nullptr;
+    // writable_schema lets the schema be read although its tables lie beyond the one page.
+    bool ok = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+              sqlite3_exec(db, "PRAGMA writable_schema=ON", nullptr, nullptr, nullptr) ==
+                  SQLITE_OK &&
+              sqlite3_deserialize(db, "main", page.data(), static_cast<sqlite3_int64>(page.size()),
+                                  static_cast<sqlite3_int64>(page.size()),
+                                  SQLITE_DESERIALIZE_READONLY) == SQLITE_OK &&
+              readSchema(db, found);
+    sqlite3_close_v2(db);
+    for (const auto& [key, value] : expected) {
+        const auto it = found.find(key);
+        ok = ok && it != found.end() && it->second == value;
+    }
+    return ok;
+}
+
+std::string folderOf(const std::string& path)
 {
     const std::size_t slash = path.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        (void)::fsync(fd);
-        ::close(fd);
+    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+std::string nameOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// `name.new-PID` with one of its companions, or alone: what a creation of name makes and
+// removes again before it ends.
+bool isTempOf(std::string_view entry, std::string_view name)
+{
+    const std::string prefix = std::string(name) + kTempMark;
+    if (entry.substr(0, prefix.size()) != prefix)
+        return false;
+    entry.remove_prefix(prefix.size());
+    std::size_t digits = 0;
+    while (digits < entry.size() && entry[digits] >= '0' && entry[digits] <= '9')
+        ++digits;
+    if (digits == 0)
+        return false;
+    entry.remove_prefix(digits);
+    if (entry.empty())
+        return true;
+    for (const char* companion : kCompanions) {
+        if (entry == companion)
+            return true;
     }
+    return false;
+}
+
+// Called under the creation lock: a temporary file of this name belongs to a creator that died.
+void removeDeadCreations(int folderFd, const std::string& name)
+{
+    const int fd = ::dup(folderFd);
+    DIR* dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (!dir) {
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    std::vector<std::string> dead;
+    while (const dirent* e = ::readdir(dir)) {
+        if (isTempOf(e->d_name, name))
+            dead.emplace_back(e->d_name);
+    }
+    ::closedir(dir);
+    for (const std::string& entry : dead)
+        ::unlinkat(folderFd, entry.c_str(), 0);
+}
+
+void removeWithCompanions(int folderFd, const std::string& name)
+{
+    ::unlinkat(folderFd, name.c_str(), 0);
+    for (const char* companion : kCompanions)
+        ::unlinkat(folderFd, (name + companion).c_str(), 0);
 }
 
 bool buildEmptyDictionary(const std::string& path, const DictionaryFormat& format)
 {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
+    if (sqlite3_open_v2(path.c_str(), &db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE,
+                        nullptr) != SQLITE_OK) {
         sqlite3_close_v2(db);
         return false;
     }
@@ -51,46 +198,58 @@ bool buildEmptyDictionary(const std::string& path, const DictionaryFormat& forma
     std::snprintf(marks, sizeof marks, "PRAGMA application_id=%d; PRAGMA user_version=%d;",
                   static_cast<int>(format.applicationId), static_cast<int>(format.schemaVersion));
     // The default FULL synchronous mode of this one connection makes the new file durable
-    // before it is linked into place; WAL mode is written into the header last and persists.
-    bool ok = sqlite3_exec(db, "PRAGMA page_size=4096; BEGIN;", nullptr, nullptr, nullptr) ==
-                  SQLITE_OK &&
-              sqlite3_exec(db, format.schemaSql, nullptr, nullptr, nullptr) == SQLITE_OK &&
-              sqlite3_exec(db, marks, nullptr, nullptr, nullptr) == SQLITE_OK &&
-              sqlite3_exec(db, "COMMIT; PRAGMA journal_mode=WAL;", nullptr, nullptr, nullptr) ==
-                  SQLITE_OK;
+    // before it is moved into place; WAL mode is written into the header last and persists.
+    bool ok =
+        sqlite3_exec(db, "PRAGMA page_size=4096; BEGIN;", nullptr, nullptr, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, format.schemaSql, nullptr, nullptr, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, marks, nullptr, nullptr, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, "COMMIT; PRAGMA journal_mode=WAL;", nullptr, nullptr, nullptr) ==
+            SQLITE_OK;
     ok = sqlite3_close_v2(db) == SQLITE_OK && ok;
     return ok;
 }
 
-void removeWithCompanions(const std::string& path)
+// Moves the finished file to its name unless a file is there. False with errno EEXIST when
+// one is.
+bool moveIntoPlace(int folderFd, const std::string& temp, const std::string& name)
 {
-    ::unlink(path.c_str());
-    ::unlink((path + "-wal").c_str());
-    ::unlink((path + "-shm").c_str());
-    ::unlink((path + "-journal").c_str());
+    if (::renameat2(folderFd, temp.c_str(), folderFd, name.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without an exclusive rename: a hard link refuses an existing name too.
+    if (::linkat(folderFd, temp.c_str(), folderFd, name.c_str(), 0) == 0) {
+        ::unlinkat(folderFd, temp.c_str(), 0);
+        return true;
+    }
+    return false;
 }
 
 } // namespace
 
 std::optional<FileIdentity> IdentityOf(const std::string& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     if (::stat(path.c_str(), &st) != 0)
         return std::nullopt;
-    return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    return FileIdentity{static_cast<std::uint64_t>(st.st_dev),
+                        static_cast<std::uint64_t>(st.st_ino)};
 }
 
 HeaderVerdict InspectHeader(const std::string& path, const DictionaryFormat& format)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
         return errno == ENOENT ? HeaderVerdict::Missing : HeaderVerdict::Foreign;
-    struct stat st {};
+    struct stat st
+    {
+    };
     unsigned char h[kHeaderSize];
-    const bool readWhole = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-                           ::pread(fd, h, kHeaderSize, 0) == static_cast<ssize_t>(kHeaderSize);
-    ::close(fd);
-    if (!readWhole || std::memcmp(h, kMagic, sizeof kMagic) != 0)
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::pread(fd.get(), h, kHeaderSize, 0) != static_cast<ssize_t>(kHeaderSize) ||
+        std::memcmp(h, kMagic, sizeof kMagic) != 0)
         return HeaderVerdict::Foreign;
 
     std::uint32_t pageSize = (std::uint32_t(h[16]) << 8) | h[17];
@@ -110,6 +269,12 @@ HeaderVerdict InspectHeader(const std::string& path, const DictionaryFormat& for
         if (size % pageSize != 0 || (sizeValid && size < pages * pageSize))
             return HeaderVerdict::Foreign;
     }
+
+    // Our marks on another schema: the tables and indexes are those of the creation.
+    std::vector<unsigned char> page(pageSize);
+    if (::pread(fd.get(), page.data(), pageSize, 0) != static_cast<ssize_t>(pageSize) ||
+        !pageOneHoldsSchema(std::move(page), format))
+        return HeaderVerdict::Foreign;
     return HeaderVerdict::Ours;
 }
 
@@ -117,29 +282,39 @@ CreateResult CreateDictionaryFile(const std::string& path, const DictionaryForma
 {
     if (IdentityOf(path))
         return CreateResult::Exists;
-    const std::string temp = path + ".new-" + std::to_string(::getpid());
-    removeWithCompanions(temp);
-    if (!buildEmptyDictionary(temp, format)) {
-        removeWithCompanions(temp);
+    const std::string folder = folderOf(path);
+    const std::string name = nameOf(path);
+    const Descriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.get() < 0)
+        return CreateResult::Failed;
+    // One creation at a time in the folder, among all processes. The lock belongs to the
+    // descriptor, so a creator that is killed releases it.
+    while (::flock(folderFd.get(), LOCK_EX) != 0) {
+        if (errno != EINTR)
+            return CreateResult::Failed;
+    }
+    // Made by another creator while this one waited: its log may already be live.
+    if (IdentityOf(path))
+        return CreateResult::Exists;
+
+    removeDeadCreations(folderFd.get(), name);
+    // No dictionary is at the path and no creator is at work, so a log or index here belongs
+    // to a file that is gone; applied to the new one it would corrupt it.
+    for (const char* companion : kCompanions)
+        ::unlinkat(folderFd.get(), (name + companion).c_str(), 0);
+
+    const std::string temp = name + kTempMark + std::to_string(::getpid());
+    if (!buildEmptyDictionary(folder + temp, format)) {
+        removeWithCompanions(folderFd.get(), temp);
         return CreateResult::Failed;
     }
-    // A log or index left beside a dictionary that is gone would be applied to the new file.
-    ::unlink((path + "-wal").c_str());
-    ::unlink((path + "-shm").c_str());
     CreateResult result = CreateResult::Created;
-    if (::link(temp.c_str(), path.c_str()) != 0) {
-        if (errno == EEXIST) {
-            result = CreateResult::Exists;
-        } else if (IdentityOf(path)) {
-            result = CreateResult::Exists;
-        } else if (::rename(temp.c_str(), path.c_str()) != 0) {
-            // A file system without hard links: the rename is the fallback, checked just above.
-            result = CreateResult::Failed;
-        }
-    }
-    removeWithCompanions(temp);
-    if (result == CreateResult::Created)
-        syncFolderOf(path);
+    if (!moveIntoPlace(folderFd.get(), temp, name))
+        result = errno == EEXIST ? CreateResult::Exists : CreateResult::Failed;
+    if (result != CreateResult::Created)
+        removeWithCompanions(folderFd.get(), temp);
+    else
+        (void)::fsync(folderFd.get());
     return result;
 }
 

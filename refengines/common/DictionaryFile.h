@@ -8,15 +8,19 @@ namespace kelvara::ref {
 
 /// What marks a file as one kind of dictionary: the SQLite application id and schema
 /// version written at creation, and the statements that create its tables.
-struct DictionaryFormat {
+struct DictionaryFormat
+{
     std::uint32_t applicationId;
     std::uint32_t schemaVersion;
     const char* schemaSql;
+    /// A statement that changes nothing but needs the write lock.
+    const char* lockSql;
 };
 
 /// Device and inode of a file, so that a kept connection notices when its file was replaced
 /// or deleted behind it.
-struct FileIdentity {
+struct FileIdentity
+{
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     bool operator==(const FileIdentity&) const = default;
@@ -31,15 +35,17 @@ enum class HeaderVerdict {
     Foreign, ///< anything else: another file, another SQLite database, a truncated dictionary
 };
 
-/// Reads the database header without SQLite, so that a foreign file is refused before
-/// anything could touch it (SQLite would create -wal and -shm files beside a WAL database).
+/// Reads the database header and the schema without opening the file in SQLite, so that a
+/// foreign file is refused before anything could touch it (SQLite would create -wal and -shm
+/// files beside a WAL database, or switch a rollback-journal database to WAL).
 HeaderVerdict InspectHeader(const std::string& path, const DictionaryFormat& format);
 
 enum class CreateResult { Created, Exists, Failed };
 
-/// Creates an empty dictionary at path. It is built under a temporary name and linked into
+/// Creates an empty dictionary at path. It is built under a temporary name and moved into
 /// place whole, so a crash never leaves a half-made dictionary, and an existing file (also
-/// one made by another process meanwhile) is never replaced.
+/// one made by another process meanwhile) is never replaced. Creations in one folder take
+/// turns under a lock on the folder; each removes what a killed creator left.
 CreateResult CreateDictionaryFile(const std::string& path, const DictionaryFormat& format);
 
 } // namespace kelvara::ref

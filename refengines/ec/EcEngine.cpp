@@ -58,10 +58,27 @@ int EcEngine::open(const char* basePath)
     m_next = 0;
     m_codePage = CodePageOfFolder(FolderPart(*base));
     EcStore* store = storeFor(file, true);
-    if (!store || !store->database().beginWrite())
+    if (!store || !store->database().beginSession())
         return 0;
     m_open = true;
     return 1;
+}
+
+bool EcEngine::claimWrite()
+{
+    const Database::Claim claim = m_store->database().claimWrite();
+    if (claim != Database::Claim::FileReplaced)
+        return claim == Database::Claim::Writing;
+    // The file at the path is another one since the open, which has not read anything yet:
+    // the open moves to it, as a new open would.
+    const std::string file = m_store->database().path();
+    m_store.reset();
+    if (!storeFor(file, true) || !m_store->database().beginSession()) {
+        m_store.reset();
+        m_open = false;
+        return false;
+    }
+    return m_store->database().claimWrite() == Database::Claim::Writing;
 }
 
 int EcEngine::close()
@@ -71,7 +88,7 @@ int EcEngine::close()
     if (!m_open)
         return 0;
     m_open = false;
-    return m_store && m_store->database().commit() ? 1 : 0;
+    return m_store && m_store->database().endSession() ? 1 : 0;
 }
 
 int EcEngine::deliver(char* word, unsigned char* pos, char* translation)
@@ -119,11 +136,11 @@ int EcEngine::modifyWord(std::int32_t op, const char* source, std::int32_t pos, 
         return 0;
     const std::string fold = FoldAsciiCase(*src);
     if (letter == 'D')
-        return m_store->remove(fold, code) ? 1 : 0;
+        return claimWrite() && m_store->remove(fold, code) ? 1 : 0;
     if (letter != 'A' && letter != 'M')
         return 0;
     const auto tgt = BoundedText(target, kTextCapacity);
-    if (!tgt || !validText(*tgt))
+    if (!tgt || !validText(*tgt) || !claimWrite())
         return 0;
     const EcEntry entry{std::string(*src), code, std::string(*tgt)};
     // "A" of an entry that exists is refused rather than overwriting it.
@@ -146,7 +163,7 @@ int EcEngine::getAllWordsToFile(const char* textPath, const char* basePath)
     EcStore* store = ownTransaction ? storeFor(file, false) : m_store.get();
     if (!store)
         return 0;
-    if (ownTransaction && !store->database().beginRead())
+    if (ownTransaction && !store->database().beginSession())
         return 0;
 
     const std::string outPath(*out);

@@ -12,8 +12,8 @@ namespace kelvara::ref {
 
 /// The E-C engine's state for the process: the kept connection with its statements, whether
 /// the utility holds the dictionary open, and the senses of the last search. The connection
-/// outlives close_cstm_RW, which only commits, so an open/close pair costs a stat and two
-/// statements; it is reopened when the path changes or the file was replaced.
+/// outlives close_cstm_RW, which only ends the session, so an open/close pair costs two
+/// prepared statements; it is reopened when the path changes or the file was replaced.
 class EcEngine {
 public:
     /// Buffer sizes of the interface, terminator included.
@@ -31,6 +31,8 @@ public:
 private:
     EcStore* storeFor(const std::string& filePath, bool create);
     bool validText(std::string_view text) const;
+    /// The write lock for the open, taken at its first write; false when it cannot be had.
+    bool claimWrite();
     int deliver(char* word, unsigned char* pos, char* translation);
 
     std::unique_ptr<EcStore> m_store;

@@ -19,11 +19,14 @@ constexpr const char* kEcSchema =
     "  target BLOB NOT NULL);"
     "CREATE UNIQUE INDEX entry_identity ON entry(fold, pos);";
 
+// Takes the write lock of a transaction that has already read, without changing a row.
+constexpr const char* kEcLock = "DELETE FROM entry WHERE 0";
+
 } // namespace
 
 const DictionaryFormat& EcStore::format()
 {
-    static const DictionaryFormat kFormat{kEcApplicationId, kEcSchemaVersion, kEcSchema};
+    static const DictionaryFormat kFormat{kEcApplicationId, kEcSchemaVersion, kEcSchema, kEcLock};
     return kFormat;
 }
 

@@ -1,87 +1,14 @@
 // Two processes on one dictionary: a kill in the middle of an import keeps every committed
-// entry and a consistent file; an open waits for another process's write lock.
+// entry and a consistent file; a write waits for another process's write lock.
 
 #include "EngineFixture.h"
+#include "Worker.h"
 
 #include <chrono>
-#include <csignal>
-#include <cstdio>
 #include <cstdlib>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace kelvara::test {
 namespace {
-
-/// The worker program with its stdout on a pipe.
-class Worker {
-public:
-    explicit Worker(const std::vector<std::string>& args)
-    {
-        int fds[2];
-        if (::pipe(fds) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        std::vector<std::string> all{KELVARA_ENGINE_WORKER};
-        all.insert(all.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (std::string& a : all)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&m_pid, KELVARA_ENGINE_WORKER, &actions, nullptr, argv.data(), environ) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(fds[1]);
-        m_out = ::fdopen(fds[0], "r");
-    }
-    ~Worker()
-    {
-        kill();
-        if (m_out)
-            std::fclose(m_out);
-    }
-
-    bool started() const { return m_pid > 0 && m_out; }
-
-    /// The next line, without its end; "" at the end of the output.
-    std::string readLine()
-    {
-        char line[256];
-        if (!m_out || !std::fgets(line, sizeof line, m_out))
-            return "";
-        std::string s(line);
-        if (!s.empty() && s.back() == '\n')
-            s.pop_back();
-        return s;
-    }
-
-    void kill()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGKILL);
-            wait();
-        }
-    }
-
-    int wait()
-    {
-        int status = 0;
-        if (m_pid > 0)
-            ::waitpid(m_pid, &status, 0);
-        m_pid = -1;
-        return status;
-    }
-
-private:
-    pid_t m_pid = -1;
-    std::FILE* m_out = nullptr;
-};
 
 /// Kills the worker once it has committed `atLeast` times; the last index it committed.
 long killDuringImport(Worker& worker, long atLeast)
@@ -99,7 +26,8 @@ long killDuringImport(Worker& worker, long atLeast)
     return last;
 }
 
-class CrashAndLockTest : public EngineTest {
+class CrashAndLockTest : public EngineTest
+{
 protected:
     void TearDown() override
     {
@@ -121,9 +49,11 @@ TEST_F(CrashAndLockTest, AKilledCeImportKeepsEveryCommittedEntry)
     EXPECT_GE(stored, last + 1);
     EXPECT_LE(stored, last + 2); // at most the one the kill interrupted after its commit
     for (long i = 0; i <= last; i += 97)
-        EXPECT_EQ(ceRetrieve(simplifiedFolder(), "w" + std::to_string(i)), "(" + Gbk(u"名词") + ") translation")
+        EXPECT_EQ(ceRetrieve(simplifiedFolder(), "w" + std::to_string(i)),
+                  "(" + Gbk(u"名词") + ") translation")
             << i;
-    EXPECT_EQ(ceRetrieve(simplifiedFolder(), "w" + std::to_string(last)), "(" + Gbk(u"名词") + ") translation");
+    EXPECT_EQ(ceRetrieve(simplifiedFolder(), "w" + std::to_string(last)),
+              "(" + Gbk(u"名词") + ") translation");
     ceAdd(simplifiedFolder(), "after", "noun", "the crash");
     EXPECT_NE(ceRetrieve(simplifiedFolder(), "after"), "");
 }
@@ -145,24 +75,33 @@ TEST_F(CrashAndLockTest, AKilledEcImportKeepsEveryCommittedImportWhole)
     EXPECT_EQ(ecFind(base, "w" + std::to_string(last)).size(), 1u);
 }
 
-TEST_F(CrashAndLockTest, AnOpenWaitsForAnotherProcessHoldingTheDictionary)
+TEST_F(CrashAndLockTest, AWriteWaitsForAnotherProcessWritingTheDictionary)
 {
     const std::string base = simplifiedFolder() + "UserS";
     ASSERT_EQ(ecWrite(base, 'A', "mine", 0, "x"), 1);
     Worker worker({"ec-hold", base, "400"});
     ASSERT_TRUE(worker.started());
     ASSERT_EQ(worker.readLine(), "locked");
-    // The open waits on the busy timeout (5 s) until the worker commits, then goes ahead.
+    // The open takes no lock, so a Find goes ahead while the worker writes.
     ASSERT_EQ(ec().openCstmRw(base.c_str()), 1);
-    EXPECT_EQ(worker.readLine(), "released");
-    EXPECT_EQ(ec().modifyWord('A', "after", 0, "y"), 1);
+    char word[256] = "mine";
+    char target[256] = {};
+    unsigned char pos = 0;
+    EXPECT_EQ(ec().searchWord(word, &pos, target), 1);
     ec().closeCstmRw();
+    // A write waits on the busy timeout (5 s) until the worker commits, then goes ahead.
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(ec().openCstmRw(base.c_str()), 1);
+    EXPECT_EQ(ec().modifyWord('A', "after", 0, "y"), 1);
+    EXPECT_GT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+    EXPECT_EQ(ec().closeCstmRw(), 1);
+    EXPECT_EQ(worker.readLine(), "released");
     worker.wait();
     EXPECT_EQ(ecFind(base, "held").size(), 1u);
     EXPECT_EQ(ecFind(base, "after").size(), 1u);
 }
 
-TEST_F(CrashAndLockTest, AnOpenGivesUpAfterTheBusyTimeoutAndTheFileStaysWhole)
+TEST_F(CrashAndLockTest, AWriteGivesUpAfterTheBusyTimeoutAndTheFileStaysWhole)
 {
     ::setenv("KELVARA_ENGINE_BUSY_TIMEOUT_MS", "200", 1);
     reloadEngines(); // connections read the timeout when they open
@@ -172,11 +111,19 @@ TEST_F(CrashAndLockTest, AnOpenGivesUpAfterTheBusyTimeoutAndTheFileStaysWhole)
     ASSERT_TRUE(worker.started());
     ASSERT_EQ(worker.readLine(), "locked");
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(ce().dicOpen(simplifiedFolder().c_str()), 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    ASSERT_NE(ce().dicOpen(simplifiedFolder().c_str()), 0);
+    EXPECT_EQ(ce().dicAdd("refused", "noun", "y"), 0);
+    // The open is spoilt: a further write does not wait again, and the close says so.
+    EXPECT_EQ(ce().dicAdd("also", "noun", "y"), 0);
+    EXPECT_EQ(ce().dicClose(), 0);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(200));
+    EXPECT_LT(waited, std::chrono::seconds(5));
     worker.kill();
     EXPECT_EQ(ceRetrieve(simplifiedFolder(), "mine"), "(" + Gbk(u"名词") + ") x");
     EXPECT_EQ(ceRetrieve(simplifiedFolder(), "held"), "");
+    EXPECT_EQ(ceRetrieve(simplifiedFolder(), "refused"), "");
+    EXPECT_EQ(ceRetrieve(simplifiedFolder(), "also"), "");
     EXPECT_EQ(QueryFile(simplifiedFolder() + "UserCe.ext", "PRAGMA integrity_check"), "ok");
 }
 
