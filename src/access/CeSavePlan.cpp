@@ -50,8 +50,8 @@ std::optional<StoredSense> readPiece(std::string_view piece)
     if (close == std::string_view::npos || close == 1 || close + 1 >= piece.size() ||
         piece[close + 1] != ' ')
         return std::nullopt;
-    return StoredSense{std::string(piece.substr(1, close - 1)), std::string(piece.substr(close + 2)),
-                       std::string(piece)};
+    return StoredSense{std::string(piece.substr(1, close - 1)),
+                       std::string(piece.substr(close + 2)), std::string(piece)};
 }
 
 } // namespace
@@ -86,8 +86,8 @@ CeWordPlan PlanCeWordSave(std::string_view storedSenseList, const std::vector<Ce
                           int codePage)
 {
     CeWordPlan plan;
-    const bool removes = std::any_of(edits.begin(), edits.end(),
-                                     [](const CeRowEdit& e) { return e.mark != 'A'; });
+    const bool removes =
+        std::any_of(edits.begin(), edits.end(), [](const CeRowEdit& e) { return e.mark != 'A'; });
     for (std::size_t i = 0; i < edits.size(); ++i)
         if (edits[i].mark != 'D')
             plan.adds.push_back(i);
@@ -95,8 +95,13 @@ CeWordPlan PlanCeWordSave(std::string_view storedSenseList, const std::vector<Ce
     if (!removes)
         return plan; // appending never touches what is stored
 
-    const std::optional<std::vector<StoredSense>> stored = ReadStoredSenses(storedSenseList, codePage);
-    if (!stored) {
+    // A row that does not know which stored sense it shows cannot name one to remove.
+    const bool unknownOrigin = std::any_of(edits.begin(), edits.end(), [](const CeRowEdit& e) {
+        return e.mark != 'A' && e.origin.empty();
+    });
+    const std::optional<std::vector<StoredSense>> stored =
+        ReadStoredSenses(storedSenseList, codePage);
+    if (!stored || unknownOrigin) {
         plan.writable = false;
         return plan;
     }
@@ -136,7 +141,8 @@ std::string FindSense(std::string_view senseList, std::string_view label,
 {
     for (const std::string_view piece : piecesAtParentheses(senseList)) {
         const std::optional<StoredSense> sense = readPiece(piece);
-        if (sense && sense->translation == translation && SameCeLabel(sense->label, label, codePage))
+        if (sense && sense->translation == translation &&
+            SameCeLabel(sense->label, label, codePage))
             return sense->text;
     }
     return {};
@@ -148,7 +154,8 @@ std::optional<std::vector<StoredSense>> ReadAppendedSenses(std::string_view sens
     if (!senseList.starts_with(expectedPrefix))
         return std::nullopt;
     std::vector<StoredSense> senses;
-    for (const std::string_view piece : piecesAtParentheses(senseList.substr(expectedPrefix.size()))) {
+    for (const std::string_view piece :
+         piecesAtParentheses(senseList.substr(expectedPrefix.size()))) {
         std::optional<StoredSense> sense = readPiece(piece);
         if (!sense)
             return std::nullopt;

@@ -8,7 +8,8 @@
 namespace kelvara {
 
 /// One sense of a C-E word exactly as the engine's sense list holds it.
-struct StoredSense {
+struct StoredSense
+{
     std::string label;       ///< between the parentheses, as stored
     std::string translation; ///< every byte after the ") " up to the next sense
     std::string text;        ///< the whole segment: the sense's identity in the grid
@@ -21,11 +22,11 @@ struct StoredSense {
 /// translation is empty or holds a parenthesis, and none but the last ends in a blank (a
 /// translation "a (名词) b" stored by another program would otherwise read as two senses).
 /// Nothing when the text cannot be read so; an empty text has no senses.
-std::optional<std::vector<StoredSense>> ReadStoredSenses(std::string_view senseList,
-                                                         int codePage);
+std::optional<std::vector<StoredSense>> ReadStoredSenses(std::string_view senseList, int codePage);
 
 /// The sense one grid row asks the save to write, for one word.
-struct CeRowEdit {
+struct CeRowEdit
+{
     char mark = 'A';    ///< 'A', 'M' or 'D'
     std::string label;  ///< as the grid shows it
     std::string target; ///< as the grid shows it
@@ -33,9 +34,11 @@ struct CeRowEdit {
 };
 
 /// What a save writes for one word, from the word's stored sense list and its row edits.
-struct CeWordPlan {
+struct CeWordPlan
+{
     /// False when the word cannot be written exactly as the rows ask: its stored senses cannot
-    /// be read back one way, or a sense to modify is no longer stored. Nothing is written then.
+    /// be read back one way, a modified or deleted row does not know its stored sense, or a
+    /// sense to modify is no longer stored. Nothing is written for the word then.
     bool writable = true;
     /// The word is deleted and `kept` added back before the rows' own senses.
     bool deleteFirst = false;

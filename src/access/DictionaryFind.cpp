@@ -63,7 +63,8 @@ void DictionaryAccess::MenuItemFindClick(std::string_view searchTerm)
     m_editor.setMode(EditMode::Browsing);
     m_editor.hideTypeCombo();
     m_editor.ResetToPlaceholder();
-    const bool opened = m_state.kind == DictionaryKind::EC ? findEc(searchTerm) : findCe(searchTerm);
+    const bool opened =
+        m_state.kind == DictionaryKind::EC ? findEc(searchTerm) : findCe(searchTerm);
     m_editor.setChanged(false);
     // An empty grid would read as "not in the dictionary" when the dictionary was not even
     // read (another program holding it past the wait, an unreadable file).

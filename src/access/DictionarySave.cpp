@@ -28,7 +28,8 @@ bool isWriteMark(std::string_view mark)
 } // namespace
 
 /// What a save decided for one row, applied once the engine committed.
-struct DictionaryAccess::RowOutcome {
+struct DictionaryAccess::RowOutcome
+{
     std::string mark;
     std::string origin;
 };
@@ -131,7 +132,8 @@ void DictionaryAccess::SaveCeEdits()
 
     // The rows to write, by word in the order the words first appear. A row that cannot be
     // written as it stands is refused here, before anything reaches the engine.
-    struct WordEdits {
+    struct WordEdits
+    {
         std::string word;
         std::vector<int> rows;
         std::vector<CeRowEdit> edits;
@@ -142,8 +144,8 @@ void DictionaryAccess::SaveCeEdits()
         const std::string& mark = m_editor.mark(row);
         if (!isWriteMark(mark))
             continue;
-        CeRowEdit edit{mark[0], m_editor.cell(kColPartOfSpeech, row), m_editor.cell(kColTarget, row),
-                       m_editor.rowOrigin(row)};
+        CeRowEdit edit{mark[0], m_editor.cell(kColPartOfSpeech, row),
+                       m_editor.cell(kColTarget, row), m_editor.rowOrigin(row)};
         if (!canWriteCeRow(m_editor.cell(kColSource, row), edit)) {
             outcomes[static_cast<std::size_t>(row)].mark = kMarkFailed;
             ++unwritten;
@@ -158,7 +160,8 @@ void DictionaryAccess::SaveCeEdits()
     }
 
     for (const WordEdits& entry : words) {
-        const std::size_t refusedRows = saveCeWord(session, entry.word, entry.rows, entry.edits, outcomes);
+        const std::size_t refusedRows =
+            saveCeWord(session, entry.word, entry.rows, entry.edits, outcomes);
         unwritten += refusedRows;
     }
     if (!session.close()) {
@@ -174,10 +177,9 @@ bool DictionaryAccess::canWriteCeRow(const std::string& source, const CeRowEdit&
 {
     if (source.size() > kCeTextLimit || !IsStorableCeWord(source) || source.empty())
         return false;
-    // A modification or deletion names its stored sense by where the row came from.
-    if (edit.mark != 'A' && edit.origin.empty())
-        return false;
-    if (edit.mark == 'D')
+    // A modified or deleted row that does not know its stored sense refuses its whole word in
+    // the plan: nothing of a word is written that cannot be written exactly.
+    if (edit.mark == 'D' || (edit.mark == 'M' && edit.origin.empty()))
         return true;
     return !edit.label.empty() && !edit.target.empty() && edit.label.size() <= kCeLabelLimit &&
            edit.target.size() <= kCeTextLimit && IsStorableCeText(edit.label) &&
@@ -220,7 +222,8 @@ std::size_t DictionaryAccess::saveCeWord(CeSession& session, const std::string& 
 
     // Read back what the engine holds now: a row is shown stored only when its sense is there.
     const std::string after = session.retrieve(word).senseList;
-    const std::optional<std::vector<StoredSense>> appended = ReadAppendedSenses(after, plan.expectedPrefix);
+    const std::optional<std::vector<StoredSense>> appended =
+        ReadAppendedSenses(after, plan.expectedPrefix);
     if (!appended)
         return refuseAll();
     std::size_t next = 0; // the appended sense the next own sense must be
@@ -257,7 +260,8 @@ void DictionaryAccess::dropMergedRows(std::vector<RowOutcome>& outcomes) const
     // once) would show twice: the row written now gives way to the one already there.
     std::unordered_map<std::string, int> shown; // source + origin -> row
     const auto key = [&](int row) {
-        return m_editor.cell(kColSource, row) + '\n' + outcomes[static_cast<std::size_t>(row)].origin;
+        return m_editor.cell(kColSource, row) + '\n' +
+               outcomes[static_cast<std::size_t>(row)].origin;
     };
     const auto storedNow = [&](int row) {
         return outcomes[static_cast<std::size_t>(row)].mark == kMarkStored &&

@@ -21,8 +21,7 @@ bool EcSession::close()
     return m_open && committed == 1;
 }
 
-CeSession::CeSession(const CeBinding& ce, const Buffer256& engineDirectory,
-                     std::int32_t& stackMark)
+CeSession::CeSession(const CeBinding& ce, const Buffer256& engineDirectory, std::int32_t& stackMark)
     : m_ce(ce), m_stackMark(stackMark)
 {
     m_open = m_ce.dicOpen(engineDirectory) != 0;
@@ -52,8 +51,7 @@ void CeSession::remove(const Buffer128& word)
     m_ce.releaseGStack(m_stackMark);
 }
 
-void CeSession::add(const Buffer128& word, const Buffer16& engineWord,
-                    const Buffer128& translation)
+void CeSession::add(const Buffer128& word, const Buffer16& engineWord, const Buffer128& translation)
 {
     m_ce.markGStack(m_stackMark);
     m_ce.dicAdd(word, engineWord, translation);

@@ -12,7 +12,8 @@ namespace kelvara {
 /// One conversation with the E-C engine: open_cstm_RW at construction, close_cstm_RW exactly
 /// once, at close() or at the end of the scope. The close is the commit: only a close that
 /// answered 1 means the engine stored what happened since the open.
-class EcSession {
+class EcSession
+{
 public:
     /// Opens the dictionary at basePath. An open that fails still owes the engine its
     /// close_cstm_RW, which the scope makes.
@@ -37,7 +38,8 @@ private:
 /// dicclose exactly once. Every retrieve, delete and add is bracketed by the stack mark, and a
 /// sense list is copied before anything else reaches the engine, which keeps the text
 /// readable only until its next call.
-class CeSession {
+class CeSession
+{
 public:
     CeSession(const CeBinding& ce, const Buffer256& engineDirectory, std::int32_t& stackMark);
     ~CeSession();
@@ -47,7 +49,8 @@ public:
     bool isOpen() const { return m_open; }
 
     /// The result of one retrieve and the sense list copied out of the engine ("" for none).
-    struct Retrieved {
+    struct Retrieved
+    {
         int result = 0;
         std::string senseList;
         bool found() const { return result == abi::kRetrieveFound; }

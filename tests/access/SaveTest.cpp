@@ -223,7 +223,7 @@ TEST_F(SaveCeTest, RowsThatCannotBeWrittenAreNotShownStored)
     putRow("M", word, noun, "y");  // not found anywhere: no stored sense to replace
     putRow(" ", word, noun, "x");
     access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "close"}));
+    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word, "close"}));
     EXPECT_EQ(editor->countRowsMarked("E"), 3);
     EXPECT_EQ(row(4)[0], " ");
     EXPECT_TRUE(editor->changed()) << "unwritten edits are still unsaved";
@@ -304,7 +304,7 @@ TEST_F(SaveCeTest, UnsafeStoredSensesAreNotRewritten)
     putRow("A", gbk(u"新"), noun, "fine");
     access->MenuItemSaveClick();
     EXPECT_EQ(bracketedCalls(),
-              (Calls{"open /inst/ArticleS/", "retrieve " + gbk(u"新"),
+              (Calls{"open /inst/ArticleS/", "retrieve " + word, "retrieve " + gbk(u"新"),
                      "add " + gbk(u"新") + "|noun|fine", "retrieve " + gbk(u"新"), "close"}));
     EXPECT_EQ(ce().senses[word], "(" + noun + ") one(" + adj + ") a)b");
     EXPECT_EQ(row(3)[0], "E");

@@ -1,0 +1,424 @@
+// Random editing sessions over the reference engines, checked against a model of what the
+// dictionary must hold: after every save the engine's own export is compared with the model,
+// and every row shown as stored must be a sense the dictionary holds.
+
+#include "access/EngineSessionFixture.h"
+#include "lang/PartOfSpeech.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <random>
+
+namespace kelvara::test {
+namespace {
+
+constexpr std::array<const char*, 6> kCeWords = {"noun", "vt", "vi", "adj", "adv", "prep"};
+
+struct CeSense
+{
+    std::string pos; ///< the engine's part-of-speech word
+    std::string translation;
+    bool operator==(const CeSense&) const = default;
+};
+using CeModel = std::map<std::string, std::vector<CeSense>>;
+
+void PrintTo(const CeSense& s, std::ostream* os)
+{
+    *os << "(" << ::testing::PrintToString(s.pos) << " " << ::testing::PrintToString(s.translation)
+        << ")";
+}
+
+/// Splits an engine export line "pos\source\target\" at the backslashes that are characters of
+/// their own (a double-byte character may end in 0x5C).
+std::vector<std::string> exportFields(const std::string& line, int codePage)
+{
+    std::vector<std::string> fields(1);
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        if (IsLeadByte(byte, codePage) && i + 1 < line.size()) {
+            fields.back() += line.substr(i++, 2);
+        } else if (line[i] == '\\' && fields.size() < 3) {
+            fields.emplace_back();
+        } else {
+            fields.back() += line[i];
+        }
+    }
+    if (!fields.back().empty() && fields.back().back() == '\\')
+        fields.back().pop_back();
+    return fields;
+}
+
+std::string trimBlanks(std::string s)
+{
+    s.erase(0, s.find_first_not_of(' '));
+    s.erase(s.find_last_not_of(' ') + 1);
+    return s;
+}
+
+class CeSaveModelTest : public EngineSessionTest
+{
+public:
+    void begin(bool traditional)
+    {
+        install(traditional ? "lang_tc.ini" : "lang_sc.ini", traditional);
+        codePage = startup.codePage();
+        labels = CePartOfSpeechLabels(traditional ? InterfaceLanguage::Traditional
+                                                  : InterfaceLanguage::Simplified);
+        access->ActionFileOpenCeExecute();
+    }
+
+    CeModel exportDictionary()
+    {
+        const fs::path file = folder / "export.txt";
+        EXPECT_NE(startup.ce.dicOpen(startup.engineDirectoryBuffer), 0);
+        Buffer256 path;
+        EXPECT_TRUE(path.assign(file.string()));
+        startup.ce.dicExport(path);
+        EXPECT_NE(startup.ce.dicClose(), 0);
+        CeModel out;
+        std::ifstream in(file, std::ios::binary);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            const auto f = exportFields(line, codePage);
+            if (f.size() == 3)
+                out[f[1]].push_back({f[0], f[2]});
+        }
+        return out;
+    }
+
+    /// Another program adds a sense: the engine stores it as it comes.
+    void seed(const std::string& word, const CeSense& sense)
+    {
+        ASSERT_NE(startup.ce.dicOpen(startup.engineDirectoryBuffer), 0);
+        std::int32_t mark = 0;
+        startup.ce.markGStack(mark);
+        startup.ce.dicAdd(Buffer128(word.c_str()), Buffer16(sense.pos.c_str()),
+                          Buffer128(sense.translation.c_str()));
+        startup.ce.releaseGStack(mark);
+        ASSERT_NE(startup.ce.dicClose(), 0);
+    }
+
+    std::string labelOf(const std::string& pos) const
+    {
+        for (std::size_t i = 0; i < kCeWords.size(); ++i)
+            if (pos == kCeWords[i])
+                return std::string(labels[i]);
+        return pos;
+    }
+    std::string posOf(const std::string& label) const
+    {
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            if (label == labels[i])
+                return kCeWords[i];
+        return label;
+    }
+
+    /// A translation a stored sense may hold without the save having a second reading of it.
+    static bool plain(const std::vector<CeSense>& senses)
+    {
+        return std::all_of(senses.begin(), senses.end(), [](const CeSense& s) {
+            return s.translation.find_first_of("()") == std::string::npos &&
+                   s.translation.back() != ' ' && s.translation.front() != ' ';
+        });
+    }
+
+    int codePage = kCodePageGbk;
+    std::span<const std::string_view> labels;
+};
+
+/// One random session: Find, Add with a picked part of speech and a typed translation, Modify,
+/// Delete, another program adding senses, Save; the model is checked after every save.
+class CeSaveModelRun
+{
+public:
+    CeSaveModelRun(CeSaveModelTest& t, std::vector<std::string> words,
+                   std::vector<std::string> typed, std::vector<std::string> nasty, unsigned seed)
+        : t(t), words(std::move(words)), typed(std::move(typed)), nasty(std::move(nasty)), rng(seed)
+    {}
+
+    void run(int operations)
+    {
+        model = t.exportDictionary();
+        find(); // the grid of an earlier session is not this one's to track
+        for (int op = 0; op < operations && !::testing::Test::HasFailure(); ++op) {
+            switch (pick(6)) {
+            case 0:
+                find();
+                break;
+            case 1:
+                add();
+                break;
+            case 2:
+                modify();
+                break;
+            case 3:
+                remove();
+                break;
+            case 4:
+                seedNasty();
+                break;
+            default:
+                save();
+                break;
+            }
+        }
+        save();
+    }
+
+    int saves = 0;
+
+private:
+    struct Tracked
+    {
+        std::optional<CeSense> origin; ///< the stored sense the row shows, when the test knows it
+    };
+
+    std::size_t pick(std::size_t n)
+    {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    }
+    template <typename T> const T& any(const std::vector<T>& v) { return v[pick(v.size())]; }
+    std::vector<CeSense> sensesOf(const std::string& word) const
+    {
+        const auto at = model.find(word);
+        return at == model.end() ? std::vector<CeSense>{} : at->second;
+    }
+    int rowCount() const { return t.editor->isPlaceholder() ? 0 : t.editor->dataRowCount(); }
+
+    void find()
+    {
+        const std::string word = any(words);
+        t.prompts->saveAnswers = {SavePromptAnswer::No};
+        t.access->MenuItemFindClick(word);
+        ASSERT_FALSE(t.editor->changed());
+        // Find shows the senses last first; where each row is one sense, the test knows it.
+        const std::vector<CeSense> senses = sensesOf(word);
+        tracked.assign(static_cast<std::size_t>(rowCount()), {});
+        if (static_cast<std::size_t>(rowCount()) != senses.size())
+            return;
+        for (int r = 1; r <= rowCount(); ++r) {
+            const CeSense& s = senses[senses.size() - static_cast<std::size_t>(r)];
+            if (t.editor->cell(kColPartOfSpeech, r) != t.labelOf(s.pos) ||
+                t.editor->cell(kColTarget, r) != trimBlanks(s.translation)) {
+                tracked.assign(tracked.size(), {});
+                return;
+            }
+            tracked.at(static_cast<std::size_t>(r - 1)).origin = s;
+        }
+    }
+
+    void add()
+    {
+        const bool placeholder = t.editor->isPlaceholder();
+        ASSERT_TRUE(t.editor->MenuItemAddClick(any(words)));
+        if (!placeholder)
+            tracked.push_back({});
+        else
+            tracked.assign(1, {});
+        const int r = t.editor->currentRow();
+        if (pick(3) != 0) {
+            ASSERT_TRUE(t.editor->selectCell(kColPartOfSpeech, r));
+            ASSERT_TRUE(t.editor->MenuItemModifyClick());
+            t.editor->ComboBoxTypeChange(static_cast<int>(pick(kCeWords.size())));
+        }
+        if (pick(5) != 0)
+            type(r, any(typed));
+    }
+
+    void type(int r, const std::string& text)
+    {
+        ASSERT_TRUE(t.editor->selectCell(kColTarget, r));
+        if (!t.editor->MenuItemModifyClick())
+            return;
+        // What the in-place editor refuses never reaches the grid.
+        if (t.access->checkCellInput(kColTarget, text).empty())
+            t.editor->StringGridDictSetEditText(kColTarget, r, text);
+    }
+
+    void modify()
+    {
+        if (rowCount() > 0)
+            type(static_cast<int>(1 + pick(static_cast<std::size_t>(rowCount()))), any(typed));
+    }
+
+    void remove()
+    {
+        if (rowCount() == 0)
+            return;
+        ASSERT_TRUE(t.editor->selectCell(
+            kColTarget, static_cast<int>(1 + pick(static_cast<std::size_t>(rowCount())))));
+        if (t.editor->deleteAvailable(true))
+            ASSERT_TRUE(t.editor->MenuItemDeleteClick());
+    }
+
+    void seedNasty()
+    {
+        const std::string word = any(words);
+        const CeSense sense{kCeWords[pick(kCeWords.size())], any(nasty)};
+        t.seed(word, sense);
+        auto& senses = model[word];
+        if (std::find(senses.begin(), senses.end(), sense) == senses.end())
+            senses.push_back(sense);
+    }
+
+    void save()
+    {
+        struct Before
+        {
+            std::string mark, source, label, target;
+            std::optional<CeSense> origin;
+        };
+        std::vector<Before> before;
+        for (int r = 1; r <= rowCount(); ++r)
+            before.push_back({t.editor->mark(r), t.editor->cell(kColSource, r),
+                              t.editor->cell(kColPartOfSpeech, r), t.editor->cell(kColTarget, r),
+                              tracked.at(static_cast<std::size_t>(r - 1)).origin});
+        const std::size_t messagesBefore = t.prompts->messages.size();
+        t.access->MenuItemSaveClick();
+        ++saves;
+        const CeModel stored = t.exportDictionary();
+
+        // The rows after the save are the rows before, less the ones that left the grid.
+        std::vector<std::size_t> kept; // index into before, per row now
+        for (std::size_t b = 0;
+             b < before.size() && kept.size() < static_cast<std::size_t>(rowCount()); ++b) {
+            const int r = static_cast<int>(kept.size()) + 1;
+            if (t.editor->cell(kColSource, r) == before[b].source &&
+                t.editor->cell(kColPartOfSpeech, r) == before[b].label &&
+                t.editor->cell(kColTarget, r) == before[b].target && before[b].mark != "d")
+                kept.push_back(b);
+        }
+        ASSERT_EQ(kept.size(), static_cast<std::size_t>(rowCount())) << "rows changed their text";
+        std::vector<std::string> after(before.size(), "gone");
+        for (std::size_t r = 0; r < kept.size(); ++r)
+            after[kept[r]] = t.editor->mark(static_cast<int>(r) + 1);
+
+        CeModel expected = model;
+        std::map<std::string, std::vector<std::size_t>> byWord;
+        for (std::size_t b = 0; b < before.size(); ++b)
+            if (before[b].mark == "A" || before[b].mark == "M" || before[b].mark == "D")
+                byWord[before[b].source].push_back(b);
+        for (const auto& [word, rows] : byWord) {
+            std::vector<std::size_t> valid;
+            for (const std::size_t b : rows) {
+                if (before[b].mark != "D" && before[b].target.empty())
+                    EXPECT_EQ(after[b], "E") << "a sense without translation shown as stored";
+                else
+                    valid.push_back(b);
+            }
+            const auto refused = std::count_if(valid.begin(), valid.end(),
+                                               [&](std::size_t b) { return after[b] == "E"; });
+            if (refused > 0) {
+                EXPECT_EQ(static_cast<std::size_t>(refused), valid.size())
+                    << "a word is written whole or not at all: " << [&] {
+                           std::string out;
+                           for (const std::size_t v : valid)
+                               out += before[v].mark + "|" + before[v].label + "|" +
+                                      before[v].target + "|" + (before[v].origin ? "known" : "-") +
+                                      " -> " + after[v] + "\n";
+                           return out;
+                       }();
+                const bool unknownOrigin =
+                    std::any_of(valid.begin(), valid.end(), [&](std::size_t b) {
+                        return before[b].mark != "A" && !before[b].origin;
+                    });
+                EXPECT_TRUE(unknownOrigin || !CeSaveModelTest::plain(sensesOf(word)))
+                    << "a plain word was refused";
+                continue; // nothing of the word may have changed
+            }
+            std::vector<CeSense>& senses = expected[word];
+            for (const std::size_t b : valid) {
+                if (before[b].mark == "A")
+                    continue;
+                ASSERT_TRUE(before[b].origin) << "a row of unknown origin was written";
+                const auto at = std::find(senses.begin(), senses.end(), *before[b].origin);
+                if (at != senses.end())
+                    senses.erase(at);
+            }
+            for (const std::size_t b : valid) {
+                const CeSense own{t.posOf(before[b].label), before[b].target};
+                if (before[b].mark != "D" &&
+                    std::find(senses.begin(), senses.end(), own) == senses.end())
+                    senses.push_back(own);
+            }
+            if (senses.empty())
+                expected.erase(word);
+        }
+        EXPECT_EQ(stored, expected) << "after save " << saves;
+        model = stored;
+
+        // Every row this save shows as stored is a sense the dictionary holds (rows Find showed
+        // keep what Find made of the stored text); nothing is left pending.
+        for (int r = 1; r <= rowCount(); ++r) {
+            const std::string& mark = t.editor->mark(r);
+            EXPECT_TRUE(mark == " " || mark == "E") << "row " << r << " marked \"" << mark << "\"";
+            const std::string& was = before.at(kept.at(static_cast<std::size_t>(r - 1))).mark;
+            if (mark != " " || (was != "A" && was != "M"))
+                continue;
+            const auto senses = sensesOf(t.editor->cell(kColSource, r));
+            const bool held = std::any_of(senses.begin(), senses.end(), [&](const CeSense& s) {
+                return t.labelOf(s.pos) == t.editor->cell(kColPartOfSpeech, r) &&
+                       (s.translation == t.editor->cell(kColTarget, r) ||
+                        trimBlanks(s.translation) == t.editor->cell(kColTarget, r));
+            });
+            EXPECT_TRUE(held) << "row " << r << " shown stored but not in the dictionary: "
+                              << ::testing::PrintToString(t.rows());
+        }
+        EXPECT_EQ(t.editor->changed(), t.editor->countRowsMarked("E") > 0);
+        EXPECT_LE(t.prompts->messages.size(), messagesBefore + 1) << "one message at most";
+
+        // Rows written now show the sense they wrote; the others keep what they showed.
+        std::vector<Tracked> next;
+        for (const std::size_t b : kept) {
+            Tracked row{before[b].origin};
+            if ((before[b].mark == "A" || before[b].mark == "M") && after[b] == " ")
+                row.origin = CeSense{t.posOf(before[b].label), before[b].target};
+            next.push_back(row);
+        }
+        tracked = std::move(next);
+    }
+
+    CeSaveModelTest& t;
+    std::vector<std::string> words, typed, nasty;
+    std::mt19937 rng;
+    CeModel model;
+    std::vector<Tracked> tracked;
+};
+
+TEST_F(CeSaveModelTest, RandomSessionsStoreExactlyWhatTheRowsAsk)
+{
+    begin(false);
+    // 乗 is 81 5C in GBK: its trail byte is a backslash.
+    const std::vector<std::string> words{gbk(u"打"), gbk(u"书"), gbk(u"乗"), "\x81\x5C\x81\x5C",
+                                         gbk(u"药")};
+    const std::vector<std::string> typed{"apple",      "a b",      " lead", "trail ", "x",
+                                         gbk(u"苹果"), "\x81\x5C", "",      "dozen",  "a (b)"};
+    const std::vector<std::string> nasty{"apple (fruit) tree", "   ",  "a)b",    "x(",
+                                         "tail (fruit)",       "end ", " both ", "plain",
+                                         gbk(u"书本")};
+    int saves = 0;
+    for (unsigned seed = 1; seed <= 120 && !HasFailure(); ++seed) {
+        CeSaveModelRun session(*this, words, typed, nasty, seed);
+        session.run(25);
+        saves += session.saves;
+    }
+    RecordProperty("saves", saves);
+}
+
+TEST_F(CeSaveModelTest, RandomSessionsOnTheTraditionalPlatform)
+{
+    begin(true);
+    // 許 (B3 5C) and 功 (A5 5C) end in a backslash byte in Big5.
+    const std::vector<std::string> words{"\xB3\x5C", "\xA5\x5C\xB3\x5C", "\xA4\xA4"};
+    const std::vector<std::string> typed{"allow", "\xB3\x5C", " x ", "", "merit"};
+    const std::vector<std::string> nasty{"a (b) c", "   ", "\xB3\x5C", "q)"};
+    for (unsigned seed = 1; seed <= 60 && !HasFailure(); ++seed) {
+        CeSaveModelRun session(*this, words, typed, nasty, 1000 + seed);
+        session.run(25);
+    }
+}
+
+} // namespace
+} // namespace kelvara::test
