@@ -17,10 +17,11 @@ using Row = std::vector<std::string>;
 /// choosing the interface language, and one running "program" over it.
 class EngineSessionTest : public ::testing::Test {
 public: // the random sessions below drive the fixture from outside
-    void install(const char* languageFile, bool traditional = false)
+    void install(const char* languageFile, bool traditional = false,
+                 const fs::path& root = fs::temp_directory_path())
     {
         const char* engines = traditional ? "ArticleT" : "ArticleS";
-        folder = fs::temp_directory_path() /
+        folder = root /
                  ("access-session-" + std::string(::testing::UnitTest::GetInstance()
                                                       ->current_test_info()->name()));
         fs::remove_all(folder);

@@ -2,6 +2,12 @@
 // saved is exactly what the next Find shows, also after the libraries were reloaded.
 
 #include "access/EngineSessionFixture.h"
+#include "lang/AccessMessages.h"
+
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 namespace kelvara::test {
 namespace {
@@ -136,6 +142,104 @@ TEST_F(EngineSessionTest, NewCeServesTheCreatedDictionary)
     access->ActionFileOpenCeExecute();
     access->MenuItemFindClick(word);
     EXPECT_TRUE(rows().empty());
+}
+
+/// A small file system of its own, filled up after the first save so that the next commit
+/// cannot grow the dictionary's log.
+class FullDiskTest : public EngineSessionTest {
+protected:
+    void SetUp() override
+    {
+        mountPoint = fs::temp_directory_path() /
+                     ("access-fulldisk-" + std::to_string(::getpid()) + "-" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(mountPoint);
+        if (::geteuid() != 0 || ::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=48m") != 0)
+            GTEST_SKIP() << "mounting a small tmpfs needs root; the full-disk case is not run";
+        mounted = true;
+    }
+    void TearDown() override
+    {
+        EngineSessionTest::TearDown();
+        if (mounted)
+            ::umount2(mountPoint.c_str(), MNT_DETACH);
+        fs::remove_all(mountPoint);
+    }
+    void fillDisk()
+    {
+        std::FILE* filler = std::fopen((mountPoint / "filler").c_str(), "wb");
+        ASSERT_NE(filler, nullptr);
+        const std::string block(64 * 1024, 'f');
+        while (std::fwrite(block.data(), 1, block.size(), filler) == block.size()) {
+        }
+        std::fclose(filler);
+        // The last partial pages too.
+        filler = std::fopen((mountPoint / "filler2").c_str(), "wb");
+        while (filler && std::fputc('f', filler) != EOF && std::fflush(filler) == 0) {
+        }
+        if (filler)
+            std::fclose(filler);
+    }
+    void freeDisk()
+    {
+        fs::remove(mountPoint / "filler");
+        fs::remove(mountPoint / "filler2");
+    }
+    /// Adds many rows with long translations, so that the commit must grow the log.
+    void addRows(const std::string& prefix, int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            ASSERT_TRUE(editor->MenuItemAddClick(prefix + std::to_string(i)));
+            type(kColTarget, editor->currentRow(), std::string(100, 'a' + i % 26));
+        }
+    }
+
+    fs::path mountPoint;
+    bool mounted = false;
+};
+
+TEST_F(FullDiskTest, AFailedCommitShowsNothingAsStored)
+{
+    install("lang_en.ini", false, mountPoint);
+    for (const bool ce : {false, true}) {
+        SCOPED_TRACE(ce ? "C-E" : "E-C");
+        const auto open = [&] {
+            if (ce)
+                access->ActionFileOpenCeExecute();
+            else
+                access->MenuItemOpenEcClick();
+        };
+        open();
+        addRows(ce ? "\xB5\xDA" : "first", 1);
+        access->MenuItemSaveClick();
+        ASSERT_EQ(rows().at(0)[0], " ");
+
+        fillDisk();
+        prompts->messages.clear();
+        addRows(ce ? "\xB4\xCE" : "word", 400);
+        access->MenuItemSaveClick();
+        ASSERT_FALSE(prompts->messages.empty());
+        EXPECT_EQ(prompts->messages.back().text, DictionaryNotWrittenMessage(InterfaceLanguage::English));
+        EXPECT_EQ(editor->countRowsMarked("A"), 400) << "no row shown as stored";
+        EXPECT_TRUE(editor->changed());
+
+        // With room again, the same rows are written, and nothing of the failed save was.
+        freeDisk();
+        prompts->saveAnswers = {SavePromptAnswer::No};
+        access->MenuItemFindClick(ce ? "\xB4\xCE" "7" : "word7");
+        EXPECT_TRUE(rows().empty());
+        addRows(ce ? "\xB4\xCE" : "word", 3);
+        access->MenuItemSaveClick();
+        EXPECT_EQ(editor->countRowsMarked(" "), 3);
+        access->MenuItemCloseClick();
+        restart();
+        open();
+        access->MenuItemFindClick(ce ? "\xB4\xCE" "2" : "word2");
+        EXPECT_EQ(rows().size(), 1u);
+        access->MenuItemFindClick(ce ? "\xB4\xCE" "7" : "word7");
+        EXPECT_TRUE(rows().empty());
+        access->MenuItemCloseClick();
+    }
 }
 
 } // namespace
