@@ -150,6 +150,58 @@ TEST_F(BadInputTest, AnotherSqliteDatabaseIsRefusedAndLeftAlone)
     EXPECT_EQ(ce().dicOpen(traditionalFolder().c_str()), 0);
 }
 
+TEST_F(BadInputTest, EveryRefusedDatabaseStaysByteForByteAsItWas)
+{
+    // Files that carry our marks, or nearly, on something else. Each is made in both journal
+    // modes, since SQLite would switch a rollback-journal file to WAL on its first open.
+    const std::string ecId = std::to_string(0x4B764563);
+    const std::string ceId = std::to_string(0x4B764365);
+    const std::string ecTable = "CREATE TABLE entry(id INTEGER PRIMARY KEY, source BLOB NOT NULL,"
+                                " fold BLOB NOT NULL, pos INTEGER NOT NULL, target BLOB NOT NULL);";
+    const struct {
+        const char* what;
+        std::string sql;
+    } cases[] = {
+        {"our marks on other tables", "PRAGMA application_id=" + ecId +
+                                          "; PRAGMA user_version=1; CREATE TABLE t(x);"
+                                          " INSERT INTO t VALUES(1);"},
+        {"our marks on our table without its index",
+         "PRAGMA application_id=" + ecId + "; PRAGMA user_version=1; " + ecTable},
+        {"another schema version", "PRAGMA application_id=" + ecId + "; PRAGMA user_version=2;"},
+        {"the marks of the other kind", "PRAGMA application_id=" + ceId +
+                                            "; PRAGMA user_version=1; CREATE TABLE t(x);"},
+        {"no marks", "CREATE TABLE entry(x); INSERT INTO entry VALUES(1);"},
+    };
+    const std::string path = base() + ".key";
+    for (const auto& c : cases) {
+        for (const char* mode : {"DELETE", "WAL"}) {
+            std::filesystem::remove(path);
+            sqlite3* db = nullptr;
+            ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+            const std::string sql = "PRAGMA journal_mode=" + std::string(mode) + "; " + c.sql;
+            ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << c.what;
+            sqlite3_close(db);
+            ASSERT_FALSE(Exists(path + "-wal"));
+            const std::string before = ReadFile(path);
+
+            EXPECT_EQ(ec().openCstmRw(base().c_str()), 0) << c.what << ", " << mode;
+            EXPECT_EQ(ec().modifyWord('A', "w", 0, "t"), 0);
+            ec().closeCstmRw();
+            EXPECT_EQ(ec().getAllWordsToFile((root() + "/out.txt").c_str(), base().c_str()), 0);
+            EXPECT_EQ(ReadFile(path), before) << c.what << ", " << mode;
+            for (const char* companion : {"-wal", "-shm", "-journal"})
+                EXPECT_FALSE(Exists(path + companion)) << c.what << ", " << mode;
+        }
+    }
+    // The C-E engine goes through the same checks.
+    const std::string ceFile = simplifiedFolder() + "UserCe.ext";
+    std::filesystem::copy_file(path, ceFile);
+    const std::string before = ReadFile(ceFile);
+    EXPECT_EQ(ce().dicOpen(simplifiedFolder().c_str()), 0);
+    EXPECT_EQ(ReadFile(ceFile), before);
+    EXPECT_FALSE(Exists(ceFile + "-wal"));
+}
+
 TEST_F(BadInputTest, ATruncatedDictionaryIsRefusedAndLeftAlone)
 {
     makeLargeEcDictionary();

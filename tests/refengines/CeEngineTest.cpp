@@ -5,6 +5,7 @@
 
 #include "engines/EngineAbi.h"
 
+#include <cstring>
 #include <filesystem>
 
 namespace kelvara::test {
@@ -186,6 +187,42 @@ TEST_F(CeEngineTest, DiccreateMakesTheNewFileTheDictionaryOfTheFolderUntilUnload
     reloadEngines();
     EXPECT_EQ(ceRetrieve(dir(), "new"), "");
     EXPECT_EQ(ceRetrieve(dir(), "old"), "(" + Gbk(u"名词") + ") in UserCe.ext");
+}
+
+TEST_F(CeEngineTest, DicresetEndsTheRedirectOfDiccreate)
+{
+    ASSERT_NE(ce().dicReset, nullptr); // exported by the built library
+    ceAdd(dir(), "old", "noun", "in UserCe.ext");
+    const std::string created = root() + "/UserceLaw.ext";
+    const std::string noSlash = dir().substr(0, dir().size() - 1);
+    ASSERT_EQ(ce().dicCreate(noSlash.c_str(), created.c_str()), 1);
+    ceAdd(dir(), "new", "noun", "in the created file");
+    ASSERT_EQ(QueryFile(created, "SELECT count(*) FROM sense"), "1");
+
+    // The folder named with its separator ends the redirect made without it.
+    EXPECT_EQ(ce().dicReset(dir().c_str()), 1);
+    EXPECT_EQ(ceRetrieve(dir(), "old"), "(" + Gbk(u"名词") + ") in UserCe.ext");
+    EXPECT_EQ(ceRetrieve(dir(), "new"), "");
+    ceAdd(dir(), "after", "noun", "reset");
+    EXPECT_EQ(QueryFile(created, "SELECT count(*) FROM sense"), "1");
+
+    // Nothing to end answers 1 as well; only a bad argument answers 0.
+    EXPECT_EQ(ce().dicReset(dir().c_str()), 1);
+    EXPECT_EQ(ce().dicReset(traditionalFolder().c_str()), 1);
+    EXPECT_EQ(ce().dicReset(nullptr), 0);
+    EXPECT_EQ(ce().dicReset(""), 0);
+    char unterminated[300];
+    std::memset(unterminated, 'd', sizeof unterminated);
+    EXPECT_EQ(ce().dicReset(unterminated), 0);
+
+    // A dictionary open at the reset stays the open one until dicclose.
+    ASSERT_EQ(ce().dicCreate(dir().c_str(), (root() + "/UserceTwo.ext").c_str()), 1);
+    ASSERT_NE(ce().dicOpen(dir().c_str()), 0);
+    EXPECT_EQ(ce().dicReset(dir().c_str()), 1);
+    EXPECT_EQ(ce().dicAdd("two", "noun", "t"), 1);
+    EXPECT_EQ(ce().dicClose(), 1);
+    EXPECT_EQ(QueryFile(root() + "/UserceTwo.ext", "SELECT count(*) FROM sense"), "1");
+    EXPECT_EQ(ceRetrieve(dir(), "two"), "");
 }
 
 TEST_F(CeEngineTest, DiccreateRefusesAnExistingFileAndAnImpossiblePath)
