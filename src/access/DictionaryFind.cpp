@@ -7,42 +7,19 @@
 #include "editor/EntryEditor.h"
 #include "engines/EngineSessions.h"
 #include "lang/AccessMessages.h"
+#include "lang/PartOfSpeech.h"
 #include "platform/FixedBuffer.h"
 
 namespace kelvara {
 
-namespace {
-
-// E-C labels for codes outside the part-of-speech list: "#" and the code, which a save
-// turns back into the same code, so an entry of an unknown part of speech keeps it.
-constexpr char kUnknownCodePrefix = '#';
-
-} // namespace
-
 std::string DictionaryAccess::labelOfEcCode(unsigned char code) const
 {
-    const auto& list = m_editor.partOfSpeechList();
-    if (code < list.size())
-        return list[code].cellText;
-    return kUnknownCodePrefix + std::to_string(code);
+    return LabelOfEcCode(code, m_editor.partOfSpeechList(), &PartOfSpeechItem::cellText);
 }
 
 int DictionaryAccess::ecCodeOfLabel(std::string_view label) const
 {
-    const int index = m_editor.partOfSpeechIndexOf(label);
-    if (index >= 0)
-        return index;
-    if (label.size() >= 2 && label.size() <= 4 && label.front() == kUnknownCodePrefix) {
-        int code = 0;
-        for (const char c : label.substr(1)) {
-            if (c < '0' || c > '9')
-                return 255;
-            code = code * 10 + (c - '0');
-        }
-        if (code <= 255 && std::to_string(code) == label.substr(1))
-            return code;
-    }
-    return 255; // the low byte of -1: not a label of the list
+    return EcCodeOfLabel(label, m_editor.partOfSpeechIndexOf(label));
 }
 
 void DictionaryAccess::MenuItemFindClick(std::string_view searchTerm)

@@ -420,5 +420,130 @@ TEST_F(CeSaveModelTest, RandomSessionsOnTheTraditionalPlatform)
     }
 }
 
+/// The E-C model: an entry is its source folded in ASCII case and its part-of-speech code.
+struct EcEntry {
+    std::string source;
+    std::string target;
+    bool operator==(const EcEntry&) const = default;
+};
+using EcModel = std::map<std::pair<std::string, int>, EcEntry>;
+
+std::string folded(std::string s)
+{
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+class EcSaveModelTest : public EngineSessionTest {
+protected:
+    EcModel exportDictionary()
+    {
+        static const std::array<std::string, 5> labels = {"Noun", "Verb", "Adj", "Adv", "Prep"};
+        const fs::path file = folder / "export.txt";
+        Buffer256 path;
+        EXPECT_TRUE(path.assign(file.string()));
+        EcModel out;
+        if (startup.ec.getAllWordsToFile(path, Buffer256(state.ecPath.c_str())) == 0)
+            return out;
+        std::ifstream in(file, std::ios::binary);
+        std::string lines[3];
+        while (std::getline(in, lines[0]) && std::getline(in, lines[1]) && std::getline(in, lines[2])) {
+            for (std::string& l : lines)
+                if (!l.empty() && l.back() == '\r')
+                    l.pop_back();
+            const auto code = std::find(labels.begin(), labels.end(), lines[1]) - labels.begin();
+            out[{folded(lines[0]), static_cast<int>(code)}] = {lines[0], lines[2]};
+        }
+        return out;
+    }
+    void type(int r, const std::string& text)
+    {
+        ASSERT_TRUE(editor->selectCell(kColTarget, r));
+        if (editor->MenuItemModifyClick() && access->checkCellInput(kColTarget, text).empty())
+            editor->StringGridDictSetEditText(kColTarget, r, text);
+    }
+    int rowCount() const { return editor->isPlaceholder() ? 0 : editor->dataRowCount(); }
+};
+
+TEST_F(EcSaveModelTest, RandomSessionsStoreExactlyWhatTheRowsAsk)
+{
+    install("lang_sc.ini");
+    access->MenuItemOpenEcClick();
+    ASSERT_TRUE(state.open);
+    const std::vector<std::string> words{"apple", "Apple", "a b", "(x)", "\x81\x5C", "pear"};
+    const std::vector<std::string> typed{"x", "", " lead", "a (b) c", gbk(u"苹果"), "\x81\x5C", "y  "};
+    std::mt19937 rng(7);
+    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    EcModel model = exportDictionary();
+    int saves = 0;
+    for (int op = 0; op < 3000 && !HasFailure(); ++op) {
+        switch (pick(5)) {
+        case 0:
+            prompts->saveAnswers = {SavePromptAnswer::No};
+            access->MenuItemFindClick(words[pick(words.size())]);
+            break;
+        case 1:
+            ASSERT_TRUE(editor->MenuItemAddClick(words[pick(words.size())]));
+            if (pick(3) != 0) {
+                ASSERT_TRUE(editor->selectCell(kColPartOfSpeech, editor->currentRow()));
+                ASSERT_TRUE(editor->MenuItemModifyClick());
+                editor->ComboBoxTypeChange(static_cast<int>(pick(kEcPartOfSpeechCount)));
+            }
+            type(editor->currentRow(), typed[pick(typed.size())]);
+            break;
+        case 2:
+            if (rowCount() > 0)
+                type(static_cast<int>(1 + pick(static_cast<std::size_t>(rowCount()))), typed[pick(typed.size())]);
+            break;
+        case 3:
+            if (rowCount() > 0 &&
+                editor->selectCell(kColTarget, static_cast<int>(1 + pick(static_cast<std::size_t>(rowCount())))) &&
+                editor->deleteAvailable(true))
+                editor->MenuItemDeleteClick();
+            break;
+        default: {
+            // The engine takes the rows one by one, in order: predict each answer.
+            EcModel expected = model;
+            std::vector<std::string> marks;
+            for (int r = 1; r <= rowCount(); ++r) {
+                const std::string mark = editor->mark(r);
+                const std::string& source = editor->cell(kColSource, r);
+                const std::string& target = editor->cell(kColTarget, r);
+                const int code = editor->partOfSpeechIndexOf(editor->cell(kColPartOfSpeech, r));
+                const auto key = std::make_pair(folded(source), code);
+                const bool held = expected.count(key) > 0;
+                std::string after = mark;
+                if (mark == "A") {
+                    after = held || target.empty() ? "E" : " ";
+                    if (after == " ")
+                        expected[key] = {source, target};
+                } else if (mark == "M") {
+                    after = held && !target.empty() ? " " : "E";
+                    if (after == " ")
+                        expected[key] = {source, target};
+                } else if (mark == "D") {
+                    after = held ? "d" : "E";
+                    expected.erase(key);
+                }
+                if (after != "d")
+                    marks.push_back(after);
+            }
+            access->MenuItemSaveClick();
+            ++saves;
+            model = exportDictionary();
+            ASSERT_EQ(model, expected) << "after save " << saves;
+            std::vector<std::string> shown;
+            for (int r = 1; r <= rowCount(); ++r)
+                shown.push_back(editor->mark(r));
+            EXPECT_EQ(shown, marks) << "after save " << saves;
+            EXPECT_EQ(editor->changed(), editor->countRowsMarked("E") > 0);
+        }
+        }
+    }
+    EXPECT_GT(saves, 400);
+}
+
 } // namespace
 } // namespace kelvara::test
