@@ -171,6 +171,11 @@ TEST(EntryTextReaderTest, Utf8CharacterTheCodePageLacksSkipsTheRecord)
     EXPECT_EQ(reader.readRecord(record), ReadStatus::Ok);
     EXPECT_EQ(record, (EntryRecord{"c", "n.", "\xB3\x5C"}));
     EXPECT_TRUE(reader.atEnd());
+    // Behind a byte-order mark, bytes that are no UTF-8 stand for nothing the record can keep.
+    EntryTextReader marked = EntryTextReader::fromBytes("\xEF\xBB\xBF"
+                                                        "a\r\nb\r\n\xC6\xBB\r\n",
+                                                        kCodePageGbk);
+    EXPECT_EQ(marked.readRecord(record), ReadStatus::Unrepresentable);
 }
 
 TEST(EntryTextReaderTest, Utf8LimitsCountCodePageBytes)
