@@ -166,16 +166,6 @@ std::u16string DictionaryAccess::checkCellInput(int column, std::string_view tex
     return CheckCellInput(m_state.kind, m_startup.language, column, text);
 }
 
-void DictionaryAccess::endCellEditing()
-{
-    // Moving the current column away and back ends any cell editing and hides the drop-down.
-    const int row = m_editor.currentRow();
-    const int column = m_editor.currentColumn();
-    const int away = column == kColTarget ? kColPartOfSpeech : column + 1;
-    m_editor.selectCell(away, row);
-    m_editor.selectCell(column, row);
-}
-
 void DictionaryAccess::reportUnwritten(std::size_t count)
 {
     if (count > 0)

@@ -83,7 +83,6 @@ private:
                            const std::vector<int>& rows, const std::vector<CeRowEdit>& edits,
                            std::vector<RowOutcome>& outcomes);
     void dropMergedRows(std::vector<RowOutcome>& outcomes) const;
-    void endCellEditing();
     void reportUnwritten(std::size_t count);
 
     const StartupState& m_startup;

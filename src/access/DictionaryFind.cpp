@@ -37,8 +37,7 @@ void DictionaryAccess::MenuItemFindClick(std::string_view searchTerm)
         return;
     // An edit still open belongs to a row that goes now; left open it would land on the row
     // that takes its place, where Modify may not be available (the source of a stored row).
-    m_editor.setMode(EditMode::Browsing);
-    m_editor.hideTypeCombo();
+    m_editor.endEditing();
     m_editor.ResetToPlaceholder();
     const bool opened =
         m_state.kind == DictionaryKind::EC ? findEc(searchTerm) : findCe(searchTerm);

@@ -53,7 +53,7 @@ void DictionaryAccess::applyOutcomes(const std::vector<RowOutcome>& outcomes)
     // Rows the save could not write are edits still pending: the save prompt must not let
     // them go without asking.
     m_editor.setChanged(m_editor.countRowsMarked(kMarkFailed) > 0);
-    endCellEditing();
+    m_editor.endEditing();
 }
 
 void DictionaryAccess::SaveEcEdits()

@@ -1,11 +1,10 @@
 #pragma once
 
+#include "lang/Language.h"
+
 #include <string>
 
 namespace kelvara {
-
-/// Which engine every operation uses while a dictionary is open.
-enum class DictionaryKind { EC, CE };
 
 /// What the open commands settle and Close undoes: the dictionary the utility works on.
 /// The changed flag lives with the entry grid; this is the rest of the main window's

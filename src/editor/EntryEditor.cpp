@@ -23,12 +23,12 @@ InterfaceLanguage LanguageOfCodePage(int codePage)
 
 EntryEditor::EntryEditor(InterfaceLanguage language, int codePage)
     : m_language(language), m_codePage(codePage), m_rows(1), m_origins(1)
-{
-}
+{}
 
 void EntryEditor::addListener(EntryEditorListener* listener)
 {
-    if (listener && std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+    if (listener &&
+        std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
         m_listeners.push_back(listener);
 }
 
@@ -60,7 +60,8 @@ void EntryEditor::setCell(int column, int row, std::string text)
 {
     if (!isDataCell(column, row))
         return;
-    std::string& target = m_rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column)];
+    std::string& target =
+        m_rows[static_cast<std::size_t>(row - 1)][static_cast<std::size_t>(column)];
     if (target == text)
         return;
     target = std::move(text);
@@ -141,9 +142,14 @@ bool EntryEditor::StringGridDictSelectCell(int column, int row)
 {
     (void)column;
     (void)row;
+    endEditing();
+    return true;
+}
+
+void EntryEditor::endEditing()
+{
     setMode(EditMode::Browsing);
     hideTypeCombo();
-    return true;
 }
 
 void EntryEditor::setMode(EditMode mode)
@@ -243,8 +249,8 @@ void EntryEditor::AddEntryRow(std::string_view mark, std::string_view source,
 
     const int newRow = rowCount();
     notify([&](EntryEditorListener& l) { l.aboutToAppendRows(newRow, newRow); });
-    m_rows.push_back(Row{std::string(mark), std::string(source), std::string(label),
-                         std::string(target)});
+    m_rows.push_back(
+        Row{std::string(mark), std::string(source), std::string(label), std::string(target)});
     m_origins.emplace_back(origin);
     notify([](EntryEditorListener& l) { l.rowsAppended(); });
     selectCell(m_column, newRow);
@@ -344,8 +350,7 @@ void EntryEditor::StringGridDictDblClick()
 
 bool EntryEditor::StringGridDictDrawCell(int column, int row) const
 {
-    return m_comboVisible && row == m_row
-           && (column == kColPartOfSpeech || column == kColTarget);
+    return m_comboVisible && row == m_row && (column == kColPartOfSpeech || column == kColTarget);
 }
 
 // ---- commands
@@ -356,7 +361,8 @@ bool EntryEditor::MenuItemAddClick(std::string_view inputText)
         return false;
     AddEntryRow(kMarkAdded, inputText, {}, {});
 
-    const std::u16string noun = WideFromCodePage(NounLabel(m_language), LabelCodePageOf(m_language));
+    const std::u16string noun =
+        WideFromCodePage(NounLabel(m_language), LabelCodePageOf(m_language));
     const std::string nounCell = cellTextOf(noun, NounLabel(LanguageOfCodePage(m_codePage)));
     m_comboIndex = m_posList.empty() ? -1 : 0;
     notifyMode();
@@ -405,7 +411,9 @@ bool EntryEditor::deleteAvailable(bool dictionaryOpen) const
 
 void EntryEditor::notifyCells(int firstColumn, int firstRow, int lastColumn, int lastRow)
 {
-    notify([&](EntryEditorListener& l) { l.cellsChanged(firstColumn, firstRow, lastColumn, lastRow); });
+    notify([&](EntryEditorListener& l) {
+        l.cellsChanged(firstColumn, firstRow, lastColumn, lastRow);
+    });
 }
 
 void EntryEditor::notifyMode()

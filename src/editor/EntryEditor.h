@@ -1,6 +1,5 @@
 #pragma once
 
-#include "access/DictionaryState.h"
 #include "lang/Language.h"
 
 #include <array>
@@ -39,14 +38,16 @@ enum class EditMode {
 
 /// One item of the part-of-speech list: what the drop-down shows, and the bytes (platform
 /// code page) that picking it writes into a cell.
-struct PartOfSpeechItem {
+struct PartOfSpeechItem
+{
     std::u16string label;
     std::string cellText;
 };
 
 /// Told about every change of the entry grid, so that a table model can follow the
 /// insert/remove/reset protocol exactly. Each about-to call is followed by its done call.
-class EntryEditorListener {
+class EntryEditorListener
+{
 public:
     virtual ~EntryEditorListener() = default;
 
@@ -76,7 +77,8 @@ public:
 /// the row marks, the current cell and editing mode, the edit baseline, the changed flag
 /// and the part-of-speech list, with the editing commands that drive them. It knows no
 /// toolkit: a view shows it and turns user input into calls of its handlers.
-class EntryEditor {
+class EntryEditor
+{
 public:
     using Row = std::array<std::string, kColumnCount>;
 
@@ -137,6 +139,8 @@ public:
     /// Whether ComboBoxType is shown over the current part-of-speech cell.
     bool typeComboVisible() const { return m_comboVisible; }
     void hideTypeCombo();
+    /// Ends any cell editing and hides the drop-down, leaving the current cell where it is.
+    void endEditing();
     /// The drop-down's selected item, -1 when none.
     int typeComboIndex() const { return m_comboIndex; }
 
@@ -204,8 +208,7 @@ private:
     bool isDataCell(int column, int row) const;
     std::string cellTextOf(std::u16string_view label, std::string_view fallback) const;
 
-    template <typename Call>
-    void notify(Call call)
+    template <typename Call> void notify(Call call)
     {
         for (EntryEditorListener* listener : m_listeners)
             call(*listener);
@@ -213,7 +216,7 @@ private:
 
     InterfaceLanguage m_language;
     int m_codePage;
-    std::vector<Row> m_rows; // data rows; m_rows[0] is grid row 1
+    std::vector<Row> m_rows;            // data rows; m_rows[0] is grid row 1
     std::vector<std::string> m_origins; // beside m_rows, one per data row
     std::array<std::u16string, kColumnCount> m_titles;
     std::array<std::string, kColumnCount> m_titleBytes;

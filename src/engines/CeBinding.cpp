@@ -6,24 +6,14 @@
 
 namespace kelvara {
 
-CeBinding::~CeBinding()
-{
-    unload();
-}
-
 CeBinding::CeBinding(CeBinding&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, nullptr)),
-      m_ownsLibrary(std::exchange(other.m_ownsLibrary, false)),
-      m_entry(std::exchange(other.m_entry, {}))
-{
-}
+    : m_library(std::move(other.m_library)), m_entry(std::exchange(other.m_entry, {}))
+{}
 
 CeBinding& CeBinding::operator=(CeBinding&& other) noexcept
 {
     if (this != &other) {
-        unload();
-        m_handle = std::exchange(other.m_handle, nullptr);
-        m_ownsLibrary = std::exchange(other.m_ownsLibrary, false);
+        m_library = std::move(other.m_library);
         m_entry = std::exchange(other.m_entry, {});
     }
     return *this;
@@ -37,10 +27,11 @@ bool CeBinding::load(const Buffer256& libraryPath)
     void* slots[8] = {};
     void** const slotPtrs[8] = {&slots[0], &slots[1], &slots[2], &slots[3],
                                 &slots[4], &slots[5], &slots[6], &slots[7]};
-    m_handle = detail::LoadAndBind(libraryPath.data(), kEntryPointNames, slotPtrs, 8);
-    if (!m_handle)
+    const LibraryHandle handle =
+        detail::LoadAndBind(libraryPath.data(), kEntryPointNames, slotPtrs, 8);
+    if (!handle)
         return false;
-    m_ownsLibrary = true;
+    m_library = OwnedLibrary(handle, true);
     m_entry.markGStack = reinterpret_cast<abi::MarkGStackFn>(slots[0]);
     m_entry.dicAdd = reinterpret_cast<abi::DicAddFn>(slots[1]);
     m_entry.dicDelete = reinterpret_cast<abi::DicDeleteFn>(slots[2]);
@@ -51,18 +42,15 @@ bool CeBinding::load(const Buffer256& libraryPath)
     m_entry.releaseGStack = reinterpret_cast<abi::ReleaseGStackFn>(slots[7]);
     // The creation entry point is ours, not the platform's: an engine without it still serves.
     m_entry.dicCreate =
-        reinterpret_cast<abi::DicCreateFn>(FindEntryPoint(m_handle, kCreateEntryPointName));
+        reinterpret_cast<abi::DicCreateFn>(FindEntryPoint(handle, kCreateEntryPointName));
     m_entry.dicReset =
-        reinterpret_cast<abi::DicResetFn>(FindEntryPoint(m_handle, kResetEntryPointName));
+        reinterpret_cast<abi::DicResetFn>(FindEntryPoint(handle, kResetEntryPointName));
     return true;
 }
 
 void CeBinding::unload()
 {
-    if (m_handle && m_ownsLibrary)
-        FreeLibraryFile(m_handle);
-    m_handle = nullptr;
-    m_ownsLibrary = false;
+    m_library.reset();
     m_entry = {};
 }
 
@@ -70,7 +58,7 @@ CeBinding CeBinding::fromTable(const CeEntryPoints& table)
 {
     CeBinding b;
     b.m_entry = table;
-    b.m_handle = detail::tableHandle();
+    b.m_library = OwnedLibrary(detail::tableHandle(), false);
     return b;
 }
 

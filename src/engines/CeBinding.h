@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engines/EngineAbi.h"
+#include "engines/OwnedLibrary.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/FixedBuffer.h"
 
@@ -10,7 +11,8 @@ namespace kelvara {
 
 /// The eight entry points of the C-E engine, in the order they are looked up, and the
 /// optional creation entry point.
-struct CeEntryPoints {
+struct CeEntryPoints
+{
     abi::MarkGStackFn markGStack = nullptr;
     abi::DicAddFn dicAdd = nullptr;
     abi::DicDeleteFn dicDelete = nullptr;
@@ -24,7 +26,8 @@ struct CeEntryPoints {
 };
 
 /// The binding of the C-E engine library. Its handle is the C-E kind's only availability flag.
-class CeBinding {
+class CeBinding
+{
 public:
     static constexpr const char* kEntryPointNames[8] = {
         "dll_mark_gstack", "dicadd",    "dicdelete",   "dicclose",
@@ -33,7 +36,6 @@ public:
     static constexpr const char* kResetEntryPointName = "dicreset";
 
     CeBinding() = default;
-    ~CeBinding();
     CeBinding(CeBinding&& other) noexcept;
     CeBinding& operator=(CeBinding&& other) noexcept;
     CeBinding(const CeBinding&) = delete;
@@ -43,8 +45,8 @@ public:
     void unload();
     static CeBinding fromTable(const CeEntryPoints& table);
 
-    LibraryHandle handle() const { return m_handle; }
-    bool available() const { return m_handle != nullptr; }
+    LibraryHandle handle() const { return m_library.handle(); }
+    bool available() const { return m_library.handle() != nullptr; }
     const CeEntryPoints& entryPoints() const { return m_entry; }
     /// New C-E needs both: a dictionary the engine was redirected to must be left again at
     /// Close, or the next Open C-E would work on the new file instead of the engine's own.
@@ -67,8 +69,7 @@ public:
     int dicReset(const Buffer256& engineDirectory) const;
 
 private:
-    LibraryHandle m_handle = nullptr;
-    bool m_ownsLibrary = false;
+    OwnedLibrary m_library;
     CeEntryPoints m_entry;
 };
 

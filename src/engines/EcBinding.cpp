@@ -6,24 +6,14 @@
 
 namespace kelvara {
 
-EcBinding::~EcBinding()
-{
-    unload();
-}
-
 EcBinding::EcBinding(EcBinding&& other) noexcept
-    : m_handle(std::exchange(other.m_handle, nullptr)),
-      m_ownsLibrary(std::exchange(other.m_ownsLibrary, false)),
-      m_entry(std::exchange(other.m_entry, {}))
-{
-}
+    : m_library(std::move(other.m_library)), m_entry(std::exchange(other.m_entry, {}))
+{}
 
 EcBinding& EcBinding::operator=(EcBinding&& other) noexcept
 {
     if (this != &other) {
-        unload();
-        m_handle = std::exchange(other.m_handle, nullptr);
-        m_ownsLibrary = std::exchange(other.m_ownsLibrary, false);
+        m_library = std::move(other.m_library);
         m_entry = std::exchange(other.m_entry, {});
     }
     return *this;
@@ -37,10 +27,11 @@ bool EcBinding::load(const Buffer256& libraryPath)
     void* slots[7] = {};
     void** const slotPtrs[7] = {&slots[0], &slots[1], &slots[2], &slots[3],
                                 &slots[4], &slots[5], &slots[6]};
-    m_handle = detail::LoadAndBind(libraryPath.data(), kEntryPointNames, slotPtrs, 7);
-    if (!m_handle)
+    const LibraryHandle handle =
+        detail::LoadAndBind(libraryPath.data(), kEntryPointNames, slotPtrs, 7);
+    if (!handle)
         return false;
-    m_ownsLibrary = true;
+    m_library = OwnedLibrary(handle, true);
     m_entry.closeCstmRw = reinterpret_cast<abi::CloseCstmRwFn>(slots[0]);
     m_entry.getAllWordsToFile = reinterpret_cast<abi::GetAllWordsToFileFn>(slots[1]);
     m_entry.getNextWord = reinterpret_cast<abi::GetNextWordFn>(slots[2]);
@@ -53,10 +44,7 @@ bool EcBinding::load(const Buffer256& libraryPath)
 
 void EcBinding::unload()
 {
-    if (m_handle && m_ownsLibrary)
-        FreeLibraryFile(m_handle);
-    m_handle = nullptr;
-    m_ownsLibrary = false;
+    m_library.reset();
     m_entry = {};
 }
 
@@ -64,7 +52,7 @@ EcBinding EcBinding::fromTable(const EcEntryPoints& table)
 {
     EcBinding b;
     b.m_entry = table;
-    b.m_handle = detail::tableHandle();
+    b.m_library = OwnedLibrary(detail::tableHandle(), false);
     return b;
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "engines/EngineAbi.h"
+#include "engines/OwnedLibrary.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/FixedBuffer.h"
 
 namespace kelvara {
 
 /// The seven entry points of the E-C engine, in the order they are looked up.
-struct EcEntryPoints {
+struct EcEntryPoints
+{
     abi::CloseCstmRwFn closeCstmRw = nullptr;
     abi::GetAllWordsToFileFn getAllWordsToFile = nullptr;
     abi::GetNextWordFn getNextWord = nullptr;
@@ -19,15 +21,15 @@ struct EcEntryPoints {
 
 /// The binding of the E-C engine library. Its handle is the E-C kind's only availability
 /// flag: null when the library did not load or lacked an entry point.
-class EcBinding {
+class EcBinding
+{
 public:
     /// The names looked up, in order.
     static constexpr const char* kEntryPointNames[7] = {
-        "close_cstm_RW", "GetAllWordsToFile", "GetNextWord", "ModifyWord",
+        "close_cstm_RW", "GetAllWordsToFile", "GetNextWord",   "ModifyWord",
         "open_cstm_RW",  "SearchWord",        "UpdateUserDict"};
 
     EcBinding() = default;
-    ~EcBinding();
     EcBinding(EcBinding&& other) noexcept;
     EcBinding& operator=(EcBinding&& other) noexcept;
     EcBinding(const EcBinding&) = delete;
@@ -43,8 +45,8 @@ public:
     /// Its handle is a non-null token that unload() never passes to the loader.
     static EcBinding fromTable(const EcEntryPoints& table);
 
-    LibraryHandle handle() const { return m_handle; }
-    bool available() const { return m_handle != nullptr; }
+    LibraryHandle handle() const { return m_library.handle(); }
+    bool available() const { return m_library.handle() != nullptr; }
     const EcEntryPoints& entryPoints() const { return m_entry; }
 
     int openCstmRw(const Buffer256& basePath) const;
@@ -58,8 +60,7 @@ public:
     int getAllWordsToFile(const Buffer256& textPath, const Buffer256& basePath) const;
 
 private:
-    LibraryHandle m_handle = nullptr;
-    bool m_ownsLibrary = false;
+    OwnedLibrary m_library;
     EcEntryPoints m_entry;
 };
 
