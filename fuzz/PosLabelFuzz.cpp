@@ -41,8 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const unsigned char ec = PosLabelToCode(label, DictionaryKind::EC, codePage);
         const unsigned char ce = PosLabelToCode(label, DictionaryKind::CE, codePage);
         require(ec < kEcPartOfSpeechCount && ce < kCePartOfSpeechCount);
-        // A label that begins with a double-byte character has ASCII letters only in its
-        // trail bytes, where folding would change the character: only pure ASCII is folded.
+        // The Latin tests ignore the case of ASCII letters. Flipped only in ASCII labels: in
+        // other text a letter byte may be the trail byte of a character, which flipping changes.
         bool ascii = true;
         for (const char c : label)
             ascii = ascii && static_cast<unsigned char>(c) < 0x80;
