@@ -51,7 +51,7 @@ protected:
     void raceOnANewDictionary(const std::string& mode, const std::string& target,
                               const std::string& file, const std::string& wordsSql)
     {
-        const std::string start = StartInMs(150);
+        const std::string start = StartInMs(100);
         Worker a({mode, target, "8", start});
         Worker b({mode, target, "8", start});
         ASSERT_TRUE(a.started() && b.started());
@@ -79,7 +79,7 @@ protected:
 
 TEST_F(CreationTest, TwoProcessesCreatingTheSameEcDictionaryLoseNothing)
 {
-    for (int trial = 0; trial < 12; ++trial) {
+    for (int trial = 0; trial < 10; ++trial) {
         const std::string base = simplifiedFolder() + "UserRace" + std::to_string(trial);
         raceOnANewDictionary("ec-race", base, base + ".key", "SELECT source FROM entry");
     }
@@ -87,7 +87,7 @@ TEST_F(CreationTest, TwoProcessesCreatingTheSameEcDictionaryLoseNothing)
 
 TEST_F(CreationTest, TwoProcessesCreatingTheSameCeDictionaryLoseNothing)
 {
-    for (int trial = 0; trial < 12; ++trial) {
+    for (int trial = 0; trial < 10; ++trial) {
         const std::string folder = root() + "/Race" + std::to_string(trial);
         std::filesystem::create_directories(folder);
         raceOnANewDictionary("ce-race", folder, folder + "/UserCe.ext", "SELECT word FROM sense");
