@@ -145,7 +145,7 @@ bool Database::lockAfterReading()
         const int rc = m_lock.step();
         m_lock.reset();
         if (rc == SQLITE_DONE)
-            return true;
+            return sqlite3_txn_state(m_db, "main") == SQLITE_TXN_WRITE;
         if (!isBusy(rc) || rc == SQLITE_BUSY_SNAPSHOT || Clock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
