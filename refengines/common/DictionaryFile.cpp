@@ -108,13 +108,13 @@ bool pageOneHoldsSchema(std::vector<unsigned char> page, const DictionaryFormat&
         return false;
     sqlite3* db = nullptr;
     // writable_schema lets the schema be read although its tables lie beyond the one page.
-    bool ok = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-              sqlite3_exec(db, "PRAGMA writable_schema=ON", nullptr, nullptr, nullptr) ==
-                  SQLITE_OK &&
-              sqlite3_deserialize(db, "main", page.data(), static_cast<sqlite3_int64>(page.size()),
-                                  static_cast<sqlite3_int64>(page.size()),
-                                  SQLITE_DESERIALIZE_READONLY) == SQLITE_OK &&
-              readSchema(db, found);
+    bool ok =
+        sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, "PRAGMA writable_schema=ON", nullptr, nullptr, nullptr) == SQLITE_OK &&
+        sqlite3_deserialize(db, "main", page.data(), static_cast<sqlite3_int64>(page.size()),
+                            static_cast<sqlite3_int64>(page.size()),
+                            SQLITE_DESERIALIZE_READONLY) == SQLITE_OK &&
+        readSchema(db, found);
     sqlite3_close_v2(db);
     for (const auto& [key, value] : expected) {
         const auto it = found.find(key);

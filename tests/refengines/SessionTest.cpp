@@ -16,9 +16,9 @@ namespace {
 bool WriteAsAnotherProgram(const std::string& path, const std::string& sql)
 {
     sqlite3* db = nullptr;
-    const bool ok = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) ==
-                        SQLITE_OK &&
-                    sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    const bool ok =
+        sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+        sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close_v2(db);
     return ok;
 }
@@ -38,7 +38,8 @@ TEST_F(SessionTest, AWriteAfterReadsThatAnotherCommitOutdatedIsRefused)
     unsigned char pos = 0;
     ASSERT_EQ(ec().searchWord(word, &pos, target), 1);
     ASSERT_TRUE(WriteAsAnotherProgram(
-        base() + ".key", "INSERT INTO entry(source, fold, pos, target) VALUES(CAST('o' AS BLOB), CAST('o' AS BLOB), 0, CAST('t' AS BLOB))"));
+        base() + ".key", "INSERT INTO entry(source, fold, pos, target) VALUES(CAST('o' AS BLOB), "
+                         "CAST('o' AS BLOB), 0, CAST('t' AS BLOB))"));
     EXPECT_EQ(ec().modifyWord('M', "seen", 0, "rests on an old read"), 0);
     EXPECT_EQ(ec().modifyWord('A', "later", 0, "y"), 0);
     EXPECT_EQ(ec().closeCstmRw(), 0);
@@ -81,8 +82,10 @@ TEST_F(SessionTest, AReplacedFileIsNoticedBeforeTheNextWrite)
 
     // Straight after the replacement: an open that writes first moves to the new file.
     ceAdd(simplifiedFolder(), "new", "noun", "y");
-    EXPECT_EQ(QueryFile(ceFile(), "SELECT count(*) FROM sense WHERE word = CAST('new' AS BLOB)"), "1");
-    EXPECT_EQ(QueryFile(ceFile(), "SELECT count(*) FROM sense WHERE word = CAST('old' AS BLOB)"), "0");
+    EXPECT_EQ(QueryFile(ceFile(), "SELECT count(*) FROM sense WHERE word = CAST('new' AS BLOB)"),
+              "1");
+    EXPECT_EQ(QueryFile(ceFile(), "SELECT count(*) FROM sense WHERE word = CAST('old' AS BLOB)"),
+              "0");
 
     // An open that read the replaced file first refuses the write instead.
     const std::string again = simplifiedFolder() + "again.ext";
@@ -95,7 +98,8 @@ TEST_F(SessionTest, AReplacedFileIsNoticedBeforeTheNextWrite)
     EXPECT_EQ(ce().dicClose(), 0);
     EXPECT_EQ(ceRetrieve(simplifiedFolder(), "lost"), "");
     ceAdd(simplifiedFolder(), "kept", "noun", "z");
-    EXPECT_EQ(QueryFile(ceFile(), "SELECT count(*) FROM sense WHERE word = CAST('kept' AS BLOB)"), "1");
+    EXPECT_EQ(QueryFile(ceFile(), "SELECT count(*) FROM sense WHERE word = CAST('kept' AS BLOB)"),
+              "1");
 }
 
 // A small file system that the test fills, so that a commit meets a full disk.
@@ -127,7 +131,8 @@ protected:
         std::FILE* f = std::fopen((m_mount + "/filler").c_str(), "wb");
         ASSERT_NE(f, nullptr);
         const std::string block(1024, 'f');
-        while (std::fwrite(block.data(), 1, block.size(), f) == block.size() && std::fflush(f) == 0) {
+        while (std::fwrite(block.data(), 1, block.size(), f) == block.size() &&
+               std::fflush(f) == 0) {
         }
         std::fclose(f);
         std::filesystem::resize_file(m_mount + "/filler",
