@@ -289,15 +289,17 @@ CreateResult CreateDictionaryFile(const std::string& path, const DictionaryForma
         return CreateResult::Failed;
     // One creation at a time in the folder, among all processes. The lock belongs to the
     // descriptor, so a creator that is killed releases it.
-    while (::flock(folderFd.get(), LOCK_EX) != 0) {
-        if (errno != EINTR)
-            return CreateResult::Failed;
+    int locked;
+    while ((locked = ::flock(folderFd.get(), LOCK_EX)) != 0 && errno == EINTR) {
     }
     // Made by another creator while this one waited: its log may already be live.
     if (IdentityOf(path))
         return CreateResult::Exists;
 
-    removeDeadCreations(folderFd.get(), name);
+    // A file system without flock still gets its dictionary, but without the lock a
+    // temporary file may belong to a creator at work, so none is removed.
+    if (locked == 0)
+        removeDeadCreations(folderFd.get(), name);
     // No dictionary is at the path and no creator is at work, so a log or index here belongs
     // to a file that is gone; applied to the new one it would corrupt it.
     for (const char* companion : kCompanions)
