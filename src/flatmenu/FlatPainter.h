@@ -222,7 +222,7 @@ private:
     void applyWith(FlatHost& container, const Component& component, bool activate, bool invalidate);
     void applyToMenu(Menu& menu, bool activate, bool refreshBar);
     bool isTopLevel(const MenuItem& item) const;
-    const ImageList* imagesFor(const MenuItem& item) const;
+    const MenuImages* imagesFor(const MenuItem& item) const;
     bool glyphOf(const MenuItem& item, Bitmap& glyph) const;
     Size glyphExtent(const MenuItem& item) const;
     void paintItemUnguarded(MenuItem& item, Canvas& canvas, const Rect& rect, bool selected);

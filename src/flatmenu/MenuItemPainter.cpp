@@ -31,7 +31,7 @@ bool TFlatPainter::isTopLevel(const MenuItem& item) const
     return menu && menu->kind() == Menu::Kind::Main && item.parent() == nullptr;
 }
 
-const ImageList* TFlatPainter::imagesFor(const MenuItem& item) const
+const MenuImages* TFlatPainter::imagesFor(const MenuItem& item) const
 {
     if (item.imageIndex() == -1)
         return nullptr;
@@ -43,7 +43,7 @@ const ImageList* TFlatPainter::imagesFor(const MenuItem& item) const
 
 Size TFlatPainter::glyphExtent(const MenuItem& item) const
 {
-    if (const ImageList* images = imagesFor(item))
+    if (const MenuImages* images = imagesFor(item))
         return {images->width(), images->height()};
     if (const Bitmap* own = item.bitmap(); own && own->width() > 0)
         return {own->width(), own->height()};
@@ -58,7 +58,7 @@ bool TFlatPainter::glyphOf(const MenuItem& item, Bitmap& glyph) const
         glyph.fill(glyph.pixel(0, glyph.height() - 1));
         glyph.draw(0, 0, *own, true);
     }
-    if (const ImageList* images = imagesFor(item)) {
+    if (const MenuImages* images = imagesFor(item)) {
         glyph.setSize(images->width(), images->height());
         glyph.fill(glyph.pixel(0, glyph.height() - 1));
         images->draw(glyph, 0, 0, item.imageIndex());

@@ -13,10 +13,10 @@ class Canvas;
 class MenuItem;
 
 /// A list of equally sized images, drawn transparently.
-class ImageList
+class MenuImages
 {
 public:
-    virtual ~ImageList() = default;
+    virtual ~MenuImages() = default;
     virtual int width() const = 0;
     virtual int height() const = 0;
     virtual int count() const = 0;
@@ -53,7 +53,7 @@ public:
     virtual bool ownerDraw() const = 0;
     virtual void setOwnerDraw(bool on) = 0;
     /// The menu's image list, or null.
-    virtual const ImageList* images() const = 0;
+    virtual const MenuImages* images() const = 0;
     virtual bool isRightToLeft() const = 0;
 };
 
@@ -77,7 +77,7 @@ public:
     virtual MenuItem* item(int index) const = 0;
     virtual int imageIndex() const = 0;
     /// The images for this item's sub-items, or null.
-    virtual const ImageList* subMenuImages() const = 0;
+    virtual const MenuImages* subMenuImages() const = 0;
     /// The item's own bitmap; null or empty when it has none.
     virtual const Bitmap* bitmap() const = 0;
     virtual bool checked() const = 0;

@@ -11,10 +11,10 @@
 namespace kelvara::test {
 
 /// Images of one size, each a square of one colour on a magenta background.
-class FakeImageList : public ImageList
+class FakeMenuImages : public MenuImages
 {
 public:
-    FakeImageList(int w, int h, std::vector<TColor> colours)
+    FakeMenuImages(int w, int h, std::vector<TColor> colours)
         : m_w(w), m_h(h), m_colours(std::move(colours))
     {}
     int width() const override { return m_w; }
@@ -71,7 +71,7 @@ public:
     int count() const override { return static_cast<int>(m_items.size()); }
     MenuItem* item(int i) const override { return m_items.at(static_cast<std::size_t>(i)).get(); }
     int imageIndex() const override { return image; }
-    const ImageList* subMenuImages() const override { return subImages; }
+    const MenuImages* subMenuImages() const override { return subImages; }
     const Bitmap* bitmap() const override { return ownBitmap.empty() ? nullptr : &ownBitmap; }
     bool checked() const override { return isChecked; }
     bool radioItem() const override { return isRadio; }
@@ -89,7 +89,7 @@ public:
     std::u16string shortcut;
     int itemTag = 0;
     int image = -1;
-    const ImageList* subImages = nullptr;
+    const MenuImages* subImages = nullptr;
     Bitmap ownBitmap;
     bool isChecked = false;
     bool isRadio = false;
@@ -120,7 +120,7 @@ public:
     MenuItem* item(int i) const override { return m_items.at(static_cast<std::size_t>(i)).get(); }
     bool ownerDraw() const override { return m_ownerDraw; }
     void setOwnerDraw(bool on) override { m_ownerDraw = on; }
-    const ImageList* images() const override { return imageList; }
+    const MenuImages* images() const override { return imageList; }
     bool isRightToLeft() const override { return rightToLeft; }
 
     FakeItem& at(int i) { return *m_items.at(static_cast<std::size_t>(i)); }
@@ -131,7 +131,7 @@ public:
             i->setMenu(this);
     }
 
-    const ImageList* imageList = nullptr;
+    const MenuImages* imageList = nullptr;
     bool rightToLeft = false;
 
 private:

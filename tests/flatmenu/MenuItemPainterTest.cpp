@@ -10,9 +10,9 @@ namespace kelvara {
 namespace {
 
 using test::FakeHost;
-using test::FakeImageList;
 using test::FakeItem;
 using test::FakeMenu;
+using test::FakeMenuImages;
 
 constexpr TColor kRed = RGB(255, 0, 0);
 
@@ -42,8 +42,8 @@ protected:
         return item;
     }
 
-    FakeImageList images16{16, 16, {kRed}};
-    FakeImageList images30{30, 16, {kRed}};
+    FakeMenuImages images16{16, 16, {kRed}};
+    FakeMenuImages images30{30, 16, {kRed}};
     CellTextRenderer cells;
     FakeHost host;
     FakeMenu bar{Menu::Kind::Main};

@@ -1,0 +1,179 @@
+#include "flatmenu/FlatMenuStyle.h"
+
+#include "flatmenu/Canvas.h"
+#include "flatmenu/QtCanvas.h"
+#include "flatmenu/QtMenuModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPointer>
+#include <QStyleFactory>
+#include <QStyleOptionMenuItem>
+
+namespace kelvara {
+
+namespace {
+
+QAction* actionAt(const QWidget* widget, const QPoint& point)
+{
+    if (const auto* menu = qobject_cast<const QMenu*>(widget))
+        return menu->actionAt(point);
+    if (const auto* bar = qobject_cast<const QMenuBar*>(widget))
+        return bar->actionAt(point);
+    return nullptr;
+}
+
+// The text a menu or bar puts into the option for an action, with and without the shortcut
+// a menu may append after a tab.
+bool sameText(const QAction* action, const QString& optionText, bool inBar)
+{
+    const QString text = action->text();
+    if (optionText == text)
+        return true;
+    if (inBar || text.contains(u'\t') || action->shortcut().isEmpty())
+        return false;
+    return optionText == text + u'\t' + action->shortcut().toString(QKeySequence::NativeText);
+}
+
+} // namespace
+
+FlatMenuStyle* FlatMenuStyle::instance()
+{
+    static QPointer<FlatMenuStyle> style;
+    if (!style && qApp) {
+        // A base of its own, of the application's kind, which the proxy then owns.
+        QStyle* base = QStyleFactory::create(QApplication::style()->name());
+        style = new FlatMenuStyle(base);
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+FlatMenuStyle::FlatMenuStyle(QStyle* base) : QProxyStyle(base) {}
+
+void FlatMenuStyle::drawControl(ControlElement element, const QStyleOption* option,
+                                QPainter* painter, const QWidget* widget) const
+{
+    switch (element) {
+    case CE_MenuItem:
+    case CE_MenuBarItem:
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+            item && drawItem(item, painter, widget))
+            return;
+        break;
+    default:
+        break;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+QSize FlatMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
+                                      const QSize& size, const QWidget* widget) const
+{
+    switch (type) {
+    case CT_MenuItem:
+    case CT_MenuBarItem:
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+            QSize measured = size;
+            if (measureItem(item, widget, measured))
+                return measured;
+        }
+        break;
+    default:
+        break;
+    }
+    return QProxyStyle::sizeFromContents(type, option, size, widget);
+}
+
+bool FlatMenuStyle::drawItem(const QStyleOptionMenuItem* option, QPainter* painter,
+                             const QWidget* widget) const
+{
+    if (!QtMenu::isOwnerDrawn(widget))
+        return false;
+    QAction* action = actionAt(widget, option->rect.center());
+    QtMenuItem* item = QtMenuItem::of(action);
+    if (!item || !item->OnDrawItem)
+        return false;
+
+    const bool inBar = qobject_cast<const QMenuBar*>(widget) != nullptr;
+    const bool optionSelected = option->state & State_Selected;
+    const bool sunken = option->state & State_Sunken;
+    // In the bar, an item under the mouse is hot, not selected: only an opened item or one
+    // reached by the keyboard counts as selected (the handler tracks the mouse itself).
+    const bool selected =
+        inBar ? (sunken || (optionSelected && widget->hasFocus())) : optionSelected;
+    const QRect r = option->rect;
+    QtCanvas canvas(painter, widget);
+    painter->save();
+    item->OnDrawItem.call(*item, canvas,
+                          Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()},
+                          selected);
+    painter->restore();
+    if (!inBar && option->menuItemType == QStyleOptionMenuItem::SubMenu)
+        drawSubMenuArrow(option, painter, widget);
+    return true;
+}
+
+void FlatMenuStyle::drawSubMenuArrow(const QStyleOptionMenuItem* option, QPainter* painter,
+                                     const QWidget* widget) const
+{
+    // The menu draws the sub-menu arrow over an owner-drawn item, as the window layer does.
+    const int dim = qMax(4, (option->rect.height() - 4) / 2);
+    const bool rightToLeft = option->direction == Qt::RightToLeft;
+    QStyleOption arrow = *option;
+    const int x = rightToLeft ? option->rect.left() + 4 : option->rect.right() - 4 - dim;
+    arrow.rect = QRect(x, option->rect.center().y() - dim / 2, dim, dim);
+    arrow.state &= ~State_Selected;
+    proxy()->drawPrimitive(rightToLeft ? PE_IndicatorArrowLeft : PE_IndicatorArrowRight, &arrow,
+                           painter, widget);
+}
+
+bool FlatMenuStyle::measureItem(const QStyleOptionMenuItem* option, const QWidget* widget,
+                                QSize& size) const
+{
+    if (!QtMenu::isOwnerDrawn(widget))
+        return false;
+    QtMenuItem* item = QtMenuItem::of(measuredAction(option, widget));
+    if (!item || !item->OnMeasureItem)
+        return false;
+    QtCanvas canvas(nullptr, widget);
+    int width = size.width();
+    int height = size.height();
+    item->OnMeasureItem.call(*item, canvas, width, height);
+    size = QSize(width, height);
+    return true;
+}
+
+QAction* FlatMenuStyle::measuredAction(const QStyleOptionMenuItem* option,
+                                       const QWidget* widget) const
+{
+    // A menu measures with the whole menu as the option's rectangle, so the action is found
+    // by what the option says of it.
+    if (!widget)
+        return nullptr;
+    const QList<QAction*> actions = widget->actions();
+    if (actions.isEmpty())
+        return nullptr;
+    const bool inBar = qobject_cast<const QMenuBar*>(widget) != nullptr;
+    const bool separator = option->menuItemType == QStyleOptionMenuItem::Separator;
+    const qsizetype start = m_measureCursor.value(widget, -1) + 1;
+    for (qsizetype k = 0; k < actions.size(); ++k) {
+        const qsizetype i = (start + k) % actions.size();
+        QAction* a = actions.at(i);
+        if (!a->isVisible() || a->isSeparator() != separator)
+            continue;
+        if (!separator && !sameText(a, option->text, inBar))
+            continue;
+        if (!inBar && !separator &&
+            (a->menu() != nullptr) != (option->menuItemType == QStyleOptionMenuItem::SubMenu))
+            continue;
+        m_measureCursor.insert(widget, i);
+        return a;
+    }
+    return nullptr;
+}
+
+} // namespace kelvara

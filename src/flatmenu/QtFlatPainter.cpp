@@ -1,0 +1,34 @@
+#include "flatmenu/QtFlatPainter.h"
+
+#include "flatmenu/QtFlatFonts.h"
+#include "flatmenu/QtSystemColors.h"
+
+#include <QWidget>
+
+namespace kelvara {
+
+QtFlatPainter::QtFlatPainter(QWidget* form, const ComponentList& components, const QString& name)
+    : QObject(form)
+{
+    setObjectName(name);
+    RegisterFlatFonts();
+    SystemColorTracker* tracker = SystemColorTracker::instance();
+    m_host = std::make_unique<QtFlatHost>(form, components);
+    m_painter = std::make_unique<TFlatPainter>(m_host.get());
+    if (tracker) {
+        connect(tracker, &SystemColorTracker::systemColorsChanged, this, [this] {
+            // Storing a colour again marks the palette stale without changing it.
+            m_painter->SetColor(m_painter->Color());
+            m_host->redrawMenuBar();
+        });
+    }
+}
+
+QtFlatPainter::~QtFlatPainter()
+{
+    m_host->setTearingDown();
+    m_painter.reset();
+    m_host.reset();
+}
+
+} // namespace kelvara

@@ -1,0 +1,204 @@
+#include "flatmenu/FlatMenuStyle.h"
+#include "flatmenu/QtCanvas.h"
+#include "flatmenu/QtFlatFonts.h"
+#include "flatmenu/QtFlatPainter.h"
+#include "flatmenu/QtSystemColors.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace kelvara {
+namespace {
+
+TColor at(const QImage& image, int x, int y)
+{
+    const QRgb c = image.pixel(x, y);
+    return RGB(qRed(c), qGreen(c), qBlue(c));
+}
+
+// A red square inset 2 on a transparent 16 x 16 icon.
+QIcon redIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.fillRect(2, 2, 12, 12, Qt::red);
+    return QIcon(pixmap);
+}
+
+// A window with a menu bar (File: Open with an icon, a separator, Save with a shortcut, a
+// Tag 999 item) and a pop-up menu, declared in that order.
+class QtFlatMenuTest : public ::testing::Test
+{
+protected:
+    QtFlatMenuTest() : components("FormTest")
+    {
+        window = std::make_unique<QMainWindow>();
+        bar = new QMenuBar(window.get());
+        bar->setObjectName(QStringLiteral("MainMenu1"));
+        window->setMenuBar(bar);
+        file = new QMenu(QStringLiteral("&File"), bar);
+        bar->addMenu(file);
+        open = file->addAction(redIcon(), QStringLiteral("&Open"));
+        separator = file->addSeparator();
+        save = file->addAction(QStringLiteral("&Save"));
+        save->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+        plain = file->addAction(QStringLiteral("Plain"));
+        popup = new QMenu(window.get());
+        popup->addAction(QStringLiteral("Copy"));
+        components.add("MainMenu1", bar);
+        components.add("MenuItemFile", file);
+        components.add("MenuItemOpen", open);
+        components.add("N1", separator);
+        components.add("MenuItemSave", save);
+        components.add("MenuItemPlain", plain, 999);
+        components.add("PopupMenuEdit", popup);
+        window->resize(300, 200);
+    }
+
+    void activate()
+    {
+        flat = new QtFlatPainter(window.get(), components);
+        TFlatPainterStoredProperties::FlatPainter1().Assign(flat->painter());
+    }
+
+    QImage grabMenu(QMenu* menu)
+    {
+        menu->adjustSize();
+        return menu->grab().toImage();
+    }
+
+    ComponentList components;
+    std::unique_ptr<QMainWindow> window;
+    QMenuBar* bar = nullptr;
+    QMenu* file = nullptr;
+    QMenu* popup = nullptr;
+    QAction* open = nullptr;
+    QAction* separator = nullptr;
+    QAction* save = nullptr;
+    QAction* plain = nullptr;
+    QtFlatPainter* flat = nullptr;
+};
+
+TEST_F(QtFlatMenuTest, TahomaIsRegisteredWhenTheWineFontsAreInstalled)
+{
+    const QStringList families = RegisterFlatFonts();
+    if (!QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf")))
+        GTEST_SKIP() << "fonts-wine is not installed";
+    EXPECT_TRUE(families.contains(QStringLiteral("Tahoma")));
+    const Font tahoma = TFlatPainterStoredProperties::FlatPainter1().Font;
+    EXPECT_EQ(QFontInfo(toQFont(tahoma)).family(), QStringLiteral("Tahoma"));
+}
+
+TEST_F(QtFlatMenuTest, ItemsMeasureAndPaintThroughTheHandlers)
+{
+    window->show();
+    activate();
+    QApplication::processEvents(); // the window lays out the taller bar
+    TFlatPainter& painter = flat->painter();
+    ASSERT_TRUE(painter.Active());
+    EXPECT_EQ(file->style(), FlatMenuStyle::instance());
+    EXPECT_EQ(popup->style(), FlatMenuStyle::instance());
+    ASSERT_NE(QtMenuItem::of(open), nullptr);
+    EXPECT_TRUE(QtMenuItem::of(open)->OnDrawItem);
+    EXPECT_FALSE(QtMenuItem::of(plain)->OnDrawItem); // Tag 999
+
+    // Sizes come from MeasureMenuItem: the separator is 4 high, the others follow the text.
+    const QFontMetrics metrics(toQFont(painter.Font()));
+    const int textHeight = QtTextRenderer::instance().measure(painter.Font(), u"W").height;
+    const int textItemHeight = textHeight + static_cast<int>(std::nearbyint(0.75 * textHeight));
+    file->adjustSize();
+    EXPECT_EQ(file->actionGeometry(separator).height(), 4);
+    EXPECT_EQ(file->actionGeometry(open).height(), std::max(textItemHeight, 16 + 6));
+    EXPECT_EQ(file->actionGeometry(save).height(), textItemHeight);
+    if (QFontInfo(toQFont(painter.Font())).family() == QStringLiteral("Tahoma")) {
+        EXPECT_EQ(file->actionGeometry(open).height(), 23); // 8-point Tahoma, 16 x 16 images
+    }
+    EXPECT_EQ(bar->actionGeometry(file->menuAction()).width(),
+              metrics.horizontalAdvance(QStringLiteral("&File")) + 5 -
+                  metrics.horizontalAdvance(QStringLiteral("&")));
+
+    file->setActiveAction(save);
+    const QImage image = grabMenu(file);
+    const QRect o = file->actionGeometry(open);
+    const QRect s = file->actionGeometry(save);
+    const QRect n = file->actionGeometry(separator);
+    // Open: icon column, menu colour to the right, the glyph washed out by DimLevel 30.
+    EXPECT_EQ(at(image, o.left() + 1, o.bottom() - 1), ColorToRGB(painter.PaintIconColumnColor));
+    EXPECT_EQ(at(image, o.right() - 2, o.top() + 1), ColorToRGB(painter.PaintMenuColor));
+    EXPECT_EQ(at(image, o.left() + 3 + 2, o.top() + 3 + 2), RGB(255, 76, 76));
+    // The separator: one line from 7 past the icon column.
+    const int lineY = n.top() + 2;
+    EXPECT_EQ(at(image, n.left() + 24 + 7, lineY), ColorToRGB(painter.PaintSeparatorColor));
+    EXPECT_EQ(at(image, n.left() + 24 + 6, lineY), ColorToRGB(painter.PaintMenuColor));
+    EXPECT_EQ(at(image, n.left() + 24 + 7, lineY - 1), ColorToRGB(painter.PaintMenuColor));
+    // Save is selected: framed and filled.
+    EXPECT_EQ(at(image, s.left() + 40, s.top() + 1), ColorToRGB(painter.PaintSelectBorderColor));
+    EXPECT_EQ(at(image, s.right() - 3, s.center().y()), ColorToRGB(painter.PaintSelectColor));
+    // The Tag 999 item is the base style's: no icon column.
+    const QRect p = file->actionGeometry(plain);
+    EXPECT_NE(at(image, p.left() + 1, p.center().y()), ColorToRGB(painter.PaintIconColumnColor));
+
+    // The bar's item is painted too: in the menu bar colour, and hot-tracked (framed up to
+    // 7 pixels from its right edge) while the mouse is over it.
+    const QRect b = bar->actionGeometry(file->menuAction());
+    QCursor::setPos(bar->mapToGlobal(QPoint(-500, -500)));
+    QImage barImage = bar->grab().toImage();
+    EXPECT_EQ(at(barImage, b.left(), b.top()), ColorToRGB(painter.PaintMenuBarColor));
+    QCursor::setPos(bar->mapToGlobal(b.center()));
+    if (bar->mapFromGlobal(QCursor::pos()) != b.center())
+        GTEST_SKIP() << "the platform does not move the mouse";
+    barImage = bar->grab().toImage();
+    EXPECT_EQ(at(barImage, b.left(), b.top()), ColorToRGB(painter.PaintSelectBorderColor));
+    EXPECT_EQ(at(barImage, b.right() - 7, b.top()), ColorToRGB(painter.PaintSelectBorderColor));
+    EXPECT_EQ(at(barImage, b.right() - 6, b.top()), ColorToRGB(painter.PaintMenuBarColor));
+}
+
+TEST_F(QtFlatMenuTest, SwitchedOffMenusLookAsBefore)
+{
+    const QImage before = grabMenu(file);
+    activate();
+    const QImage flatImage = grabMenu(file);
+    EXPECT_NE(flatImage, before);
+    flat->painter().SetActive(false);
+    EXPECT_NE(file->style(), FlatMenuStyle::instance());
+    EXPECT_EQ(grabMenu(file), before);
+    delete flat; // the painter goes first, as the window's destructor will see to
+    EXPECT_EQ(grabMenu(file), before);
+}
+
+TEST_F(QtFlatMenuTest, SystemColoursFollowThePalette)
+{
+    QPalette palette = QApplication::palette();
+    palette.setColor(QPalette::Highlight, QColor(1, 2, 3));
+    palette.setColor(QPalette::Button, QColor(200, 100, 50));
+    LoadSystemColors(palette);
+    EXPECT_EQ(ColorToRGB(clHighlight), RGB(1, 2, 3));
+    EXPECT_EQ(ColorToRGB(clBtnFace), RGB(200, 100, 50));
+    EXPECT_EQ(ColorToRGB(clInactiveCaption), RGB(128, 128, 128)); // no role: classic
+    LoadSystemColors(QApplication::palette());
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
