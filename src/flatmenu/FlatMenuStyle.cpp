@@ -1,11 +1,13 @@
 #include "flatmenu/FlatMenuStyle.h"
 
 #include "flatmenu/Canvas.h"
+#include "flatmenu/Font.h"
 #include "flatmenu/QtCanvas.h"
 #include "flatmenu/QtMenuModel.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -143,6 +145,12 @@ bool FlatMenuStyle::measureItem(const QStyleOptionMenuItem* option, const QWidge
     int width = size.width();
     int height = size.height();
     item->OnMeasureItem.call(*item, canvas, width, height);
+    // What the window layer adds of its own: twice the menu font's average character width
+    // to an owner-drawn item's width (the painters keep their frames and shadows inside it),
+    // and a bar item gets the bar's standard height whatever it asked for.
+    width += 2 * QFontMetrics(toQFont(SystemMenuFont())).averageCharWidth();
+    if (qobject_cast<const QMenuBar*>(widget))
+        height = QProxyStyle::sizeFromContents(CT_MenuBarItem, option, size, widget).height();
     size = QSize(width, height);
     return true;
 }
