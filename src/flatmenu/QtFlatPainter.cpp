@@ -7,8 +7,9 @@
 
 namespace kelvara {
 
-QtFlatPainter::QtFlatPainter(QWidget* form, const ComponentList& components, const QString& name)
-    : QObject(form)
+QtFlatPainter::QtFlatPainter(QWidget* form, const ComponentList& components, const QString& name,
+                             QObject* parent)
+    : QObject(parent)
 {
     setObjectName(name);
     RegisterFlatFonts();

@@ -72,7 +72,8 @@ protected:
 
     void activate()
     {
-        flat = new QtFlatPainter(window.get(), components);
+        owned = std::make_unique<QtFlatPainter>(window.get(), components);
+        flat = owned.get();
         TFlatPainterStoredProperties::FlatPainter1().Assign(flat->painter());
     }
 
@@ -91,6 +92,7 @@ protected:
     QAction* separator = nullptr;
     QAction* save = nullptr;
     QAction* plain = nullptr;
+    std::unique_ptr<QtFlatPainter> owned; // goes before the window, as in a form
     QtFlatPainter* flat = nullptr;
 };
 
@@ -180,7 +182,7 @@ TEST_F(QtFlatMenuTest, SwitchedOffMenusLookAsBefore)
     flat->painter().SetActive(false);
     EXPECT_NE(file->style(), FlatMenuStyle::instance());
     EXPECT_EQ(grabMenu(file), before);
-    delete flat; // the painter goes first, as the window's destructor will see to
+    owned.reset(); // the painter goes first, as in the window
     EXPECT_EQ(grabMenu(file), before);
 }
 
