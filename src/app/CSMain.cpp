@@ -2,6 +2,7 @@
 
 #include "access/DictionaryAccess.h"
 #include "app/About.h"
+#include "app/FileDialogs.h"
 #include "app/ImageList.h"
 #include "app/Save.h"
 #include "app/width.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -363,23 +363,21 @@ void TCustomDictForm::buildMenus()
 
 void TCustomDictForm::buildDialogs()
 {
-    auto make = [this](const char* name, QFileDialog::AcceptMode accept,
-                       QFileDialog::FileMode mode) {
-        auto* dialog = new QFileDialog(this);
-        dialog->setObjectName(QString::fromLatin1(name));
-        dialog->setOption(QFileDialog::DontUseNativeDialog);
-        dialog->setAcceptMode(accept);
-        dialog->setFileMode(mode);
-        dialog->setSizeGripEnabled(true);
+    auto make = [this](const char* name, const LazyFileDialog::Settings& settings) {
+        auto* dialog = new LazyFileDialog(name, settings, this);
         declare(dialog);
         return dialog;
     };
-    // The dictionary dialogs let a new name be typed: the chosen file need not exist.
-    m_openDictEc = make("OpenDialogDictEc", QFileDialog::AcceptOpen, QFileDialog::AnyFile);
-    m_openDictCe = make("OpenDialogDictCe", QFileDialog::AcceptOpen, QFileDialog::AnyFile);
-    m_openTxt = make("OpenDialogTxt", QFileDialog::AcceptOpen, QFileDialog::ExistingFile);
-    m_saveTxt = make("SaveDialogTxt", QFileDialog::AcceptSave, QFileDialog::AnyFile);
-    m_saveTxt->setDefaultSuffix(QStringLiteral("txt")); // asks before overwriting by default
+    // The dictionary dialogs let a new name be typed: the chosen file need not exist, but its
+    // folder must, as for the text file to save.
+    m_openDictEc =
+        make("OpenDialogDictEc", {QFileDialog::AcceptOpen, QFileDialog::AnyFile, {}, true});
+    m_openDictCe =
+        make("OpenDialogDictCe", {QFileDialog::AcceptOpen, QFileDialog::AnyFile, {}, true});
+    m_openTxt =
+        make("OpenDialogTxt", {QFileDialog::AcceptOpen, QFileDialog::ExistingFile, {}, false});
+    m_saveTxt = make("SaveDialogTxt",
+                     {QFileDialog::AcceptSave, QFileDialog::AnyFile, QStringLiteral("txt"), true});
 }
 
 void TCustomDictForm::buildInputPopup()
@@ -440,6 +438,8 @@ void TCustomDictForm::FormCreate(const std::string& programFolder)
     m_dictionary.ceDialogFolder = folder;
     m_openDictEc->setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
     m_openDictCe->setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
+    for (LazyFileDialog* dialog : {m_openDictEc, m_openDictCe, m_openTxt, m_saveTxt})
+        dialog->setLanguage(m_startup.language);
 
     switch (m_startup.language) {
     case InterfaceLanguage::Simplified:

@@ -19,7 +19,6 @@
 
 class QAction;
 class QComboBox;
-class QFileDialog;
 class QFrame;
 class QLineEdit;
 class QMenu;
@@ -32,6 +31,7 @@ namespace kelvara {
 class DictionaryAccess;
 class EntryGridView;
 class ImageList;
+class LazyFileDialog;
 class TAboutForm;
 class TColWidthDlg;
 class TSaveDlg;
@@ -175,7 +175,8 @@ private:
     void applyCaptionEntry(const CaptionTable& table, const CaptionEntry& entry);
     void applyAvailability(const CommandAvailability& availability);
     void updateSeparators(QMenu* menu);
-    std::optional<std::string> runFileDialog(QFileDialog* dialog);
+    std::optional<std::string> runFileDialog(LazyFileDialog* dialog);
+    void trackFocusBeforeMenus(QWidget* now);
 
     StartupState m_startup;
     DictionaryState m_dictionary;
@@ -208,10 +209,14 @@ private:
     QComboBox* m_typeCombo = nullptr;
     std::array<std::u16string, kColumnCount> m_titles; // the grid's title row
 
-    QFileDialog* m_openDictEc = nullptr;
-    QFileDialog* m_openDictCe = nullptr;
-    QFileDialog* m_openTxt = nullptr;
-    QFileDialog* m_saveTxt = nullptr;
+    // Built when first shown: see LazyFileDialog.
+    LazyFileDialog* m_openDictEc = nullptr;
+    LazyFileDialog* m_openDictCe = nullptr;
+    LazyFileDialog* m_openTxt = nullptr;
+    LazyFileDialog* m_saveTxt = nullptr;
+    // Where the keyboard focus was before the menu bar or a menu took it: what the user sees
+    // as the focus while a menu is open.
+    QPointer<QWidget> m_focusBeforeMenus;
 
     QPointer<TSaveDlg> m_saveDlg;
     QPointer<TColWidthDlg> m_colWidthDlg;

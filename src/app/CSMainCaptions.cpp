@@ -1,10 +1,10 @@
 // The caption sets of the main window: how a table of (control, property, text) entries is
 // applied to the window's actions, menus and controls.
 #include "app/CSMain.h"
+#include "app/FileDialogs.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QMenu>
 #include <QStringList>
 #include <QTableView>
@@ -87,6 +87,8 @@ void TCustomDictForm::applyCaptionEntry(const CaptionTable& table, const Caption
         if (object == this) {
             setWindowTitle(text);
             QCoreApplication::setApplicationName(text); // the application takes the title
+        } else if (auto* dialog = qobject_cast<LazyFileDialog*>(object)) {
+            dialog->setTitle(text);
         } else if (auto* widget = qobject_cast<QWidget*>(object)) {
             widget->setWindowTitle(text);
         }
@@ -109,7 +111,7 @@ void TCustomDictForm::applyCaptionEntry(const CaptionTable& table, const Caption
     case CaptionProperty::ColumnTitle:
         break;
     case CaptionProperty::Filter:
-        if (auto* dialog = qobject_cast<QFileDialog*>(object))
+        if (auto* dialog = qobject_cast<LazyFileDialog*>(object))
             dialog->setNameFilters(nameFilters(text));
         break;
     }

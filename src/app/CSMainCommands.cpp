@@ -3,6 +3,7 @@
 #include "app/CSMain.h"
 
 #include "app/About.h"
+#include "app/FileDialogs.h"
 #include "app/Save.h"
 
 #include "access/CellInputCheck.h"
@@ -88,6 +89,11 @@ bool isInputEvent(QEvent::Type type)
     }
 }
 
+bool isMenuWidget(const QWidget* widget)
+{
+    return qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QMenu*>(widget);
+}
+
 } // namespace
 
 // ---- state
@@ -122,7 +128,12 @@ CommandState TCustomDictForm::commandState() const
         s.firstSourceEmpty = m_editor->cell(kColSource, kFirstDataRow).empty();
     }
     s.inputEmpty = m_input->text().isEmpty();
-    s.gridFocused = m_grid && m_grid->hasFocus();
+    // The menu bar takes the focus when it is reached from the keyboard, and a menu may take
+    // it while it is open; for the rules the focus stays where it was before.
+    QWidget* focus = QApplication::focusWidget();
+    if (isMenuWidget(focus))
+        focus = m_focusBeforeMenus;
+    s.gridFocused = m_grid && focus == m_grid;
     return s;
 }
 
@@ -136,7 +147,11 @@ void TCustomDictForm::connectIdleUpdates()
 
     // Input anywhere, focus moves, and the state changes the window sees schedule one update.
     qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, &TCustomDictForm::scheduleMenuUpdate);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        trackFocusBeforeMenus(now);
+        scheduleMenuUpdate();
+    });
+    trackFocusBeforeMenus(QApplication::focusWidget());
     connect(m_input, &QLineEdit::textChanged, this, &TCustomDictForm::scheduleMenuUpdate);
     // A menu about to open shows rules that are current.
     for (QMenu* menu :
@@ -165,6 +180,12 @@ bool TCustomDictForm::eventFilter(QObject* watched, QEvent* event)
     if (isInputEvent(event->type()))
         scheduleMenuUpdate();
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TCustomDictForm::trackFocusBeforeMenus(QWidget* now)
+{
+    if (!isMenuWidget(now))
+        m_focusBeforeMenus = now;
 }
 
 void TCustomDictForm::scheduleMenuUpdate()
@@ -431,8 +452,9 @@ void TCustomDictForm::MenuItemAboutClick()
 
 // ---- what the dictionary access asks of the window
 
-std::optional<std::string> TCustomDictForm::runFileDialog(QFileDialog* dialog)
+std::optional<std::string> TCustomDictForm::runFileDialog(LazyFileDialog* lazy)
 {
+    QFileDialog* dialog = lazy->dialog();
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
     return QFile::encodeName(dialog->selectedFiles().constFirst()).toStdString();
@@ -443,7 +465,7 @@ std::optional<std::string> TCustomDictForm::chooseEcDictionary(const std::string
 {
     if (!initialFolder.empty())
         m_openDictEc->setDirectory(QFile::decodeName(QByteArray::fromStdString(initialFolder)));
-    m_openDictEc->selectFile(QFile::decodeName(QByteArray::fromStdString(fileName)));
+    m_openDictEc->dialog()->selectFile(QFile::decodeName(QByteArray::fromStdString(fileName)));
     return runFileDialog(m_openDictEc);
 }
 

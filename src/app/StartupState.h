@@ -11,7 +11,8 @@ namespace kelvara {
 
 /// Everything start-up establishes for the run: read once from Config/Kelvara.ini under the
 /// program folder, never changed afterwards.
-struct StartupState {
+struct StartupState
+{
     std::string programFolder;       ///< with its trailing separator
     std::string engineDirectory;     ///< program folder + "ArticleS/" or "ArticleT/"
     Buffer256 engineDirectoryBuffer; ///< what dicopen receives; empty when it did not fit

@@ -1,14 +1,25 @@
 #include "app/About.h"
 #include "app/CSMain.h"
+#include "app/DisplayCheck.h"
+#include "app/FirstPaintReport.h"
 #include "app/Save.h"
 #include "app/width.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstdlib>
+
 int main(int argc, char* argv[])
 {
     using namespace kelvara;
+    // Without a display the toolkit aborts with a list of plugins; say what is missing
+    // instead, before the application object is made.
+    if (!DisplayAvailable([](const char* name) { return std::getenv(name); }, argc, argv)) {
+        std::fprintf(stderr, "%s\n", NoDisplayMessage().c_str());
+        return 1;
+    }
     QApplication application(argc, argv);
 
     // The four windows live for the whole run, created in this order; the first is the main
@@ -19,6 +30,7 @@ int main(int argc, char* argv[])
     TAboutForm aboutForm;
     form.attachDialogs(&saveDlg, &colWidthDlg, &aboutForm);
 
+    ReportFirstPaintIfAsked(&form);
     form.show();
     return application.exec();
 }

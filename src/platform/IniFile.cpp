@@ -1,7 +1,16 @@
 #include "platform/IniFile.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <unordered_set>
+
+#ifdef _WIN32
+#include <filesystem>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace kelvara {
 
@@ -37,23 +46,80 @@ std::string_view unquote(std::string_view v)
     return v;
 }
 
+#ifdef _WIN32
+
+bool readSmallRegularFile(const std::string& path, std::string& text)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::is_regular_file(status))
+        return false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    char chunk[4096];
+    std::size_t n = 0;
+    while (text.size() <= IniFile::kMaxFileBytes &&
+           (n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        text.append(chunk, n);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed && text.size() <= IniFile::kMaxFileBytes;
+}
+
+#else
+
+// A name can stand for a FIFO (an open would wait for a writer), a device without end, or a
+// file that changes between the look and the open: only a regular file whose size is within
+// the limit is read, it is opened without waiting, and the open file is checked again.
+bool readSmallRegularFile(const std::string& path, std::string& text)
+{
+    struct stat before
+    {
+    };
+    if (::stat(path.c_str(), &before) != 0 || !S_ISREG(before.st_mode) ||
+        before.st_size > static_cast<off_t>(IniFile::kMaxFileBytes))
+        return false;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat opened
+    {
+    };
+    bool ok = ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) &&
+              opened.st_size <= static_cast<off_t>(IniFile::kMaxFileBytes);
+    // One byte past the limit tells a file that grew since from one that did not.
+    char chunk[4096];
+    while (ok) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        text.append(chunk, static_cast<std::size_t>(n));
+        if (text.size() > IniFile::kMaxFileBytes)
+            ok = false;
+    }
+    ::close(fd);
+    return ok;
+}
+
+#endif
+
 } // namespace
 
 IniFile IniFile::load(const std::string& path)
 {
-    // C stdio, not a stream: a stream reading a folder throws, and start-up must not.
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return {};
+    // What is not a readable regular file of at most kMaxFileBytes is no configuration: the
+    // defaults apply, as for a missing file.
     std::string text;
-    char chunk[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        text.append(chunk, n);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    // What cannot be read is no configuration: the defaults apply, as for a missing file.
-    return failed ? IniFile() : parse(text);
+    if (!readSmallRegularFile(path, text))
+        return {};
+    return parse(text);
 }
 
 IniFile IniFile::parse(std::string_view text)
@@ -78,9 +144,8 @@ IniFile IniFile::parse(std::string_view text)
             continue;
         if (line.front() == '[') {
             const std::size_t close = line.find(']');
-            section = lowerAscii(trim(line.substr(1, close == std::string_view::npos
-                                                         ? std::string_view::npos
-                                                         : close - 1)));
+            section = lowerAscii(trim(line.substr(
+                1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
             // A section that appears again later is not read again: the first one wins.
             sectionIsDuplicate = !seenSections.insert(section).second;
             inSection = true;

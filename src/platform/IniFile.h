@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,9 +11,14 @@ namespace kelvara {
 /// names compare without regard to ASCII case, blanks around keys and values are dropped, a
 /// value in matching quotes loses them, the first of duplicate keys (and sections) wins,
 /// lines starting with ';' are comments, lines end in CR LF or LF.
-class IniFile {
+class IniFile
+{
 public:
-    /// A file that does not exist or cannot be read behaves as an empty file.
+    /// Largest configuration read; a larger file counts as absent.
+    static constexpr std::size_t kMaxFileBytes = 1024 * 1024;
+
+    /// A file that does not exist, cannot be read, is not a regular file (a FIFO, a device,
+    /// a folder) or is larger than kMaxFileBytes behaves as an empty file. Never blocks.
     static IniFile load(const std::string& path);
     static IniFile parse(std::string_view text);
 
@@ -21,7 +27,8 @@ public:
                       std::string_view defaultValue) const;
 
 private:
-    struct Entry {
+    struct Entry
+    {
         std::string section; // ASCII lower-cased
         std::string key;     // ASCII lower-cased
         std::string value;

@@ -1,5 +1,6 @@
 #include "WindowFixture.h"
 
+#include "app/FileDialogs.h"
 #include "app/ImageList.h"
 #include "editor/EntryGridView.h"
 
@@ -135,17 +136,32 @@ TEST_F(WindowTest, ControlsHaveTheirLayout)
     for (const char* name : {"ActionFileOpenEc", "ActionFileSave", "ActionWordCopy"})
         EXPECT_TRUE(item(name)->shortcut().isEmpty()) << name;
 
-    auto* openEc = component<QFileDialog>("OpenDialogDictEc");
-    ASSERT_NE(openEc, nullptr);
+    // The file dialogs are built when first needed, with every setting they were given.
+    auto* openEcSlot = component<LazyFileDialog>("OpenDialogDictEc");
+    ASSERT_NE(openEcSlot, nullptr);
+    EXPECT_FALSE(openEcSlot->isBuilt());
+    QFileDialog* openEc = openEcSlot->dialog();
+    EXPECT_EQ(openEc->objectName(), "OpenDialogDictEc");
     EXPECT_EQ(openEc->windowTitle(), q(u"英汉用户词库"));
     EXPECT_EQ(openEc->nameFilters(), QStringList{q(u"英汉用户词库(UserEc*.key)")});
     EXPECT_EQ(openEc->fileMode(), QFileDialog::AnyFile); // a new name may be typed
-    auto* saveTxt = component<QFileDialog>("SaveDialogTxt");
+    EXPECT_EQ(openEc->acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_TRUE(openEc->testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_TRUE(openEc->isSizeGripEnabled());
+    EXPECT_EQ(openEcSlot->dialog(), openEc); // built once
+    QFileDialog* openCe = component<LazyFileDialog>("OpenDialogDictCe")->dialog();
+    EXPECT_EQ(openCe->windowTitle(), q(u"汉英用户词库"));
+    EXPECT_EQ(openCe->nameFilters(), QStringList{q(u"汉英用户词库(UserCe*.ext)")});
+    EXPECT_EQ(openCe->fileMode(), QFileDialog::AnyFile);
+    QFileDialog* saveTxt = component<LazyFileDialog>("SaveDialogTxt")->dialog();
     EXPECT_EQ(saveTxt->windowTitle(), q(u"保存文件"));
     EXPECT_EQ(saveTxt->defaultSuffix(), "txt");
     EXPECT_EQ(saveTxt->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_FALSE(saveTxt->testOption(QFileDialog::DontConfirmOverwrite));
     EXPECT_EQ(saveTxt->nameFilters(), (QStringList{q(u"文本文件(*.txt)"), q(u"所有文件(*.*)")}));
-    EXPECT_EQ(component<QFileDialog>("OpenDialogTxt")->fileMode(), QFileDialog::ExistingFile);
+    QFileDialog* openTxt = component<LazyFileDialog>("OpenDialogTxt")->dialog();
+    EXPECT_EQ(openTxt->fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(openTxt->nameFilters(), saveTxt->nameFilters());
 }
 
 TEST_F(WindowTest, StartsInTheStateForNoOpenDictionary)
@@ -167,8 +183,12 @@ TEST_F(WindowTest, StartsInTheStateForNoOpenDictionary)
         EXPECT_FALSE(item(name)->isEnabled()) << name;
     // Both dictionary dialogs start in the engine folder, kept without its separator.
     const QString engineFolder = QString::fromStdString(m_folder.folder() + "ArticleS");
-    EXPECT_EQ(component<QFileDialog>("OpenDialogDictEc")->directory().absolutePath(), engineFolder);
-    EXPECT_EQ(component<QFileDialog>("OpenDialogDictCe")->directory().absolutePath(), engineFolder);
+    for (const char* name : {"OpenDialogDictEc", "OpenDialogDictCe"}) {
+        auto* dialog = component<LazyFileDialog>(name);
+        EXPECT_FALSE(dialog->isBuilt()) << name;
+        EXPECT_EQ(dialog->directory(), engineFolder) << name;
+        EXPECT_EQ(dialog->dialog()->directory().absolutePath(), engineFolder) << name;
+    }
     EXPECT_EQ(m_window->dictionary().ecDialogFolder, m_folder.folder() + "ArticleS");
 }
 

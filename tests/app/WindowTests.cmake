@@ -18,3 +18,14 @@ add_dependencies(window_session_tests Ecbank Hanbank)
 target_compile_definitions(window_session_tests PRIVATE
   "KELVARA_EC_LIBRARY=\"$<TARGET_FILE:Ecbank>\""
   "KELVARA_CE_LIBRARY=\"$<TARGET_FILE:Hanbank>\"")
+
+# The engine's locks on an open dictionary survive the window's file dialogs, with a second
+# program writing the same dictionary.
+add_executable(ec_second_process EcSecondProcess.cpp)
+target_include_directories(ec_second_process PRIVATE ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(ec_second_process PRIVATE ${CMAKE_DL_LIBS})
+add_ui_test(window_lock_tests SOURCES WindowLockTest.cpp WindowTestMain.cpp LIBS ${CMAKE_DL_LIBS})
+add_dependencies(window_lock_tests Ecbank ec_second_process)
+target_compile_definitions(window_lock_tests PRIVATE
+  "KELVARA_EC_LIBRARY=\"$<TARGET_FILE:Ecbank>\""
+  "KELVARA_EC_SECOND_PROCESS=\"$<TARGET_FILE:ec_second_process>\"")
