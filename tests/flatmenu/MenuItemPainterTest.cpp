@@ -118,6 +118,11 @@ TEST_F(MenuItemPainterTest, GlyphIsFadedLiftedAndShadowedByState)
     painter.PaintMenuItem(item, idle, rect, false);
     EXPECT_EQ(idle.pixel(9, 5), RGB(255, 76, 76)); // Lighten by DimLevel 30, 76.5 to even
     EXPECT_EQ(idle.pixel(8, 5), painter.PaintIconColumnColor);
+    painter.SetDimLevel(150); // above 100 acts as 100: the washed-out glyph is all white,
+    Bitmap white = canvas();  // which is its transparent colour, so the column shows through
+    painter.PaintMenuItem(item, white, rect, false);
+    EXPECT_EQ(white.pixel(9, 5), painter.PaintIconColumnColor);
+    painter.SetDimLevel(30);
 
     Bitmap hot = canvas();
     painter.PaintMenuItem(item, hot, rect, true);
