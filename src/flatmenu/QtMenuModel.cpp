@@ -355,7 +355,10 @@ void QtFlatHost::redrawMenuBar()
 
 void QtFlatHost::repaint()
 {
-    if (m_form)
+    // A form that is going is not painted at once: its own destructor may be under way.
+    if (m_form && m_tearingDown)
+        m_form->update();
+    else if (m_form)
         m_form->repaint();
 }
 
