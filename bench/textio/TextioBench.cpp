@@ -1,7 +1,7 @@
 // Reads a generated entry text file of 100,000 records (GBK, three lines each) the way the
 // imports do, and prints the throughput beside the floor measured in the same run: a plain
 // fread of the whole file into memory. Every figure is the best of several hot-cache runs.
-#include "access/DictionaryState.h"
+#include "lang/Language.h"
 #include "platform/CodePage.h"
 #include "textio/EntryTextReader.h"
 #include "textio/EntryTextWriter.h"

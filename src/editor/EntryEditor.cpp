@@ -5,6 +5,7 @@
 #include "platform/CodePage.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace kelvara {
 
@@ -254,6 +255,38 @@ void EntryEditor::AddEntryRow(std::string_view mark, std::string_view source,
     m_origins.emplace_back(origin);
     notify([](EntryEditorListener& l) { l.rowsAppended(); });
     selectCell(m_column, newRow);
+}
+
+void EntryEditor::AppendEntryRows(std::vector<Row> rows)
+{
+    if (rows.empty())
+        return;
+    if (m_language == InterfaceLanguage::English) {
+        for (Row& row : rows) {
+            const std::string_view english = EnglishLabelFor(row[kColPartOfSpeech], m_codePage);
+            if (!english.empty())
+                row[kColPartOfSpeech] = english;
+        }
+    }
+
+    auto next = rows.begin();
+    if (isPlaceholder()) {
+        // The placeholder row takes the first entry in place, as AddEntryRow does.
+        m_rows.front() = std::move(*next++);
+        m_origins.front().clear();
+        notifyCells(kColMark, kFirstDataRow, kColTarget, kFirstDataRow);
+        if (next == rows.end())
+            return;
+    }
+
+    const int first = rowCount();
+    const int last = first + static_cast<int>(rows.end() - next) - 1;
+    notify([&](EntryEditorListener& l) { l.aboutToAppendRows(first, last); });
+    m_rows.reserve(m_rows.size() + static_cast<std::size_t>(rows.end() - next));
+    m_rows.insert(m_rows.end(), std::make_move_iterator(next), std::make_move_iterator(rows.end()));
+    m_origins.resize(m_rows.size());
+    notify([](EntryEditorListener& l) { l.rowsAppended(); });
+    selectCell(m_column, last);
 }
 
 void EntryEditor::ResetToPlaceholder()

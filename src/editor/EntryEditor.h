@@ -167,6 +167,10 @@ public:
     /// makes it current. Under the English interface Chinese labels become English ones.
     void AddEntryRow(std::string_view mark, std::string_view source, std::string_view label,
                      std::string_view target, std::string_view origin = {});
+    /// Puts many entry rows (mark, source, label, target) into the grid as AddEntryRow would
+    /// one by one: the first fills the placeholder row, the English label rule applies, and
+    /// the last appended row becomes current; listeners hear of one append for all of them.
+    void AppendEntryRows(std::vector<Row> rows);
     /// Row count 2 with the four cells of row 1 emptied.
     void ResetToPlaceholder();
     /// Removes the rows marked "d"; the placeholder row when none is left.

@@ -96,11 +96,10 @@ void CeBinding::dicDelete(const Buffer128& word) const
         m_entry.dicDelete(word.data());
 }
 
-void CeBinding::dicAdd(const Buffer128& word, const Buffer16& pos,
-                       const Buffer128& translation) const
+int CeBinding::dicAdd(const Buffer128& word, const Buffer16& pos,
+                      const Buffer128& translation) const
 {
-    if (m_entry.dicAdd)
-        m_entry.dicAdd(word.data(), pos.data(), translation.data());
+    return m_entry.dicAdd ? m_entry.dicAdd(word.data(), pos.data(), translation.data()) : 0;
 }
 
 void CeBinding::dicExport(const Buffer256& textPath) const

@@ -61,7 +61,8 @@ public:
     /// next engine call.
     int dicRetrieve(const Buffer128& word, const char*& senseList) const;
     void dicDelete(const Buffer128& word) const;
-    void dicAdd(const Buffer128& word, const Buffer16& pos, const Buffer128& translation) const;
+    /// Nonzero when the engine took the sense (or held it already).
+    int dicAdd(const Buffer128& word, const Buffer16& pos, const Buffer128& translation) const;
     void dicExport(const Buffer256& textPath) const;
     /// 0 when the engine has no creation entry point.
     int dicCreate(const Buffer256& engineDirectory, const Buffer256& path) const;

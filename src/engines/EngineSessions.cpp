@@ -51,11 +51,12 @@ void CeSession::remove(const Buffer128& word)
     m_ce.releaseGStack(m_stackMark);
 }
 
-void CeSession::add(const Buffer128& word, const Buffer16& engineWord, const Buffer128& translation)
+int CeSession::add(const Buffer128& word, const Buffer16& engineWord, const Buffer128& translation)
 {
     m_ce.markGStack(m_stackMark);
-    m_ce.dicAdd(word, engineWord, translation);
+    const int result = m_ce.dicAdd(word, engineWord, translation);
     m_ce.releaseGStack(m_stackMark);
+    return result;
 }
 
 bool CeSession::close()

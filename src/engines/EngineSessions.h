@@ -57,8 +57,9 @@ public:
     };
     Retrieved retrieve(const Buffer128& word);
     void remove(const Buffer128& word);
-    /// Adds one sense; engineWord is the engine's part-of-speech word ("noun", ...).
-    void add(const Buffer128& word, const Buffer16& engineWord, const Buffer128& translation);
+    /// Adds one sense; engineWord is the engine's part-of-speech word ("noun", ...). Nonzero
+    /// when the engine took it (stored only once the close commits).
+    int add(const Buffer128& word, const Buffer16& engineWord, const Buffer128& translation);
 
     /// Closes (commits) now; true when the engine opened and committed.
     bool close();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "access/DictionaryState.h"
+#include "lang/Language.h"
 
 #include <string>
 #include <string_view>
