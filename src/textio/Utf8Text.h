@@ -28,6 +28,9 @@ private:
     unsigned char m_high = 0xBF;
 };
 
+/// Encodes UTF-16 as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string EncodeUtf8(std::u16string_view text);
+
 /// Decodes UTF-8 into UTF-16. Each ill-formed byte becomes U+FFFD; decoding never fails.
 std::u16string DecodeUtf8(std::string_view bytes);
 

@@ -1,0 +1,95 @@
+#include "kvdict/KvdictOptions.h"
+
+namespace kelvara::kvdict {
+
+std::string UsageText()
+{
+    return "Usage:\n"
+           "  kvdict import --kind ec|ce [--installation DIR] [--dictionary BASE] FILE\n"
+           "  kvdict export --kind ec|ce [--installation DIR] [--dictionary BASE] [--force] FILE\n"
+           "  kvdict find   --kind ec|ce [--installation DIR] [--dictionary BASE] WORD\n"
+           "  kvdict --help\n"
+           "\n"
+           "import  hands every entry of an entry text file (three lines per entry: source,\n"
+           "        part of speech, target) to the dictionary's engine.\n"
+           "export  writes every entry of the dictionary to FILE; an existing FILE is replaced\n"
+           "        only with --force.\n"
+           "find    prints the senses of WORD, one line each: source, part of speech and\n"
+           "        target separated by tabs, in UTF-8.\n"
+           "\n"
+           "--installation DIR  the utility's installation folder (Config/Kelvara.ini and the\n"
+           "                    engine folders); by default the folder of this program.\n"
+           "--dictionary BASE   E-C: the base path of another dictionary (without .key), as New\n"
+           "                    E-C names it; created empty when missing. C-E: a new dictionary\n"
+           "                    to create and import into, as New C-E names it.\n"
+           "\n"
+           "Exit status: 0 when everything went in (find: senses were found), 1 when records were\n"
+           "refused or skipped, the work stopped, or find found nothing, 2 when the command could\n"
+           "not run.\n";
+}
+
+Parsed ParseArguments(const std::vector<std::string>& arguments)
+{
+    Options options;
+    if (arguments.empty())
+        return {std::nullopt, "no command given"};
+    const std::string& command = arguments.front();
+    if (command == "--help" || command == "-h" || command == "help")
+        return {options, {}};
+    if (command == "import")
+        options.command = Options::Command::Import;
+    else if (command == "export")
+        options.command = Options::Command::Export;
+    else if (command == "find")
+        options.command = Options::Command::Find;
+    else
+        return {std::nullopt, "unknown command '" + command + "'"};
+
+    bool kindGiven = false;
+    std::vector<std::string> operands;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        const auto value = [&](std::string& into) {
+            if (i + 1 >= arguments.size())
+                return false;
+            into = arguments[++i];
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            options.command = Options::Command::Help;
+            return {options, {}};
+        }
+        if (a == "--kind") {
+            std::string kind;
+            if (!value(kind) || (kind != "ec" && kind != "ce"))
+                return {std::nullopt, "--kind takes ec or ce"};
+            options.kind = kind == "ec" ? DictionaryKind::EC : DictionaryKind::CE;
+            kindGiven = true;
+        } else if (a == "--installation") {
+            if (!value(options.installation) || options.installation.empty())
+                return {std::nullopt, "--installation takes a folder"};
+        } else if (a == "--dictionary") {
+            if (!value(options.dictionary) || options.dictionary.empty())
+                return {std::nullopt, "--dictionary takes a path"};
+        } else if (a == "--force" && options.command == Options::Command::Export) {
+            options.force = true;
+        } else if (a == "--") {
+            operands.insert(operands.end(), arguments.begin() + static_cast<long>(i) + 1,
+                            arguments.end());
+            break;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return {std::nullopt, "unknown option '" + a + "'"};
+        } else {
+            operands.push_back(a);
+        }
+    }
+    if (!kindGiven)
+        return {std::nullopt, "--kind ec|ce is required"};
+    if (operands.size() != 1)
+        return {std::nullopt,
+                options.command == Options::Command::Find ? "give one WORD" : "give one FILE"};
+    options.operand = operands.front();
+    return {options, {}};
+}
+
+} // namespace kelvara::kvdict

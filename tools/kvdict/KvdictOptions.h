@@ -1,0 +1,36 @@
+#pragma once
+
+#include "lang/Language.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kelvara::kvdict {
+
+/// What the command line asks for.
+struct Options
+{
+    enum class Command { Help, Import, Export, Find };
+    Command command = Command::Help;
+    DictionaryKind kind = DictionaryKind::EC;
+    std::string installation; ///< empty: the executable's own folder
+    std::string dictionary;   ///< empty: the dictionary the utility's Open command would use
+    bool force = false;       ///< export: replace an existing file
+    std::string operand;      ///< FILE or WORD
+};
+
+/// The options, or the reason the arguments are not a valid call.
+struct Parsed
+{
+    std::optional<Options> options;
+    std::string error;
+};
+
+/// Reads the arguments after the program name.
+Parsed ParseArguments(const std::vector<std::string>& arguments);
+
+/// The text of --help.
+std::string UsageText();
+
+} // namespace kelvara::kvdict

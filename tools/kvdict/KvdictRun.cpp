@@ -1,0 +1,222 @@
+#include "kvdict/KvdictRun.h"
+
+#include "access/AccessPrompts.h"
+#include "access/DictionaryAccess.h"
+#include "access/DictionaryState.h"
+#include "app/StartupState.h"
+#include "editor/EntryEditor.h"
+#include "platform/CodePage.h"
+#include "platform/Paths.h"
+#include "textio/TextCommandSummary.h"
+#include "textio/TextCommands.h"
+#include "textio/Utf8Text.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace kelvara::kvdict {
+
+namespace {
+
+std::string utf8Of(std::string_view bytes, int codePage)
+{
+    return EncodeUtf8(DecodeCodePage(bytes, codePage));
+}
+
+// The window's dialogs answered from the command line: the dictionary and file named there,
+// the overwrite question by --force, messages to the error stream.
+class ToolPrompts final : public AccessPrompts, public TextCommandPrompts
+{
+public:
+    ToolPrompts(const Options& options, Console& console) : m_options(options), m_console(console)
+    {}
+
+    bool messageShown() const { return m_messageShown; }
+    bool overwriteRefused() const { return m_overwriteRefused; }
+    void endProgressLine()
+    {
+        if (m_progressShown)
+            m_console.out << "\r\033[K" << std::flush;
+        m_progressShown = false;
+    }
+
+    // AccessPrompts: only New E-C and New C-E ask for a dictionary, and only once.
+    std::optional<std::string> chooseEcDictionary(const std::string&, const std::string&) override
+    {
+        return takeDictionary();
+    }
+    std::optional<std::string> chooseCeDictionary(const std::string&) override
+    {
+        return takeDictionary();
+    }
+    void showInformation(const std::u16string& text, const std::u16string&) override
+    {
+        m_messageShown = true;
+        endProgressLine();
+        m_console.err << "kvdict: " << EncodeUtf8(text) << '\n';
+    }
+    bool querySaveChanges() override { return true; } // the tool edits no grid rows
+    void setCaption(const std::u16string&) override {}
+    void setCaptionToPath(const std::string&) override {}
+    void setGridVisible(bool) override {}
+    void setTypeComboVisible(bool) override {}
+
+    // TextCommandPrompts
+    std::optional<std::string> chooseImportFile() override { return m_options.operand; }
+    std::optional<std::string> chooseExportFile() override { return m_options.operand; }
+    bool confirmOverwrite(const std::string&) override
+    {
+        m_overwriteRefused = !m_options.force;
+        return m_options.force;
+    }
+    bool confirmCeDictionary() override { return true; }
+    bool progress(const TextProgress& p) override
+    {
+        if (m_console.progressLine) {
+            m_console.out << "\r" << p.records << " records";
+            if (p.workTotal > 0)
+                m_console.out << " (" << p.workDone * 100 / p.workTotal << "%)";
+            m_console.out << std::flush;
+            m_progressShown = true;
+        }
+        return !(m_console.interrupted && m_console.interrupted->load());
+    }
+
+private:
+    std::optional<std::string> takeDictionary()
+    {
+        if (m_dictionaryTaken)
+            return std::nullopt;
+        m_dictionaryTaken = true;
+        return m_options.dictionary;
+    }
+
+    const Options& m_options;
+    Console& m_console;
+    bool m_messageShown = false;
+    bool m_overwriteRefused = false;
+    bool m_progressShown = false;
+    bool m_dictionaryTaken = false;
+};
+
+bool samePath(const std::string& a, const std::string& b)
+{
+    std::error_code ec1, ec2;
+    const auto ca = std::filesystem::weakly_canonical(a, ec1);
+    const auto cb = std::filesystem::weakly_canonical(b, ec2);
+    return !ec1 && !ec2 && ca == cb;
+}
+
+// Opens the dictionary the way the window's Open or New command would.
+bool openDictionary(const Options& options, const StartupState& startup, DictionaryAccess& access,
+                    Console& console)
+{
+    if (options.kind == DictionaryKind::EC) {
+        if (options.dictionary.empty())
+            access.MenuItemOpenEcClick();
+        else
+            access.ActionFileNewEcExecute();
+        return access.state().open;
+    }
+    if (options.dictionary.empty() ||
+        samePath(options.dictionary, startup.engineDirectory + "UserCe.ext")) {
+        access.ActionFileOpenCeExecute();
+        return true;
+    }
+    // The C-E engine reads only its own folder's dictionary or one it has just created.
+    if (options.command != Options::Command::Import) {
+        console.err << "kvdict: the C-E engine works on " << startup.engineDirectory
+                    << "UserCe.ext; --dictionary can only name a new dictionary to import into\n";
+        return false;
+    }
+    if (!startup.ce.canCreate()) {
+        console.err << "kvdict: this C-E engine cannot create a dictionary\n";
+        return false;
+    }
+    access.ActionFileNewCeExecute();
+    return access.state().open;
+}
+
+int runFind(const Options& options, const StartupState& startup, DictionaryAccess& access,
+            EntryEditor& editor, ToolPrompts& prompts, Console& console)
+{
+    bool lost = false;
+    const std::string word = EncodeCodePage(DecodeUtf8(options.operand), startup.codePage(), &lost);
+    if (lost) {
+        console.err << "kvdict: the code page of this installation cannot hold '" << options.operand
+                    << "'\n";
+        return kExitFailed;
+    }
+    access.MenuItemFindClick(word);
+    if (prompts.messageShown())
+        return kExitFailed;
+    if (editor.isPlaceholder())
+        return kExitIncomplete;
+    const int cp = startup.codePage();
+    for (int row = kFirstDataRow; row < editor.rowCount(); ++row)
+        console.out << utf8Of(editor.cell(kColSource, row), cp) << '\t'
+                    << utf8Of(editor.cell(kColPartOfSpeech, row), cp) << '\t'
+                    << utf8Of(editor.cell(kColTarget, row), cp) << '\n';
+    return kExitDone;
+}
+
+int runTextCommand(const Options& options, const StartupState& startup,
+                   const DictionaryState& state, EntryEditor& editor, ToolPrompts& prompts,
+                   Console& console)
+{
+    TextCommands commands(startup, state, editor, prompts);
+    const bool import = options.command == Options::Command::Import;
+    const TextCommandResult result =
+        import ? commands.ImportToDictionary() : commands.ExportFromDictionary();
+    prompts.endProgressLine();
+    if (!result.ran) {
+        if (prompts.overwriteRefused())
+            console.err << "kvdict: " << options.operand << " exists; give --force to replace it\n";
+        return kExitFailed;
+    }
+    console.out << (import ? "imported: " : "exported: ") << TextCommandCounts(result) << '\n';
+    const std::u16string summary = TextCommandSummary(result, startup.language);
+    if (!summary.empty())
+        console.err << "kvdict: " << EncodeUtf8(summary) << '\n';
+    return result.complete() ? kExitDone : kExitIncomplete;
+}
+
+} // namespace
+
+int Run(const Options& options, Console& console)
+{
+    std::string folder = options.installation.empty() ? ProgramFolder() : options.installation;
+    if (!folder.empty() && folder.back() != kPathSeparator)
+        folder += kPathSeparator;
+    if (!std::filesystem::is_regular_file(ConfigurationPath(folder))) {
+        console.err << "kvdict: no installation at " << folder << " (" << ConfigurationPath(folder)
+                    << " is missing)\n";
+        return kExitFailed;
+    }
+    StartupState startup = ReadStartupState(folder);
+    const bool ec = options.kind == DictionaryKind::EC;
+    if (!(ec ? startup.ec.available() : startup.ce.available())) {
+        console.err << "kvdict: the " << (ec ? "E-C engine Ecbank.dll" : "C-E engine Hanbank.dll")
+                    << " of " << startup.engineDirectory << " did not load\n";
+        UnloadEngines(startup);
+        return kExitFailed;
+    }
+
+    int status = kExitFailed;
+    {
+        DictionaryState state;
+        EntryEditor editor(startup.language, startup.codePage());
+        ToolPrompts prompts(options, console);
+        DictionaryAccess access(startup, state, editor, prompts);
+        if (openDictionary(options, startup, access, console)) {
+            status = options.command == Options::Command::Find
+                         ? runFind(options, startup, access, editor, prompts, console)
+                         : runTextCommand(options, startup, state, editor, prompts, console);
+            access.MenuItemCloseClick();
+        }
+    }
+    UnloadEngines(startup);
+    return status;
+}
+
+} // namespace kelvara::kvdict
