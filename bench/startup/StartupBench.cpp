@@ -2,7 +2,10 @@
 // demo installation and for a comparable minimal window and a Qt hello-world, all on the
 // offscreen platform, runs interleaved so that load on the shared machine hits each alike.
 //
-//   startup_bench [runs per program, default 20]
+//   startup_bench [runs per program, default 20] [utility executable]
+//
+// The utility is the build's demo installation unless another executable is named (one laid
+// out as an installation too, to compare builds).
 //
 // Each program writes "first-paint" when its window has been painted (it is started with
 // KELVARA_REPORT_FIRST_PAINT=1) and then ends; the time is taken from just before the spawn
@@ -130,7 +133,7 @@ int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     std::vector<Program> programs = {
-        {"utility (demo installation)", {KELVARA_UTILITY}, {}, {}},
+        {"utility (demo installation)", {argc > 2 ? argv[2] : KELVARA_UTILITY}, {}, {}},
         {"comparable window", {KELVARA_COMPARABLE}, {}, {}},
         {"Qt hello-world", {KELVARA_COMPARABLE, "hello"}, {}, {}},
     };

@@ -19,7 +19,8 @@ namespace {
 const std::string kSep(1, kPathSeparator);
 
 // A program folder of the platform's layout: Config/Kelvara.ini and the engine folders.
-class ProgramFolderLayout {
+class ProgramFolderLayout
+{
 public:
     ProgramFolderLayout() : m_folder(m_temp.folder()) {}
 
@@ -80,11 +81,13 @@ TEST(StartupStateTest, NoConfigurationGivesSimplifiedEnglishAndArticleS)
 
 TEST(StartupStateTest, ConfigurationPathIsUnderConfig)
 {
-    EXPECT_EQ(ConfigurationPath("/opt/k" + kSep), "/opt/k" + kSep + "Config" + kSep + "Kelvara.ini");
+    EXPECT_EQ(ConfigurationPath("/opt/k" + kSep),
+              "/opt/k" + kSep + "Config" + kSep + "Kelvara.ini");
 }
 
 // ChineseType as written in the file, and whether it selects the Traditional variant.
-struct ChineseTypeCase {
+struct ChineseTypeCase
+{
     const char* tag;
     const char* line; // nullptr: no such key
     bool traditional;
@@ -95,7 +98,9 @@ void PrintTo(const ChineseTypeCase& c, std::ostream* os)
     *os << (c.line ? c.line : "(no key)");
 }
 
-class ChineseTypeTest : public ::testing::TestWithParam<ChineseTypeCase> {};
+class ChineseTypeTest : public ::testing::TestWithParam<ChineseTypeCase>
+{
+};
 
 TEST_P(ChineseTypeTest, OnlyExactlyOneSelectsTraditional)
 {
@@ -127,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ChineseTypeCase{"Absent", nullptr, false}),
     [](const auto& info) { return std::string(info.param.tag); });
 
-struct LanguageCase {
+struct LanguageCase
+{
     const char* tag;
     const char* line; // nullptr: no such key
     InterfaceLanguage language;
@@ -138,7 +144,9 @@ void PrintTo(const LanguageCase& c, std::ostream* os)
     *os << (c.line ? c.line : "(no key)");
 }
 
-class LanguageFileNameTest : public ::testing::TestWithParam<LanguageCase> {};
+class LanguageFileNameTest : public ::testing::TestWithParam<LanguageCase>
+{
+};
 
 TEST_P(LanguageFileNameTest, WholeCaseSensitiveNameChoosesTheLanguage)
 {
@@ -152,16 +160,18 @@ TEST_P(LanguageFileNameTest, WholeCaseSensitiveNameChoosesTheLanguage)
 
 INSTANTIATE_TEST_SUITE_P(
     StartupStateTest, LanguageFileNameTest,
-    ::testing::Values(
-        LanguageCase{"TraditionalName", "LanguageFileName=lang_tc.ini", InterfaceLanguage::Traditional},
-        LanguageCase{"TraditionalNameOtherCase", "LanguageFileName=Lang_TC.ini",
-                     InterfaceLanguage::Simplified},
-        LanguageCase{"EnglishName", "LanguageFileName=lang_en.ini", InterfaceLanguage::English},
-        LanguageCase{"EnglishNameUpperCase", "LanguageFileName=LANG_EN.INI",
-                     InterfaceLanguage::Simplified},
-        LanguageCase{"SimplifiedName", "LanguageFileName=lang_sc.ini", InterfaceLanguage::Simplified},
-        LanguageCase{"Empty", "LanguageFileName=", InterfaceLanguage::Simplified},
-        LanguageCase{"Absent", nullptr, InterfaceLanguage::English}),
+    ::testing::Values(LanguageCase{"TraditionalName", "LanguageFileName=lang_tc.ini",
+                                   InterfaceLanguage::Traditional},
+                      LanguageCase{"TraditionalNameOtherCase", "LanguageFileName=Lang_TC.ini",
+                                   InterfaceLanguage::Simplified},
+                      LanguageCase{"EnglishName", "LanguageFileName=lang_en.ini",
+                                   InterfaceLanguage::English},
+                      LanguageCase{"EnglishNameUpperCase", "LanguageFileName=LANG_EN.INI",
+                                   InterfaceLanguage::Simplified},
+                      LanguageCase{"SimplifiedName", "LanguageFileName=lang_sc.ini",
+                                   InterfaceLanguage::Simplified},
+                      LanguageCase{"Empty", "LanguageFileName=", InterfaceLanguage::Simplified},
+                      LanguageCase{"Absent", nullptr, InterfaceLanguage::English}),
     [](const auto& info) { return std::string(info.param.tag); });
 
 TEST(StartupStateTest, EcLibraryWithoutUpdateUserDictLeavesCeAlone)

@@ -3,9 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <memory>
+#include <optional>
 #include <string>
+#include <thread>
+
+#include <sys/stat.h>
 
 using namespace kelvara;
 
@@ -118,4 +127,70 @@ TEST(IniFileTest, LoadReadsTheFileAsParseWould)
     }
     const IniFile ini = IniFile::load(path.string());
     EXPECT_EQ(ini.value("Preferences", "ChineseType", "0"), "1");
+}
+
+namespace {
+
+// Loads in a thread and gives up after a while: a load that blocks or reads without end
+// fails the test instead of hanging it.
+std::optional<IniFile> loadWithin(const std::string& path, std::chrono::seconds limit)
+{
+    auto result = std::make_shared<std::promise<IniFile>>();
+    std::future<IniFile> future = result->get_future();
+    std::thread([path, result] { result->set_value(IniFile::load(path)); }).detach();
+    if (future.wait_for(limit) != std::future_status::ready)
+        return std::nullopt;
+    return future.get();
+}
+
+void expectDefaultsFrom(const std::filesystem::path& path)
+{
+    const std::optional<IniFile> ini = loadWithin(path.string(), std::chrono::seconds(5));
+    if (!ini) {
+        // The reader is stuck in the kernel or eating memory; nothing can stop it.
+        std::fprintf(stderr, "IniFile::load did not return for %s\n", path.c_str());
+        std::_Exit(1);
+    }
+    EXPECT_EQ(ini->value("Preferences", "ChineseType", "0"), "0") << path;
+}
+
+} // namespace
+
+TEST(IniFileTest, WhatIsNoSmallRegularFileGivesDefaultsError)
+{
+    kelvara::testing::TestTempFolder temp;
+    // A FIFO without a writer: an ordinary open would wait for one for ever.
+    const auto fifo = temp.path() / "fifo.ini";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    expectDefaultsFrom(fifo);
+    // A link to a device that never ends.
+    const auto zero = temp.path() / "zero.ini";
+    std::filesystem::create_symlink("/dev/zero", zero);
+    expectDefaultsFrom(zero);
+
+    // A file larger than the limit counts as absent, though its first lines are valid.
+    const auto large = temp.path() / "large.ini";
+    {
+        std::ofstream out(large, std::ios::binary);
+        out << "[Preferences]\r\nChineseType=1\r\n";
+        out << std::string(2 * 1024 * 1024, ';');
+    }
+    expectDefaultsFrom(large);
+}
+
+TEST(IniFileTest, FileOfExactlyTheLimitIsRead)
+{
+    kelvara::testing::TestTempFolder temp;
+    const auto path = temp.path() / "Kelvara.ini";
+    const std::string head = "[Preferences]\r\n";
+    const std::string tail = "\r\nChineseType=1\r\n";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << head << std::string(IniFile::kMaxFileBytes - head.size() - tail.size(), ';') << tail;
+    }
+    ASSERT_EQ(std::filesystem::file_size(path), IniFile::kMaxFileBytes);
+    EXPECT_EQ(IniFile::load(path.string()).value("Preferences", "ChineseType", "0"), "1");
+    // One byte more and it is no configuration.
+    std::ofstream(path, std::ios::binary | std::ios::app) << ';';
+    EXPECT_EQ(IniFile::load(path.string()).value("Preferences", "ChineseType", "0"), "0");
 }
