@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
 #include <sys/wait.h>
@@ -55,28 +54,6 @@ TEST(NoDisplayTest, ChosenPlatformStartsAsUsual)
     EXPECT_EQ(outcome.exitCode, 0) << outcome.output;
     EXPECT_NE(outcome.output.find("first-paint\n"), std::string::npos) << outcome.output;
     EXPECT_EQ(outcome.output.find(NoDisplayMessage()), std::string::npos);
-}
-
-TEST(NoDisplayTest, AnyNamedDisplayOrPlatformCounts)
-{
-    const char* const noArguments[] = {"CustomDict"};
-    const char* const platformArgument[] = {"CustomDict", "-platform", "offscreen"};
-    auto available = [](std::map<std::string, std::string> variables, int argc,
-                        const char* const* argv) {
-        return DisplayAvailable(
-            [&variables](const char* name) -> const char* {
-                const auto it = variables.find(name);
-                return it == variables.end() ? nullptr : it->second.c_str();
-            },
-            argc, argv);
-    };
-    EXPECT_TRUE(available({{"DISPLAY", ":0"}}, 1, noArguments));
-    EXPECT_TRUE(available({{"WAYLAND_DISPLAY", "wayland-0"}}, 1, noArguments));
-    EXPECT_TRUE(available({{"QT_QPA_PLATFORM", "offscreen"}}, 1, noArguments));
-    EXPECT_TRUE(available({}, 3, platformArgument));
-    // Set but empty names nothing.
-    EXPECT_FALSE(available({{"DISPLAY", ""}, {"WAYLAND_DISPLAY", ""}}, 1, noArguments));
-    EXPECT_FALSE(available({{"HOME", "/root"}}, 1, noArguments));
 }
 
 } // namespace
