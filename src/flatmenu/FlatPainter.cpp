@@ -1,7 +1,11 @@
 #include "flatmenu/FlatPainter.h"
 
 #include "flatmenu/ColorFunctions.h"
+#include "flatmenu/ControlSubClass.h"
 #include "flatmenu/FlatPainterManager.h"
+#include "flatmenu/ToolBarModel.h"
+
+#include <algorithm>
 
 namespace kelvara {
 
@@ -71,6 +75,10 @@ TFlatPainter::~TFlatPainter()
                 TFlatPainterManager::destroy();
         }
     }
+    // The subclass objects go with the painter (after the hand-over, which copies them); each
+    // gives a control it still hooks its own procedure back first.
+    while (!m_subclasses.empty())
+        FreeSubclass(m_subclasses.back().get());
 }
 
 bool TFlatPainter::IsNT()
@@ -201,6 +209,21 @@ void TFlatPainter::SetFlatControls(TFlatControls set)
     ApplyToComponents(*m_host, true, true);
 }
 
+void TFlatPainter::SetDisableSubclassing(bool v)
+{
+    // The value is kept, so that the manager passes over a painter that refuses the role.
+    const bool was = m_disableSubclassing;
+    m_disableSubclassing = v;
+    if (m_host && m_host->designing())
+        return;
+    if (TFlatPainterManager* manager = TFlatPainterManager::instance()) {
+        if (manager->CurrentMenu() == this)
+            manager->SwitchMenu(this);
+        else if (!manager->CurrentMenu() && !was)
+            manager->SwitchMenu(nullptr);
+    }
+}
+
 void TFlatPainter::Loaded()
 {
     if (m_host && m_host->designing())
@@ -211,8 +234,11 @@ void TFlatPainter::Loaded()
 
 void TFlatPainter::Notification(const Component& component, TOperation operation)
 {
-    if (!TFlatPainterManager::instance())
+    TFlatPainterManager* manager = TFlatPainterManager::instance();
+    if (!manager)
         return;
+    if (!(m_host && m_host->designing()))
+        manager->FormNotification(m_host ? m_host->containerOf(component) : nullptr, operation);
     // An inserted item or tool button is handed on; no rule takes hold of one, so nothing
     // visible follows until its menu or bar is applied again.
     if (m_active && m_autoDetect && operation == TOperation::opInsert && m_host &&
@@ -237,18 +263,125 @@ void TFlatPainter::ApplyToComponent(const Component& component, bool activate, b
 void TFlatPainter::applyWith(FlatHost& container, const Component& component, bool activate,
                              bool invalidate)
 {
-    // Tool bars and controls (which take invalidate) are given their look by the control
-    // painters; a component here is a menu or nothing.
-    (void)invalidate;
-    Menu* menu = container.menuOf(component);
-    if (!menu)
+    if (Menu* menu = container.menuOf(component)) {
+        if (menu->kind() == Menu::Kind::Main && component.tag != kLeaveAloneTag &&
+            m_flatControls.contains(fcMainMenu))
+            applyToMenu(*menu, activate, true);
+        // A pop-up menu's own Tag is not looked at; its items' Tags are.
+        if (menu->kind() == Menu::Kind::Popup && m_flatControls.contains(fcPopupMenu))
+            applyToMenu(*menu, activate, false);
+    }
+    if (ToolBar* bar = container.toolBarOf(component);
+        bar && m_flatControls.contains(fcToolbar) && !bar->designing())
+        applyToToolBar(*bar, activate, invalidate);
+    if (m_host && m_host->designing())
         return;
-    if (menu->kind() == Menu::Kind::Main && component.tag != kLeaveAloneTag &&
-        m_flatControls.contains(fcMainMenu))
-        applyToMenu(*menu, activate, true);
-    // A pop-up menu's own Tag is not looked at; its items' Tags are.
-    if (menu->kind() == Menu::Kind::Popup && m_flatControls.contains(fcPopupMenu))
-        applyToMenu(*menu, activate, false);
+    if (const std::shared_ptr<FlatControl> control = container.controlOf(component))
+        applyToControl(*control, control, activate, invalidate);
+    // Forms (and data navigators) are walked further.
+    if (FlatHost* inner = container.containerOf(component); inner && inner != &container)
+        ApplyToComponents(*inner, activate, invalidate);
+}
+
+void TFlatPainter::applyToToolBar(ToolBar& bar, bool activate, bool invalidate)
+{
+    if (!bar.flat())
+        bar.setFlat(true);
+    if (activate && bar.buttonCount() > 0) {
+        if (!bar.OnCustomDrawButton || m_overrideOwnerDraw)
+            bar.OnCustomDrawButton = {this, [this](ToolBar& b, ToolButton& button, unsigned state,
+                                                   Canvas& canvas, bool& defaultDraw) {
+                                          PaintToolButton(b, button, state, canvas, defaultDraw);
+                                      }};
+    } else if (!activate && bar.OnCustomDrawButton.owner == this) {
+        bar.OnCustomDrawButton.clear();
+    }
+    if (invalidate)
+        bar.invalidate();
+}
+
+namespace {
+
+// The element of FlatControls a control's kind stands for; the first match counts.
+bool controlElement(const FlatControl& control, TFlatControl& element)
+{
+    const std::string name = control.className();
+    if (control.isCustomCombo())
+        element = fcCombo;
+    else if (control.isEdit())
+        element = fcEdit;
+    else if (name == "TMaskEdit" || name == "TDBEdit")
+        element = fcMaskEdit;
+    else if (name == "TBitBtn")
+        element = fcBitBtn;
+    else if (name == "TButton")
+        element = fcButton;
+    else if (name == "TUpDown")
+        element = fcUpDown;
+    else if (control.isCustomPanel())
+        element = fcPanel;
+    else if (name == "TDBNavigator" || name == "TDBLookupComboBox")
+        element = fcButton;
+    else
+        return false;
+    return true;
+}
+
+bool containerElement(const FlatControl& parent, TFlatContainer& element)
+{
+    const std::string name = parent.className();
+    if (parent.isToolBar())
+        element = fccToolbar;
+    else if (parent.isCustomPanel())
+        element = fccPanel;
+    else if (name == "TdxTabSheet")
+        element = fccTabSheet;
+    else if (name == "TDBCtrlPanel")
+        element = fccFrame;
+    else if (parent.isCustomForm())
+        element = fccForm;
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
+void TFlatPainter::applyToControl(FlatControl& control, const std::shared_ptr<FlatControl>& shared,
+                                  bool activate, bool invalidate)
+{
+    TFlatControl kind;
+    if (!controlElement(control, kind) || !m_flatControls.contains(kind))
+        return;
+    const std::shared_ptr<FlatControl> parent = control.parent();
+    TFlatContainer place;
+    if (!parent || !containerElement(*parent, place) || !m_flatContainers.contains(place))
+        return;
+    if (activate && control.tag() != kLeaveAloneTag && parent->tag() != kLeaveAloneTag) {
+        TControlSubClass& subclass = AddSubclass(std::make_unique<TControlSubClass>(this, shared));
+        // A control some subclass already hooks keeps it: this one stays idle.
+        subclass.Hook();
+    }
+    if (invalidate)
+        control.invalidate();
+}
+
+TControlSubClass& TFlatPainter::AddSubclass(std::unique_ptr<TControlSubClass> subclass)
+{
+    m_subclasses.push_back(std::move(subclass));
+    return *m_subclasses.back();
+}
+
+void TFlatPainter::FreeSubclass(TControlSubClass* subclass)
+{
+    const auto it = std::find_if(m_subclasses.begin(), m_subclasses.end(),
+                                 [subclass](const auto& p) { return p.get() == subclass; });
+    if (it == m_subclasses.end())
+        return;
+    // Out of the list first, so that anything its destructor reaches sees it gone.
+    std::unique_ptr<TControlSubClass> gone = std::move(*it);
+    m_subclasses.erase(it);
+    gone.reset();
 }
 
 void TFlatPainter::applyToMenu(Menu& menu, bool activate, bool refreshBar)

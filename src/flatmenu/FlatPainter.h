@@ -7,12 +7,18 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvara {
 
 class Bitmap;
+class PopupWindow;
+class TControlSubClass;
+class ToolBar;
+class ToolButton;
 
 enum TFlatContainer : int {
     fccForm,
@@ -144,7 +150,7 @@ public:
     bool Active() const { return m_active; }
     void SetActive(bool v);
     bool DisableSubclassing() const { return m_disableSubclassing; }
-    void SetDisableSubclassing(bool v) { m_disableSubclassing = v; }
+    void SetDisableSubclassing(bool v);
 
     // ---- lifecycle
 
@@ -211,6 +217,29 @@ public:
                        std::u16string_view shortcut);
     void PaintGradientStrip(Canvas& canvas, const Rect& rect, bool rightToLeft);
 
+    // ---- tool bars and pop-up frames
+
+    /// The OnCustomDrawButton handler: the whole button on the bar's canvas, never drawn by
+    /// the bar itself.
+    void PaintToolButton(ToolBar& bar, ToolButton& button, unsigned state, Canvas& canvas,
+                         bool& defaultDraw);
+    /// A separator or divider in the bar's background, with its line when its Tag is
+    /// positive.
+    void PaintToolSeparator(ToolBar& bar, const ToolButton& separator, Canvas& canvas);
+    /// The flat border and shadow of a dropped menu's window.
+    void PaintPopupFrame(PopupWindow* window, bool rightToLeft);
+
+    // ---- control subclasses (owned by the painter)
+
+    /// Takes ownership of a subclass object.
+    TControlSubClass& AddSubclass(std::unique_ptr<TControlSubClass> subclass);
+    /// Frees a subclass object the painter owns.
+    void FreeSubclass(TControlSubClass* subclass);
+    const std::vector<std::unique_ptr<TControlSubClass>>& Subclasses() const
+    {
+        return m_subclasses;
+    }
+
     /// Where flat-frame requests go (the manager's queue); none: they are not made.
     void setFrameRequests(FlatFrameRequests* queue) { m_frameRequests = queue; }
     FlatHost* hostForm() const { return m_host; }
@@ -226,6 +255,10 @@ private:
     bool glyphOf(const MenuItem& item, Bitmap& glyph) const;
     Size glyphExtent(const MenuItem& item) const;
     void paintItemUnguarded(MenuItem& item, Canvas& canvas, const Rect& rect, bool selected);
+    void applyToToolBar(ToolBar& bar, bool activate, bool invalidate);
+    void applyToControl(FlatControl& control, const std::shared_ptr<FlatControl>& shared,
+                        bool activate, bool invalidate);
+    void paintFrameUnguarded(PopupWindow& window, Canvas* canvas, bool rightToLeft);
 
     FlatHost* m_host;
     std::uint8_t m_dimLevel = 0;
@@ -260,6 +293,7 @@ private:
     int m_buttonHotFaceLevel = 40;
     bool m_framePainting = false;
     FlatFrameRequests* m_frameRequests = nullptr;
+    std::vector<std::unique_ptr<TControlSubClass>> m_subclasses;
 };
 
 /// The property values a form stores for its painter; Assign sets them in declaration order,

@@ -4,13 +4,16 @@
 #include "platform/Components.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace kelvara {
 
 class Bitmap;
 class Canvas;
+class FlatControl;
 class MenuItem;
+class ToolBar;
 
 /// A list of equally sized images, drawn transparently.
 class MenuImages
@@ -114,6 +117,19 @@ public:
     virtual void repaint() = 0;
     /// Whether the form is being designed (never, in the running utility).
     virtual bool designing() const { return false; }
+
+    /// The tool bar a component stands for, or null.
+    virtual ToolBar* toolBarOf(const Component&) { return nullptr; }
+    /// The control a component stands for, or null (a form inside the list counts too).
+    virtual std::shared_ptr<FlatControl> controlOf(const Component&) { return nullptr; }
+    /// The components of a component that owns some (a form), or null.
+    virtual FlatHost* containerOf(const Component&) { return nullptr; }
+    /// Whether a control lies inside this form.
+    virtual bool containsControl(const FlatControl&) const { return false; }
+    /// Whether the form owns a painter component of its own.
+    virtual bool ownsFlatPainter() const { return false; }
+    /// The form's Tag.
+    int tag() const { return components().ownerTag(); }
 };
 
 /// The application window's queue as far as flat-frame requests go.
