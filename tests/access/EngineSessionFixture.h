@@ -21,9 +21,9 @@ public: // the random sessions below drive the fixture from outside
                  const fs::path& root = fs::temp_directory_path())
     {
         const char* engines = traditional ? "ArticleT" : "ArticleS";
-        folder = root /
-                 ("access-session-" + std::string(::testing::UnitTest::GetInstance()
-                                                      ->current_test_info()->name()));
+        // Tests run in parallel processes: the suite and the test name tell their folders apart.
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder = root / ("access-session-" + std::string(test->test_suite_name()) + "-" + test->name());
         fs::remove_all(folder);
         fs::create_directories(folder / engines);
         fs::create_directories(folder / "Config");
