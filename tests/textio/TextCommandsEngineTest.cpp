@@ -1,6 +1,7 @@
 // The four text commands over the reference engines in a temporary installation: what an
 // import stored is read back through the engine's own export and compared with a model of
 // what should be there; failures the platform can produce are injected into the bindings.
+// The round trip (export, import, export) runs through kvdict on the demo dictionaries.
 
 #include "access/EngineSessionFixture.h"
 #include "lang/PartOfSpeech.h"
@@ -108,60 +109,24 @@ protected:
                                               cp());
     }
 
-    // The program ends, the dictionaries are deleted, the program starts on empty ones.
-    void restartEmpty()
-    {
-        access.reset();
-        editor.reset();
-        UnloadEngines(startup);
-        for (const char* engines : {"ArticleS", "ArticleT"})
-            for (const auto& f : {"UserS.key", "UserT.key", "UserCe.ext"})
-                for (const char* suffix : {"", "-wal", "-shm"})
-                    fs::remove(folder / engines / (std::string(f) + suffix));
-        start();
-    }
-
-    // Export, import the export into empty dictionaries, export again: the same bytes.
-    void expectRoundTrip()
-    {
-        const std::string first = path("first.txt");
-        const std::string second = path("second.txt");
-        ASSERT_TRUE(exportDictionary(first).complete());
-        const DictionaryKind kind = state.kind;
-        restartEmpty();
-        kind == DictionaryKind::EC ? access->MenuItemOpenEcClick()
-                                   : access->ActionFileOpenCeExecute();
-        const TextCommandResult imported =
-            kind == DictionaryKind::EC ? importEc(first) : importCe(first);
-        EXPECT_TRUE(imported.complete()) << TextCommandCounts(imported);
-        ASSERT_TRUE(exportDictionary(second).complete());
-        EXPECT_FALSE(readBytes(first).empty());
-        EXPECT_EQ(readBytes(second), readBytes(first));
-    }
-
     // Nasty E-C records and what the engine must hold afterwards.
     void ecImportMatchesModel(std::u16string trailFive)
     {
         access->MenuItemOpenEcClick();
         ASSERT_TRUE(state.open);
         std::vector<Line> lines = {
-            {u"apple", u"n.", u"苹果(水果) (x)"},
+            // Traditional forms: GBK holds them too, so one list serves both code pages.
+            {u"apple", u"n.", u"蘋果(水果) (x)"},
             {u"Apple", u"Noun", u"again"}, // same word and code: refused
             {u"apple", u"v.", u"削"},
             {u"ice cream", u"", u"冰淇淋 "},
-            {u" lead", u"adj", trailFive + u"\\后"},
+            {u" lead", u"adj", trailFive + u"\\後"},
             {u"empty", u"n", u""}, // no target: refused
             {u"", u"", u""},       // blank: handed to no engine
-            {u"prep word", u"PREP.", u"介词"},
+            {u"prep word", u"PREP.", u"介詞"},
             {std::u16string(300, u'x'), u"n", u"t"}, // too long: skipped, never cut
             {u"after long", u"ad.", trailFive},
         };
-        if (cp() == kCodePageBig5)
-            for (Line& l : lines)
-                for (std::u16string* t : {&l.target})
-                    for (auto [s, b] :
-                         {std::pair{u'苹', u'蘋'}, {u'削', u'削'}, {u'后', u'後'}, {u'词', u'詞'}})
-                        std::replace(t->begin(), t->end(), s, b);
         const auto records = encodeAll(lines, cp());
         writeFile(folder / "in.txt", records);
         const TextCommandResult r = importEc(path("in.txt"));
@@ -179,7 +144,6 @@ protected:
             model.push_back({records[i].source, kEcEngineLabels[code], records[i].target});
         ASSERT_TRUE(exportDictionary(path("out.txt")).complete());
         EXPECT_EQ(sorted(readRecords(folder / "out.txt", cp())), sorted(model));
-        expectRoundTrip();
     }
 
     // Nasty C-E records and what the engine must hold afterwards.
@@ -193,27 +157,18 @@ protected:
             {u"果", noun, u"apple"},
             {u"果", u"Vt", u"to apple"},
             {u"果", noun, u"apple"}, // held already: kept once
-            {u"读", u"vi", u"read\\it"},
-            {u"书(本)", u"n", u"book"},     // no label of a list: the engine gets it as it is
+            {u"讀", u"vi", u"read\\it"},
+            {u"書(本)", u"n", u"book"},     // no label of a list: the engine gets it as it is
             {u"跑", u"", u"run "},          // no label: stored as noun
             {u"a\\b", u"n", u"x"},          // backslash in the word: refused
-            {u"坏", u"adj", u"bad (very)"}, // parentheses: refused
+            {u"壞", u"adj", u"bad (very)"}, // parentheses: refused
             {trailFive, adv, u"so"},        // a 0x5C trail byte is no backslash
-            {u"长", u"n", std::u16string(128, u'y')}, // too long
+            {u"長", u"n", std::u16string(128, u'y')}, // too long
             {u"", u"", u""},
             {u"怪", u"v.", u"odd"}, // unknown label: the engine keeps it as it came
-            {u"后", u"prep", u"after"},
+            {u"後", u"prep", u"after"},
         };
-        std::vector<Line> local = lines;
-        if (cp() == kCodePageBig5)
-            for (Line& l : local)
-                for (auto [s, b] : {std::pair{u'读', u'讀'},
-                                    {u'书', u'書'},
-                                    {u'坏', u'壞'},
-                                    {u'长', u'長'},
-                                    {u'后', u'後'}})
-                    std::replace(l.source.begin(), l.source.end(), s, b);
-        const auto records = encodeAll(local, cp());
+        const auto records = encodeAll(lines, cp());
         writeFile(folder / "in.txt", records);
         const TextCommandResult r = importCe(path("in.txt"));
         EXPECT_EQ(r.failure, TextFailure::None);
@@ -231,31 +186,30 @@ protected:
             model.push_back({records[i].source, EngineWordToLabel(word, cp()), records[i].target});
         ASSERT_TRUE(exportDictionary(path("out.txt")).complete());
         EXPECT_EQ(sorted(readRecords(folder / "out.txt", cp())), sorted(model));
-        expectRoundTrip();
     }
 
     std::int32_t mark = 0;
 };
 
-TEST_F(TextCommandsEngineTest, EcImportStoresTheModelAndRoundTripsGbk)
+TEST_F(TextCommandsEngineTest, EcImportStoresTheModelGbk)
 {
     install("lang_sc.ini");
     ecImportMatchesModel(u"嘰"); // GBK 87 5C
 }
 
-TEST_F(TextCommandsEngineTest, EcImportStoresTheModelAndRoundTripsBig5)
+TEST_F(TextCommandsEngineTest, EcImportStoresTheModelBig5)
 {
     install("lang_tc.ini", true);
     ecImportMatchesModel(u"許"); // Big5 B3 5C
 }
 
-TEST_F(TextCommandsEngineTest, CeImportStoresTheModelAndRoundTripsGbk)
+TEST_F(TextCommandsEngineTest, CeImportStoresTheModelGbk)
 {
     install("lang_sc.ini");
     ceImportMatchesModel(u"嘰", InterfaceLanguage::Simplified);
 }
 
-TEST_F(TextCommandsEngineTest, CeImportStoresTheModelAndRoundTripsBig5)
+TEST_F(TextCommandsEngineTest, CeImportStoresTheModelBig5)
 {
     install("lang_tc.ini", true);
     ceImportMatchesModel(u"許", InterfaceLanguage::Traditional);
@@ -267,12 +221,10 @@ TEST_F(TextCommandsEngineTest, Utf8FileConvertedAndUnrepresentableRecordsSkipped
     access->MenuItemOpenEcClick();
     // UTF-8, as a Linux desktop saves it; the emoji has no GBK form and must not become "?".
     std::ofstream(folder / "utf8.txt", std::ios::binary)
-        << "pear\r\nn\r\n\xE6\xA2\xA8\r\nsmile\r\nn\r\n\xF0\x9F\x98\x80\r\nplum\r\nn\r\n\xE6\x9D"
-           "\x8E\r\n";
+        << "pear\nn\n\xE6\xA2\xA8\nsmile\nn\n\xF0\x9F\x98\x80\nplum\nn\n\xE6\x9D\x8E\n";
     const TextCommandResult r = importEc(path("utf8.txt"));
     EXPECT_EQ(r.written, 2u);
     EXPECT_EQ(r.unrepresentable, 1u);
-    EXPECT_FALSE(TextCommandSummary(r, InterfaceLanguage::English).empty());
     ASSERT_TRUE(exportDictionary(path("out.txt")).complete());
     EXPECT_EQ(
         readRecords(folder / "out.txt", cp()),
