@@ -4,6 +4,7 @@
 #include "flatmenu/Font.h"
 #include "flatmenu/QtCanvas.h"
 #include "flatmenu/QtMenuModel.h"
+#include "flatmenu/QtToolBarModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
+#include <QToolButton>
 
 namespace kelvara {
 
@@ -70,6 +72,19 @@ void FlatMenuStyle::drawControl(ControlElement element, const QStyleOption* opti
         break;
     }
     QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+void FlatMenuStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                                       QPainter* painter, const QWidget* widget) const
+{
+    if (control == CC_ToolButton) {
+        const auto* button = qobject_cast<const QToolButton*>(widget);
+        const auto* tool = qstyleoption_cast<const QStyleOptionToolButton*>(option);
+        QtToolBar* bar = button ? QtToolBar::of(button->parentWidget()) : nullptr;
+        if (bar && tool && bar->paintButton(button, tool, painter))
+            return;
+    }
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
 }
 
 QSize FlatMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option,

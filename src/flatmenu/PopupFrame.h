@@ -51,10 +51,6 @@ public:
     virtual Rect menuItemRect(MenuItem& item) = 0;
 };
 
-constexpr unsigned WM_CLOSE = 0x0010;
-constexpr unsigned WM_ERASEBKGND = 0x0014;
-constexpr unsigned WM_SHOWWINDOW = 0x0018;
-
 /// The procedure of a window with a flat frame: no background erasing; when the window is
 /// hidden, closed or destroyed its region and procedure go back, and a framed neighbour to
 /// its right (a parent menu's window) is repainted.

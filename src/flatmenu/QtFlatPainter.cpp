@@ -1,6 +1,7 @@
 #include "flatmenu/QtFlatPainter.h"
 
 #include "flatmenu/QtFlatFonts.h"
+#include "flatmenu/QtFlatForms.h"
 #include "flatmenu/QtSystemColors.h"
 
 #include <QWidget>
@@ -16,6 +17,12 @@ QtFlatPainter::QtFlatPainter(QWidget* form, const ComponentList& components, con
     SystemColorTracker* tracker = SystemColorTracker::instance();
     m_host = std::make_unique<QtFlatHost>(form, components);
     m_painter = std::make_unique<TFlatPainter>(m_host.get());
+    // The form is known to the manager's screen, and the painter's frame requests go to
+    // the application's queue.
+    if (FlatForms* forms = FlatForms::instance()) {
+        forms->addPainterForm(form, m_host.get());
+        m_painter->setFrameRequests(forms);
+    }
     if (tracker) {
         connect(tracker, &SystemColorTracker::systemColorsChanged, this, [this] {
             // Storing a colour again marks the palette stale without changing it.
@@ -28,6 +35,8 @@ QtFlatPainter::QtFlatPainter(QWidget* form, const ComponentList& components, con
 QtFlatPainter::~QtFlatPainter()
 {
     m_host->setTearingDown();
+    if (FlatForms* forms = FlatForms::instance())
+        forms->removePainterForm(m_host.get());
     m_painter.reset();
     m_host.reset();
 }

@@ -2,6 +2,9 @@
 
 #include "flatmenu/Bitmap.h"
 #include "flatmenu/FlatMenuStyle.h"
+#include "flatmenu/QtFlatControl.h"
+#include "flatmenu/QtFlatForms.h"
+#include "flatmenu/QtToolBarModel.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -13,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace kelvara {
@@ -262,8 +266,18 @@ bool QtMenu::isOwnerDrawn(const QWidget* widget)
 }
 
 QtFlatHost::QtFlatHost(QWidget* form, const ComponentList& components)
-    : m_form(form), m_components(components)
+    : m_form(form), m_formPointer(form), m_components(components)
 {}
+
+std::function<int(const QObject*)> QtFlatHost::tagLookup() const
+{
+    std::weak_ptr<int> alive = m_alive;
+    return [this, alive](const QObject* o) {
+        if (alive.expired())
+            return o ? o->property("Tag").toInt() : 0;
+        return tagOf(o);
+    };
+}
 
 QtFlatHost::~QtFlatHost()
 {
@@ -360,6 +374,47 @@ void QtFlatHost::repaint()
         m_form->update();
     else if (m_form)
         m_form->repaint();
+}
+
+ToolBar* QtFlatHost::toolBarOf(const Component& component)
+{
+    auto* bar = qobject_cast<QToolBar*>(resolve(component));
+    if (!bar)
+        return nullptr;
+    if (QtToolBar* adapter = QtToolBar::of(bar))
+        return adapter;
+    return new QtToolBar(bar, tagLookup());
+}
+
+std::shared_ptr<FlatControl> QtFlatHost::controlOf(const Component& component)
+{
+    auto* widget = qobject_cast<QWidget*>(resolve(component));
+    if (!widget)
+        return nullptr;
+    std::shared_ptr<FlatControl>& control = m_controls[widget];
+    if (!control)
+        control = std::make_shared<QtFlatControl>(widget, tagLookup());
+    return control;
+}
+
+FlatHost* QtFlatHost::containerOf(const Component& component)
+{
+    auto* widget = qobject_cast<QWidget*>(resolve(component));
+    if (!widget || widget == m_form || !widget->isWindow())
+        return nullptr;
+    return FlatForms::hostOf(widget);
+}
+
+bool QtFlatHost::containsControl(const FlatControl& control) const
+{
+    const auto* qt = dynamic_cast<const QtFlatControl*>(&control);
+    const QWidget* widget = qt ? qt->widget() : nullptr;
+    return widget && m_form && (widget == m_form || m_form->isAncestorOf(widget));
+}
+
+bool QtFlatHost::ownsFlatPainter() const
+{
+    return m_form && m_form->property(kOwnsFlatPainterProperty).toBool();
 }
 
 } // namespace kelvara

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -106,6 +107,10 @@ public:
     ~QtFlatHost() override;
 
     QWidget* form() const { return m_form; }
+    /// The form's address as given, also once the form is gone (for finding it in lists).
+    const void* formPointer() const { return m_formPointer; }
+    /// A Tag lookup that outlives the host safely (it falls back on the "Tag" property).
+    std::function<int(const QObject*)> tagLookup() const;
     /// From now on only components seen while alive are resolved (the form is going).
     void setTearingDown() { m_tearingDown = true; }
     /// The Tag of a component object (its list entry, else its "Tag" property, else 0).
@@ -120,14 +125,22 @@ public:
     int bitsPerPixel() const override;
     void redrawMenuBar() override;
     void repaint() override;
+    ToolBar* toolBarOf(const Component& component) override;
+    std::shared_ptr<FlatControl> controlOf(const Component& component) override;
+    FlatHost* containerOf(const Component& component) override;
+    bool containsControl(const FlatControl& control) const override;
+    bool ownsFlatPainter() const override;
 
 private:
     QObject* resolve(const Component& component) const;
 
     QPointer<QWidget> m_form;
+    const void* m_formPointer;
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     const ComponentList& m_components;
     mutable QHash<const void*, QPointer<QObject>> m_seen;
     QHash<const QObject*, QtMenu*> m_menus;
+    QHash<const QObject*, std::shared_ptr<FlatControl>> m_controls;
     bool m_tearingDown = false;
 };
 

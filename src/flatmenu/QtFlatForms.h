@@ -1,0 +1,87 @@
+#pragma once
+
+#include "flatmenu/FlatPainterManager.h"
+#include "flatmenu/MenuModel.h"
+
+#include <QEvent>
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+namespace kelvara {
+
+class QtFlatHost;
+
+/// The property a form carries while a painter component of its own sits on it.
+inline constexpr const char* kOwnsFlatPainterProperty = "kelvaraOwnsFlatPainter";
+
+/// The flat-frame requests as posted events of the application, with the message numbers
+/// as their event types.
+inline constexpr QEvent::Type kFlatFrameItemEvent = static_cast<QEvent::Type>(WM_FLATFRAME_ITEM);
+inline constexpr QEvent::Type kFlatFrameWindowEvent =
+    static_cast<QEvent::Type>(WM_FLATFRAME_WINDOW);
+
+/// A flat-frame request: the two parameters of the message.
+class FlatFrameEvent : public QEvent
+{
+public:
+    FlatFrameEvent(Type type, std::uintptr_t first, QObject* second)
+        : QEvent(type), first(first), second(second)
+    {}
+    std::uintptr_t first;
+    /// The window or menu item; a guard, as it may be gone when the request is run.
+    QPointer<QObject> second;
+};
+
+/// The application's forms and its message hook, for the painter manager: forms are known
+/// by announcement (a painter's own form, and every other form once it is built); every
+/// event of the application passes HookProc first, which gives pending forms the current
+/// menu's look and runs the flat-frame requests. Nothing is ever consumed.
+class FlatForms : public QObject, public FlatScreen, public FlatFrameRequests
+{
+    Q_OBJECT
+public:
+    /// The one object of the running application (made on first use, after QApplication).
+    static FlatForms* instance();
+    /// The host of an announced form, or null.
+    static FlatHost* hostOf(const QWidget* form);
+    /// Announces a form the application created, with its components: the manager queues
+    /// it, and it receives the current menu's look at the next application event.
+    static void Announce(QWidget* form, const ComponentList& components);
+    /// Registers the form of a painter (its host stays the painter's own), and takes it out.
+    void addPainterForm(QWidget* form, FlatHost* host);
+    void removePainterForm(FlatHost* host);
+
+    std::vector<FlatHost*> forms() override;
+    bool hasMainForm() const override;
+    PopupWindow* popupWindow(void* window) override;
+    PopupWindow* windowFromPoint(Point screen) override;
+    Rect menuItemRect(MenuItem& item) override;
+
+    bool pending() const override { return m_pendingRequests > 0; }
+    void postWindow(bool rightToLeft, void* window) override;
+    void postItem(MenuItem* item) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit FlatForms(QObject* parent);
+    ~FlatForms() override;
+    struct Entry
+    {
+        QPointer<QWidget> form;
+        FlatHost* host;                    // the painter's, or owned below
+        std::unique_ptr<QtFlatHost> owned; // an announced form's
+    };
+    void forget(const void* form);
+
+    std::vector<std::unique_ptr<Entry>> m_forms;
+    int m_pendingRequests = 0;
+};
+
+} // namespace kelvara
