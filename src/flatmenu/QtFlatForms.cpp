@@ -166,8 +166,9 @@ bool FlatForms::eventFilter(QObject* watched, QEvent* event)
     TFlatPainterManager* manager = TFlatPainterManager::instance();
     const QEvent::Type type = event->type();
     ControlMessage message{static_cast<unsigned>(type), 0, 0, 0};
-    if ((type == kFlatFrameItemEvent || type == kFlatFrameWindowEvent) && watched == qApp) {
-        --m_pendingRequests;
+    const bool request =
+        (type == kFlatFrameItemEvent || type == kFlatFrameWindowEvent) && watched == qApp;
+    if (request) {
         const auto* request = static_cast<FlatFrameEvent*>(event);
         message.wParam = request->first;
         QObject* target = request->second;
@@ -178,6 +179,9 @@ bool FlatForms::eventFilter(QObject* watched, QEvent* event)
     }
     if (manager)
         manager->HookProc(message);
+    // Counted out only now: a frame painted for the request makes the items ask again.
+    if (request)
+        --m_pendingRequests;
     return false;
 }
 

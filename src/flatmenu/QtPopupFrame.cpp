@@ -1,7 +1,5 @@
 #include "flatmenu/QtPopupFrame.h"
 
-#include "flatmenu/FlatPainter.h"
-#include "flatmenu/FlatPainterManager.h"
 #include "flatmenu/QtCanvas.h"
 #include "flatmenu/QtFlatForms.h"
 #include "platform/ControlMessageChain.h"
@@ -42,8 +40,11 @@ Rect QtPopupWindow::windowRect() const
 
 Canvas* QtPopupWindow::beginPaint()
 {
-    const ControlMessageChain* chain = ControlMessageChain::existing(m_menu);
-    if (!m_menu || !chain || !chain->painting() || m_painter || m_layer.isNull())
+    if (!m_menu || m_painter)
+        return nullptr;
+    // The menu as it shows now, read back where the frame copies rows.
+    m_layer = m_menu->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (m_layer.isNull())
         return nullptr;
     m_painter = std::make_unique<QPainter>(&m_layer);
     m_canvas = std::make_unique<QtCanvas>(m_painter.get(), m_menu.data());
@@ -54,6 +55,14 @@ void QtPopupWindow::endPaint()
 {
     m_canvas.reset();
     m_painter.reset();
+    // Shown from the menu's next paint on; a frame like the last one asks for no paint (the
+    // items' paint asks for a frame again, which would otherwise never end).
+    if (m_layer != m_framed) {
+        m_framed = m_layer;
+        if (m_menu)
+            m_menu->update();
+    }
+    m_layer = QImage();
 }
 
 bool QtPopupWindow::hasRegion() const
@@ -128,23 +137,19 @@ void QtPopupWindow::defaultProc(ControlMessage& message)
 
 void QtPopupWindow::windowProc(ControlMessage& message)
 {
-    TFlatPainterManager* manager = TFlatPainterManager::instance();
-    TFlatPainter* painter = manager ? manager->CurrentMenu() : nullptr;
-    if (message.msg != WM_PAINT || !painter || !m_menu) {
+    if (message.msg != WM_PAINT) {
         PopupFrameProc(*this, message, FlatForms::instance());
         return;
     }
-    // The menu draws itself into the layer (its nested paint reaches it alone), the frame
-    // goes over that, and the layer onto the menu.
-    m_layer = QImage(m_menu->size(), QImage::Format_ARGB32_Premultiplied);
-    m_layer.fill(Qt::transparent);
-    m_menu->render(&m_layer);
-    painter->PaintPopupFrame(this, m_menu->layoutDirection() == Qt::RightToLeft);
-    {
-        QPainter onMenu(m_menu.data());
-        onMenu.drawImage(0, 0, m_layer);
-    }
-    m_layer = QImage();
+    defaultProc(message);
+    if (!m_menu || m_framed.isNull() || m_framed.size() != m_menu->size())
+        return;
+    // The frame lies in the three outer rows and columns of the framed picture.
+    const int w = m_framed.width(), h = m_framed.height();
+    QPainter onMenu(m_menu.data());
+    for (const QRect& r :
+         {QRect(0, 0, w, 3), QRect(0, h - 3, w, 3), QRect(0, 0, 3, h), QRect(w - 3, 0, 3, h)})
+        onMenu.drawImage(r.topLeft(), m_framed, r);
 }
 
 } // namespace kelvara

@@ -16,9 +16,9 @@ namespace kelvara {
 class QtCanvas;
 
 /// A dropped QMenu as a pop-up window with a flat frame. Its procedure is the menu's message
-/// chain: installing PopupFrameProc puts this object in front of it. The frame is drawn in
-/// the menu's own paint: the menu renders itself into a layer first, so that the painter can
-/// read the rows it copies, and the layer then goes onto the menu.
+/// chain: installing PopupFrameProc puts this object in front of it. A frame request paints
+/// the frame over a picture of the menu as it shows (the painter reads rows back from it);
+/// from then on every paint of the menu ends with that picture's outer rows and columns.
 class QtPopupWindow : public QObject, public PopupWindow, public WindowProc
 {
     Q_OBJECT
@@ -45,7 +45,8 @@ private:
 
     QPointer<QMenu> m_menu;
     WindowProc* m_stored = nullptr; // the procedure PopupFrameProc replaced (the user data)
-    QImage m_layer;
+    QImage m_layer;                 // the picture being framed
+    QImage m_framed; // the last framed picture, whose outer rows and columns each paint shows
     std::unique_ptr<QPainter> m_painter;
     std::unique_ptr<QtCanvas> m_canvas;
 };

@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QFrame>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
@@ -247,6 +248,52 @@ TEST_F(QtFlatControlsTest, AnnouncedDialogTakesTheLookAndSwitchingOffRestores)
     send(edit, QEvent::Enter);
     EXPECT_FALSE(hooked(edit));
     EXPECT_TRUE(edit->hasFrame()) << "with its own frame back";
+}
+
+} // namespace
+} // namespace kelvara
+
+namespace kelvara {
+namespace {
+
+TEST(QtPopupFrameTest, DroppedMenuGetsTheFrameAndLosesItWhenHidden)
+{
+    ComponentList components("FormTest");
+    QWidget form;
+    auto* popup = new QMenu(&form);
+    popup->addAction(QStringLiteral("Copy"));
+    popup->addAction(QStringLiteral("Paste"));
+    components.add("PopupMenuEdit", popup);
+    form.show();
+    auto flat = std::make_unique<QtFlatPainter>(&form, components);
+    TFlatPainterStoredProperties properties = TFlatPainterStoredProperties::FlatPainter1();
+    properties.FlatMenu = true;
+    properties.Assign(flat->painter());
+    flat->painter().Loaded();
+    TFlatPainter& painter = flat->painter();
+
+    popup->popup(QPoint(200, 200));
+    QCoreApplication::processEvents();
+    // The items' paint asks for the frame; the request runs at the next application event.
+    (void)popup->grab();
+    EXPECT_TRUE(FlatForms::instance()->pending());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(FlatForms::instance()->pending());
+    const int w = popup->width(), h = popup->height();
+    EXPECT_EQ(popup->mask().boundingRect(), QRect(0, 0, w, h));
+    EXPECT_FALSE(popup->mask().contains(QPoint(w - 1, 0))) << "the shadow's cut-out";
+
+    const QImage image = popup->grab().toImage();
+    EXPECT_EQ(at(image, 0, h / 2), ColorToRGB(painter.PaintFrameColor));
+    EXPECT_EQ(at(image, w - 3, h / 2), ColorToRGB(painter.PaintFrameColor));
+    EXPECT_EQ(at(image, w - 1, h / 2), ColorToRGB(painter.PaintShadowColor));
+    EXPECT_EQ(at(image, w / 2, h - 1), ColorToRGB(painter.PaintShadowColor));
+    EXPECT_EQ(at(image, 1, h / 2), ColorToRGB(painter.PaintIconColumnColor));
+
+    popup->hide();
+    EXPECT_TRUE(popup->mask().isEmpty()) << "the window is itself again once hidden";
+    EXPECT_FALSE(hooked(popup));
+    flat.reset();
 }
 
 } // namespace
