@@ -9,6 +9,8 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace kelvara {
 
