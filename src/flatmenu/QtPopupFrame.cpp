@@ -30,6 +30,11 @@ QtPopupWindow::QtPopupWindow(QMenu* menu) : QObject(menu), m_menu(menu)
     setObjectName(QString::fromLatin1(kAdapterName));
 }
 
+QtPopupWindow::~QtPopupWindow()
+{
+    restoreProc();
+}
+
 Rect QtPopupWindow::windowRect() const
 {
     if (!m_menu)

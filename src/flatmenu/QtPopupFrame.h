@@ -25,6 +25,9 @@ class QtPopupWindow : public QObject, public PopupWindow, public WindowProc
 public:
     /// The pop-up window of a menu (made on first use, a child of the menu); null for none.
     static QtPopupWindow* of(QMenu* menu);
+    /// Leaves the menu's chain first: the menu deletes this child before its chain hears
+    /// that the menu goes.
+    ~QtPopupWindow() override;
 
     Rect windowRect() const override;
     Canvas* beginPaint() override;

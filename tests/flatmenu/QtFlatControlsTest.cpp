@@ -3,6 +3,7 @@
 #include "flatmenu/QtFlatControl.h"
 #include "flatmenu/QtFlatForms.h"
 #include "flatmenu/QtFlatPainter.h"
+#include "flatmenu/QtPopupFrame.h"
 #include "platform/ControlMessageChain.h"
 
 #include <QAction>
@@ -293,6 +294,30 @@ TEST(QtPopupFrameTest, DroppedMenuGetsTheFrameAndLosesItWhenHidden)
     popup->hide();
     EXPECT_TRUE(popup->mask().isEmpty()) << "the window is itself again once hidden";
     EXPECT_FALSE(hooked(popup));
+    flat.reset();
+}
+
+} // namespace
+} // namespace kelvara
+
+namespace kelvara {
+namespace {
+
+TEST(QtPopupFrameTest, AMenuThatGoesWhileFramedTakesItsHookAlong)
+{
+    ComponentList components("FormTest");
+    QWidget form;
+    auto* popup = new QMenu(&form);
+    popup->addAction(QStringLiteral("Copy"));
+    components.add("PopupMenuEdit", popup);
+    auto flat = std::make_unique<QtFlatPainter>(&form, components);
+    TFlatPainterStoredProperties::FlatPainter1().Assign(flat->painter());
+    flat->painter().Loaded();
+    popup->popup(QPoint(10, 10));
+    flat->painter().PaintPopupFrame(QtPopupWindow::of(popup), false);
+    ASSERT_TRUE(hooked(popup));
+    delete popup; // its chain hears of it after the frame's window object has gone
+    EXPECT_EQ(ControlMessageChain::existing(popup), nullptr);
     flat.reset();
 }
 
