@@ -97,6 +97,11 @@ TCustomDictForm::TCustomDictForm(const std::string& programFolder, QWidget* pare
     }
     buildDialogs();
     m_flatPainterSlot = m_components.count();
+    // The painter activates while the form is read: the menus declared before it are painted
+    // flat, PopupMenuForEdit, declared after it, keeps the native look.
+    m_flatPainter = std::make_unique<QtFlatPainter>(this, m_components);
+    declare(m_flatPainter.get());
+    TFlatPainterStoredProperties::FlatPainter1().Assign(m_flatPainter->painter());
     buildInputPopup();
 
     applyCaptionTable(MainWindowFormTexts());
@@ -104,6 +109,7 @@ TCustomDictForm::TCustomDictForm(const std::string& programFolder, QWidget* pare
     connectSessionEnd();
 
     FormCreate(programFolder);
+    m_flatPainter->painter().Loaded();
     ActionListMenuUpdate();
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -5,6 +5,7 @@
 #include "app/CommandRules.h"
 #include "app/StartupState.h"
 #include "editor/EntryEditor.h"
+#include "flatmenu/QtFlatPainter.h"
 #include "lang/Captions.h"
 #include "platform/Components.h"
 
@@ -184,6 +185,8 @@ private:
     std::unique_ptr<DictionaryAccess> m_access;
     CommandAvailability m_availability;
     ComponentList m_components;
+    // Reads the component list until it goes, so it is declared after it and goes first.
+    std::unique_ptr<QtFlatPainter> m_flatPainter;
     std::size_t m_flatPainterSlot = 0;
     QTimer m_idleUpdate;
 

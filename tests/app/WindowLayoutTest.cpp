@@ -3,11 +3,14 @@
 #include "app/FileDialogs.h"
 #include "app/ImageList.h"
 #include "editor/EntryGridView.h"
+#include "flatmenu/QtFlatPainter.h"
+#include "flatmenu/QtMenuModel.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -90,6 +93,7 @@ TEST_F(WindowTest, ComponentsAreDeclaredInLayoutOrderWithTagZero)
                                                "OpenDialogDictCe",
                                                "OpenDialogTxt",
                                                "SaveDialogTxt",
+                                               "FlatPainter1",
                                                "PopupMenuForEdit",
                                                "MenuItemEditCut",
                                                "MenuItemEditCopy",
@@ -104,7 +108,34 @@ TEST_F(WindowTest, ComponentsAreDeclaredInLayoutOrderWithTagZero)
     EXPECT_EQ(names, expected);
     // FlatPainter1 goes right before the input box's pop-up menu.
     EXPECT_EQ(static_cast<int>(m_window->flatPainterSlot()),
-              m_window->components().indexOf("PopupMenuForEdit"));
+              m_window->components().indexOf("FlatPainter1"));
+}
+
+TEST_F(WindowTest, MenusDeclaredBeforeThePainterArePaintedFlat)
+{
+    start("lang_en.ini", {true, true});
+    auto* fileMenu = component<QMenu>("MenuItemFile");
+    ASSERT_NE(fileMenu, nullptr);
+    EXPECT_TRUE(QtMenu::isOwnerDrawn(component<QWidget>("MainMenu1")));
+    EXPECT_TRUE(QtMenu::isOwnerDrawn(fileMenu));
+    EXPECT_TRUE(QtMenu::isOwnerDrawn(component<QWidget>("PopupMenuEdit")));
+    // Declared after the painter: the input box's menu keeps the native look.
+    EXPECT_FALSE(QtMenu::isOwnerDrawn(component<QWidget>("PopupMenuForEdit")));
+
+    // The File menu's items measure and paint through the painter's handlers: switched off,
+    // the same menu looks otherwise.
+    fileMenu->popup(QPoint(0, 0));
+    QCoreApplication::processEvents();
+    const QImage flat = fileMenu->grab().toImage();
+    fileMenu->hide();
+    auto* painter = component<QtFlatPainter>("FlatPainter1");
+    ASSERT_NE(painter, nullptr);
+    painter->painter().SetActive(false);
+    fileMenu->popup(QPoint(0, 0));
+    QCoreApplication::processEvents();
+    const QImage native = fileMenu->grab().toImage();
+    fileMenu->hide();
+    EXPECT_NE(flat, native);
 }
 
 TEST_F(WindowTest, ControlsHaveTheirLayout)

@@ -1,13 +1,18 @@
 // Saves a picture of the main window on an installation: WindowScreenshot <folder> <png>
-// [open|prompt|about|menu]. With "open" the window shows the state of an open dictionary with
-// one entry; "prompt" and "about" picture the save prompt and the About box, "menu" the File
-// menu.
+// [open|prompt|about|menu|filemenu [word]]. With "open" the window shows the state of an open
+// dictionary with one entry; "prompt" and "about" picture the save prompt and the About box,
+// "menu" the File menu; "filemenu" opens the E-C dictionary, finds the word (default "book")
+// and pictures the screen with the File menu dropped over the window (a real display).
 #include "app/About.h"
 #include "app/CSMain.h"
 #include "app/Save.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 
 #include <cstdio>
@@ -36,6 +41,30 @@ int main(int argc, char** argv)
         form.setDictionaryOpen(true);
         form.setGridVisible(true);
         form.editor().AddEntryRow(" ", "word", "Noun", "\xB4\xCA"); // GBK for one character
+    }
+    if (mode == QLatin1String("filemenu")) {
+        const auto object = [&](const char* name) {
+            return static_cast<QObject*>(form.components().find(name)->object);
+        };
+        form.show();
+        qobject_cast<QAction*>(object("ActionFileOpenEc"))->trigger();
+        qobject_cast<QLineEdit*>(object("EditWordInput"))
+            ->setText(argc > 4 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral("book"));
+        form.ActionListMenuUpdate();
+        qobject_cast<QAction*>(object("ActionWordFind"))->trigger();
+        auto* bar = qobject_cast<QMenuBar*>(object("MainMenu1"));
+        auto* file = qobject_cast<QMenu*>(object("MenuItemFile"));
+        QTimer::singleShot(200, [&form, bar, file] {
+            form.ActionListMenuUpdate();
+            bar->setActiveAction(file->menuAction());
+        });
+        QTimer::singleShot(700, [&] {
+            const QRect area = form.frameGeometry().united(file->geometry());
+            const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(
+                0, area.x(), area.y(), area.width(), area.height());
+            app.exit(screen.save(QString::fromLocal8Bit(argv[2])) ? 0 : 1);
+        });
+        return app.exec();
     }
     if (auto* menu = qobject_cast<QMenu*>(shown)) {
         form.show();
