@@ -249,8 +249,9 @@ private:
             return;
         ASSERT_TRUE(t.editor->selectCell(
             kColTarget, static_cast<int>(1 + pick(static_cast<std::size_t>(rowCount())))));
-        if (t.editor->deleteAvailable(true))
+        if (t.editor->deleteAvailable(true)) {
             ASSERT_TRUE(t.editor->MenuItemDeleteClick());
+        }
     }
 
     void seedNasty()
