@@ -107,15 +107,17 @@ void TFlatPainterManager::CollectForms()
 
 void TFlatPainterManager::FormNotification(FlatHost* form, TOperation operation)
 {
-    if (!m_currentMenu || !form)
+    if (!form)
         return;
-    if (operation == TOperation::opInsert) {
-        if (!holds(m_pendingForms, form))
-            m_pendingForms.push_back(form);
-    } else {
+    // A form that goes leaves the lists also without a current menu: they are walked again
+    // when a menu becomes current or the look is withdrawn.
+    if (operation == TOperation::opRemove) {
         eraseValue(m_pendingForms, form);
         eraseValue(m_doneForms, form);
+        return;
     }
+    if (m_currentMenu && !holds(m_pendingForms, form))
+        m_pendingForms.push_back(form);
 }
 
 bool TFlatPainterManager::HookProc(const ControlMessage& message) noexcept

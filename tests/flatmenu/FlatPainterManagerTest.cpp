@@ -87,6 +87,13 @@ TEST_F(FlatPainterManagerTest, OtherFormsTakeTheCurrentMenusLookAtTheNextMessage
     manager().FormNotification(&tagged.form, TOperation::opInsert);
     message();
     EXPECT_TRUE(hooked(*tagged.edit));
+
+    // The current menu refusing the role with no other to take it withdraws the look.
+    painter->SetDisableSubclassing(true);
+    EXPECT_EQ(manager().CurrentMenu(), nullptr);
+    EXPECT_FALSE(hooked(*prompt.edit));
+    EXPECT_TRUE(hooked(*main.edit)) << "its own form keeps it";
+    EXPECT_TRUE(manager().DoneForms().empty());
 }
 
 TEST_F(FlatPainterManagerTest, AnInactiveOrRefusingPainterNeverBecomesCurrent)
@@ -100,6 +107,8 @@ TEST_F(FlatPainterManagerTest, AnInactiveOrRefusingPainterNeverBecomesCurrent)
     refusing->SetDisableSubclassing(true);
     refusing->Loaded();
     EXPECT_EQ(manager().CurrentMenu(), nullptr);
+    refusing->SetDisableSubclassing(false);
+    EXPECT_EQ(manager().CurrentMenu(), nullptr) << "clearing the flag looks for nothing";
 }
 
 TEST_F(FlatPainterManagerTest, TheCurrentRolePassesOnWithTheHookedControls)
