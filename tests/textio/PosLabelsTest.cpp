@@ -126,7 +126,9 @@ TEST(EngineExportLineTest, Big5TrailBackslashBelongsToItsCharacter)
 {
     const std::string xu = "\xB3\x5C";             // 許
     const std::string word = xu + "\xA5\x5C" + xu; // 許功許
-    const auto fields = ParseEngineExportLine("noun\\" + word + "\\" + xu + "\\", kCodePageBig5);
+    // The fields are views into the line: it must outlive them.
+    const std::string line = "noun\\" + word + "\\" + xu + "\\";
+    const auto fields = ParseEngineExportLine(line, kCodePageBig5);
     ASSERT_TRUE(fields);
     EXPECT_EQ(fields->engineWord, "noun");
     EXPECT_EQ(fields->source, word);
@@ -134,8 +136,7 @@ TEST(EngineExportLineTest, Big5TrailBackslashBelongsToItsCharacter)
     // A line whose only 0x5C bytes are trail bytes holds no entry.
     EXPECT_FALSE(ParseEngineExportLine("noun" + xu + xu, kCodePageBig5));
     // Read as GBK the same bytes are other characters, but 0x5C still trails B3.
-    EXPECT_EQ(ParseEngineExportLine("noun\\" + word + "\\" + xu + "\\", kCodePageGbk)->source,
-              word);
+    EXPECT_EQ(ParseEngineExportLine(line, kCodePageGbk)->source, word);
 }
 
 TEST(EngineExportLineTest, LongLineIsSplitWhole)
