@@ -136,12 +136,28 @@ TEST_F(EngineSessionTest, NewCeServesTheCreatedDictionary)
     access->MenuItemFindClick(word);
     EXPECT_EQ(rows().size(), 1u);
 
-    // The engine directory's own dictionary, served again after a restart, got nothing.
+    // Close hands the engine back its own dictionary in the same run: it got nothing, and a
+    // save now goes there, not into the new file.
     access->MenuItemCloseClick();
-    restart();
     access->ActionFileOpenCeExecute();
     access->MenuItemFindClick(word);
     EXPECT_TRUE(rows().empty());
+    ASSERT_TRUE(editor->MenuItemAddClick(word));
+    type(kColTarget, 1, "drug");
+    access->MenuItemSaveClick();
+    access->MenuItemCloseClick();
+    prompts->ceChoices = {created.string()};
+    prompts->ceChoices.push_back((folder / "dicts" / "other").string());
+    access->ActionFileNewCeExecute(); // the name is taken: the clash message, then "other"
+    access->MenuItemFindClick(word);
+    EXPECT_TRUE(rows().empty()) << "a new dictionary starts empty";
+    access->MenuItemCloseClick();
+
+    // After a restart the engine directory's own dictionary holds what was saved there.
+    restart();
+    access->ActionFileOpenCeExecute();
+    access->MenuItemFindClick(word);
+    EXPECT_EQ(rows(), (std::vector<Row>{{" ", word, gbk(u"名词"), "drug"}}));
 }
 
 /// A small file system of its own, filled up after the first save so that the next commit
