@@ -179,6 +179,18 @@ void ControlMessageChain::send(const ControlMessage& message)
 {
     if (!m_control || message.msg != WM_LBUTTONDOWN)
         return;
+    if (m_event && m_event->type() == QEvent::MouseButtonDblClick) {
+        // A widget's own handling of a double-click presses it already: the press reaches
+        // the hook alone, with no Qt event behind it, so that the widget is pressed once.
+        QEvent* const outer = m_event;
+        const bool outerDelivered = m_eventDelivered;
+        m_event = nullptr;
+        ControlMessage press = message;
+        dispatch(press);
+        m_event = outer;
+        m_eventDelivered = outerDelivered;
+        return;
+    }
     QPointF at;
     if (m_event && (m_event->type() == QEvent::MouseButtonDblClick ||
                     m_event->type() == QEvent::MouseButtonPress))

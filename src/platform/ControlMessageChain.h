@@ -37,7 +37,8 @@ public:
     /// handed to the widget, once.
     void defaultProc(ControlMessage& message);
     /// Sends the widget a message made up here (a left-button press): as a Qt event, so
-    /// that it takes the whole way through the chain.
+    /// that it takes the whole way through the chain; within a double-click, which Qt's
+    /// widgets take as a press of their own, to the hook alone.
     void send(const ControlMessage& message);
     /// Whether the widget's paint event is being dispatched (a QPainter may be opened on it).
     bool painting() const { return m_painting; }

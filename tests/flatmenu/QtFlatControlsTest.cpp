@@ -210,6 +210,26 @@ TEST_F(QtFlatControlsTest, ButtonsIdleHotAndPressed)
     EXPECT_NE(reddest(grab(bitBtn)), QPoint(-1, -1));
 }
 
+TEST_F(QtFlatControlsTest, ADoubleClickPressesAButtonAsOftenAsWithoutTheHook)
+{
+    auto* plain = new QPushButton(QStringLiteral("Plain"), form.get());
+    plain->setGeometry(200, 140, 75, 25);
+    int hookedPresses = 0, plainPresses = 0;
+    QObject::connect(push, &QPushButton::pressed, [&] { ++hookedPresses; });
+    QObject::connect(plain, &QPushButton::pressed, [&] { ++plainPresses; });
+    // The test's double-click ends on the second press: the release comes apart.
+    QTest::mouseDClick(push, Qt::LeftButton);
+    QTest::mouseRelease(push, Qt::LeftButton);
+    QTest::mouseDClick(plain, Qt::LeftButton);
+    QTest::mouseRelease(plain, Qt::LeftButton);
+    EXPECT_GT(plainPresses, 0);
+    EXPECT_EQ(hookedPresses, plainPresses);
+    auto* subclass =
+        dynamic_cast<TControlSubClass*>(ControlMessageChain::existing(push)->windowProc());
+    ASSERT_NE(subclass, nullptr);
+    EXPECT_FALSE(subclass->ButtonDown) << "released again";
+}
+
 TEST_F(QtFlatControlsTest, ToolBarButtonsAndSeparatorThroughTheStyle)
 {
     ASSERT_TRUE(bar->property("Flat").toBool());
