@@ -1,8 +1,9 @@
 // Saves a picture of the main window on an installation: WindowScreenshot <folder> <png>
-// [open|prompt|about|menu|filemenu [word]]. With "open" the window shows the state of an open
-// dictionary with one entry; "prompt" and "about" picture the save prompt and the About box,
-// "menu" the File menu; "filemenu" opens the E-C dictionary, finds the word (default "book")
-// and pictures the screen with the File menu dropped over the window (a real display).
+// [open|prompt|about|menu|filemenu [word]|dropmenu NAME [word]]. With "open" the window shows the
+// state of an open dictionary with one entry; "prompt" and "about" picture the save prompt and
+// the About box, "menu" the File menu; "filemenu" opens the E-C dictionary, finds the word
+// (default "book") and pictures the screen with the File menu dropped over the window (a real
+// display); "dropmenu" does the same with the menu NAME (MenuItemEdit, PopupMenuEdit, ...).
 #include "app/About.h"
 #include "app/CSMain.h"
 #include "app/Save.h"
@@ -42,21 +43,28 @@ int main(int argc, char** argv)
         form.setGridVisible(true);
         form.editor().AddEntryRow(" ", "word", "Noun", "\xB4\xCA"); // GBK for one character
     }
-    if (mode == QLatin1String("filemenu")) {
+    if (mode == QLatin1String("filemenu") || mode == QLatin1String("dropmenu")) {
+        const bool named = mode == QLatin1String("dropmenu") && argc > 4;
+        const char* menuName = named ? argv[4] : "MenuItemFile";
+        const int wordArg = named ? 5 : 4;
         const auto object = [&](const char* name) {
             return static_cast<QObject*>(form.components().find(name)->object);
         };
         form.show();
         qobject_cast<QAction*>(object("ActionFileOpenEc"))->trigger();
         qobject_cast<QLineEdit*>(object("EditWordInput"))
-            ->setText(argc > 4 ? QString::fromLocal8Bit(argv[4]) : QStringLiteral("book"));
+            ->setText(argc > wordArg ? QString::fromLocal8Bit(argv[wordArg])
+                                     : QStringLiteral("book"));
         form.ActionListMenuUpdate();
         qobject_cast<QAction*>(object("ActionWordFind"))->trigger();
         auto* bar = qobject_cast<QMenuBar*>(object("MainMenu1"));
-        auto* file = qobject_cast<QMenu*>(object("MenuItemFile"));
+        auto* file = qobject_cast<QMenu*>(object(menuName));
         QTimer::singleShot(200, [&form, bar, file] {
             form.ActionListMenuUpdate();
-            bar->setActiveAction(file->menuAction());
+            if (bar->actions().contains(file->menuAction()))
+                bar->setActiveAction(file->menuAction());
+            else // a pop-up menu: dropped over the grid, where a right click would drop it
+                file->popup(form.mapToGlobal(QPoint(120, 110)));
         });
         QTimer::singleShot(700, [&] {
             const QRect area = form.frameGeometry().united(file->geometry());
