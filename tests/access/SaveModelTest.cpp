@@ -400,7 +400,7 @@ TEST_F(CeSaveModelTest, RandomSessionsStoreExactlyWhatTheRowsAsk)
                                          "tail (fruit)",       "end ", " both ", "plain",
                                          gbk(u"书本")};
     int saves = 0;
-    for (unsigned seed = 1; seed <= 120 && !HasFailure(); ++seed) {
+    for (unsigned seed = 1; seed <= 400 && !HasFailure(); ++seed) {
         CeSaveModelRun session(*this, words, typed, nasty, seed);
         session.run(25);
         saves += session.saves;
@@ -415,7 +415,7 @@ TEST_F(CeSaveModelTest, RandomSessionsOnTheTraditionalPlatform)
     const std::vector<std::string> words{"\xB3\x5C", "\xA5\x5C\xB3\x5C", "\xA4\xA4"};
     const std::vector<std::string> typed{"allow", "\xB3\x5C", " x ", "", "merit"};
     const std::vector<std::string> nasty{"a (b) c", "   ", "\xB3\x5C", "q)"};
-    for (unsigned seed = 1; seed <= 60 && !HasFailure(); ++seed) {
+    for (unsigned seed = 1; seed <= 200 && !HasFailure(); ++seed) {
         CeSaveModelRun session(*this, words, typed, nasty, 1000 + seed);
         session.run(25);
     }
@@ -479,7 +479,7 @@ TEST_F(EcSaveModelTest, RandomSessionsStoreExactlyWhatTheRowsAsk)
     const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
     EcModel model = exportDictionary();
     int saves = 0;
-    for (int op = 0; op < 3000 && !HasFailure(); ++op) {
+    for (int op = 0; op < 10000 && !HasFailure(); ++op) {
         switch (pick(5)) {
         case 0:
             prompts->saveAnswers = {SavePromptAnswer::No};
@@ -543,7 +543,7 @@ TEST_F(EcSaveModelTest, RandomSessionsStoreExactlyWhatTheRowsAsk)
         }
         }
     }
-    EXPECT_GT(saves, 400);
+    EXPECT_GT(saves, 1500);
 }
 
 } // namespace
