@@ -4,13 +4,47 @@
 #include "lang/Captions.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QPen>
+#include <QPixmap>
+#include <QPolygonF>
 #include <QPushButton>
 
 namespace kelvara {
 
 namespace {
+
+enum class ButtonGlyph { Yes, No, Cancel };
+
+// The three answers' glyphs, drawn in code like the tool bar's images: a green check for Yes,
+// a red barred circle for No, a red cross for Cancel, on a transparent 16 x 16 ground.
+QPixmap buttonGlyph(ButtonGlyph glyph)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    switch (glyph) {
+    case ButtonGlyph::Yes:
+        painter.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
+        break;
+    case ButtonGlyph::No:
+        painter.setPen(QPen(QColor(192, 0, 0), 2));
+        painter.drawEllipse(QRectF(2.5, 2.5, 11, 11));
+        painter.drawLine(QPointF(4.5, 11.5), QPointF(11.5, 4.5));
+        break;
+    case ButtonGlyph::Cancel:
+        painter.setPen(QPen(QColor(192, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(4, 4), QPointF(12, 12));
+        painter.drawLine(QPointF(12, 4), QPointF(4, 12));
+        break;
+    }
+    return pixmap;
+}
 
 QString qText(const CaptionTable& table, const char* control, CaptionProperty property)
 {
@@ -57,6 +91,13 @@ TSaveDlg::TSaveDlg(InterfaceLanguage language, QWidget* parent)
     for (QPushButton* button : {m_yes, m_no, m_cancel}) {
         button->setGeometry(left, 55, 75, 25);
         left += 80;
+    }
+    // Bitmap buttons: the flat painter draws them with their glyphs.
+    const std::pair<QPushButton*, ButtonGlyph> glyphs[] = {
+        {m_yes, ButtonGlyph::Yes}, {m_no, ButtonGlyph::No}, {m_cancel, ButtonGlyph::Cancel}};
+    for (const auto& [button, glyph] : glyphs) {
+        button->setProperty("className", QStringLiteral("TBitBtn"));
+        button->setIcon(QIcon(buttonGlyph(glyph)));
     }
     m_yes->setDefault(true);
     connect(m_yes, &QPushButton::clicked, this, [this] { done(kResultYes); });

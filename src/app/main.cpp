@@ -4,6 +4,7 @@
 #include "app/FirstPaintReport.h"
 #include "app/Save.h"
 #include "app/width.h"
+#include "flatmenu/QtFlatForms.h"
 #include "platform/Paths.h"
 
 #include <QApplication>
@@ -29,6 +30,10 @@ int main(int argc, char* argv[])
     TColWidthDlg colWidthDlg(form.language());
     TAboutForm aboutForm;
     form.attachDialogs(&saveDlg, &colWidthDlg, &aboutForm);
+    // The dialogs take the main window's flat look when the application first hears of them.
+    FlatForms::Announce(&saveDlg, saveDlg.components());
+    FlatForms::Announce(&colWidthDlg, colWidthDlg.components());
+    FlatForms::Announce(&aboutForm, aboutForm.components());
 
     ReportFirstPaintIfAsked(&form);
     form.show();

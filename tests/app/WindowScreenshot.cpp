@@ -7,6 +7,7 @@
 #include "app/About.h"
 #include "app/CSMain.h"
 #include "app/Save.h"
+#include "flatmenu/QtFlatForms.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,6 +30,9 @@ int main(int argc, char** argv)
     const QString mode = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     kelvara::TSaveDlg prompt(form.language());
     kelvara::TAboutForm about;
+    // As the program entry does: the dialogs take the window's flat look.
+    kelvara::FlatForms::Announce(&prompt, prompt.components());
+    kelvara::FlatForms::Announce(&about, about.components());
     QWidget* shown = &form;
     if (mode == QLatin1String("prompt"))
         shown = &prompt;
