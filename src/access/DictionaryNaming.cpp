@@ -30,25 +30,7 @@ bool startsWithFolded(std::string_view name, std::string_view lowerPrefix)
            lowerAscii(name.substr(0, lowerPrefix.size())) == lowerPrefix;
 }
 
-bool isSeparator(char c)
-{
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
-}
-
 } // namespace
-
-std::string DialogFolderOf(std::string_view folder)
-{
-    std::string out(folder);
-    const bool driveRoot = out.size() == 3 && out[1] == ':';
-    if (out.size() > 1 && !driveRoot && isSeparator(out.back()))
-        out.pop_back();
-    return out;
-}
 
 NewEcName NewEcDictionaryName(std::string_view chosenPath)
 {

@@ -11,8 +11,6 @@ struct NewEcName {
     std::string path;         ///< the E-C dictionary path: folder, separator, name without ".key"
 };
 
-/// A folder as a file dialog keeps it: without its trailing separator unless it is a root.
-std::string DialogFolderOf(std::string_view folderWithSeparator);
 
 /// The New E-C naming rule: a final ".key" (any case) is dropped, and "Userec" is put in
 /// front of a name that does not begin with "userec" in any letter case.

@@ -14,7 +14,9 @@ namespace kelvara {
 
 namespace {
 
-bool isSeparator(char c)
+} // namespace
+
+bool IsPathSeparator(char c)
 {
 #ifdef _WIN32
     return c == '\\' || c == '/';
@@ -23,7 +25,14 @@ bool isSeparator(char c)
 #endif
 }
 
-} // namespace
+std::string DialogFolderOf(std::string_view folder)
+{
+    std::string out(folder);
+    const bool driveRoot = out.size() == 3 && out[1] == ':';
+    if (out.size() > 1 && !driveRoot && IsPathSeparator(out.back()))
+        out.pop_back();
+    return out;
+}
 
 std::string ProgramFolder()
 {
@@ -53,9 +62,9 @@ std::string JoinPath(std::string_view folder, std::string_view name)
     std::string out(folder);
     if (out.empty())
         return std::string(name);
-    if (!isSeparator(out.back()))
+    if (!IsPathSeparator(out.back()))
         out.push_back(kPathSeparator);
-    while (!name.empty() && isSeparator(name.front()))
+    while (!name.empty() && IsPathSeparator(name.front()))
         name.remove_prefix(1);
     out.append(name);
     return out;
@@ -64,7 +73,7 @@ std::string JoinPath(std::string_view folder, std::string_view name)
 std::string FolderOf(std::string_view path)
 {
     for (std::size_t i = path.size(); i > 0; --i)
-        if (isSeparator(path[i - 1]))
+        if (IsPathSeparator(path[i - 1]))
             return std::string(path.substr(0, i));
     return {};
 }
@@ -72,7 +81,7 @@ std::string FolderOf(std::string_view path)
 std::string FileNameOf(std::string_view path)
 {
     for (std::size_t i = path.size(); i > 0; --i)
-        if (isSeparator(path[i - 1]))
+        if (IsPathSeparator(path[i - 1]))
             return std::string(path.substr(i));
     return std::string(path);
 }

@@ -12,6 +12,12 @@ inline constexpr char kPathSeparator = '\\';
 inline constexpr char kPathSeparator = '/';
 #endif
 
+/// Whether a character separates the parts of a path on this platform.
+bool IsPathSeparator(char c);
+
+/// A folder as a file dialog keeps it: without its trailing separator unless it is a root.
+std::string DialogFolderOf(std::string_view folderWithSeparator);
+
 /// The folder of the running executable, with its trailing separator.
 std::string ProgramFolder();
 

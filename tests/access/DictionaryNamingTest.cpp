@@ -1,4 +1,5 @@
 #include "access/DictionaryNaming.h"
+#include "platform/Paths.h"
 
 #include <gtest/gtest.h>
 
