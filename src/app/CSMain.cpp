@@ -9,6 +9,7 @@
 #include "editor/EntryGridView.h"
 #include "editor/LineEditGuard.h"
 #include "platform/Paths.h"
+#include "textio/TextCommands.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -203,6 +205,8 @@ void TCustomDictForm::buildToolBar()
     m_input->setFrame(false);
     m_input->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
     m_input->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Return looks the word up, when Find is available.
+    connect(m_input, &QLineEdit::returnPressed, this, [this] { runCommand(Command::WordFind); });
     m_toolBar->addWidget(m_input);
     declare(m_input);
     addGap("ToolButton2");
@@ -402,9 +406,12 @@ void TCustomDictForm::buildInputPopup()
             &TCustomDictForm::MenuItemEditCutClick);
     connect(item("MenuItemEditCopy"), &QAction::triggered, this,
             &TCustomDictForm::MenuItemEditCopyClick);
-    // Paste repairs text whose Chinese characters the clipboard lost; it comes with the
-    // clipboard commands and is not bound yet.
-    item("MenuItemEditPaste");
+    // Paste repairs text whose Chinese characters the clipboard lost; Ctrl+V in the input box
+    // runs it too (the window's event filter), the item only shows the key.
+    QAction* paste = item("MenuItemEditPaste");
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setShortcutContext(Qt::WidgetShortcut);
+    connect(paste, &QAction::triggered, this, &TCustomDictForm::MenuItemEditPasteClick);
     connect(m_input, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_popupForEdit->exec(m_input->mapToGlobal(at)); });
 }
@@ -415,6 +422,7 @@ void TCustomDictForm::FormCreate(const std::string& programFolder)
     m_editor = std::make_unique<EntryEditor>(m_startup.language, m_startup.codePage());
     buildGrid();
     m_access = std::make_unique<DictionaryAccess>(m_startup, m_dictionary, *m_editor, *this);
+    m_text = std::make_unique<TextCommands>(m_startup, m_dictionary, *m_editor, *this);
     // The input box refuses characters the platform code page cannot hold.
     GuardLineEdit(m_input, m_startup.codePage(), m_startup.language);
 

@@ -8,6 +8,7 @@
 #include "flatmenu/QtFlatPainter.h"
 #include "lang/Captions.h"
 #include "platform/Components.h"
+#include "textio/TextCommandPrompts.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -24,6 +25,7 @@ class QFrame;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
+class QProgressDialog;
 class QToolBar;
 class QToolButton;
 
@@ -36,11 +38,12 @@ class LazyFileDialog;
 class TAboutForm;
 class TColWidthDlg;
 class TSaveDlg;
+class TextCommands;
 
 /// The main window: menus, the tool bar with the input box, the entry grid and its
 /// drop-down, the command table with its idle-time availability rules, and the close path
 /// through the save prompt. It owns all state of the run.
-class TCustomDictForm : public QMainWindow, public AccessPrompts
+class TCustomDictForm : public QMainWindow, public AccessPrompts, public TextCommandPrompts
 {
     Q_OBJECT
 public:
@@ -108,8 +111,7 @@ public:
     void ApplyTraditionalCaptions();
     void ApplyEnglishCaptions();
 
-    // Handlers of the command table. The text-file, row-copy and column-width commands land
-    // with their own rooms; until then their handlers do nothing.
+    // Handlers of the command table.
     void ActionFileNewEcExecute();
     void ActionFileNewCeExecute();
     void MenuItemOpenEcClick();
@@ -128,6 +130,7 @@ public:
     void MenuItemFromDictClick();
     void MenuItemEditCutClick();
     void MenuItemEditCopyClick();
+    void MenuItemEditPasteClick();
     void MenuItemExitClick();
     void MenuItemAboutClick();
 
@@ -142,6 +145,14 @@ public:
     void setCaptionToPath(const std::string& path) override;
     void setGridVisible(bool visible) override;
     void setTypeComboVisible(bool visible) override;
+
+    // ---- TextCommandPrompts
+
+    std::optional<std::string> chooseImportFile() override;
+    std::optional<std::string> chooseExportFile() override;
+    bool confirmOverwrite(const std::string& path) override;
+    bool confirmCeDictionary() override;
+    bool progress(const TextProgress& progress) override;
 
 protected:
     /// The save routine of the open dictionary kind, which Yes of the save prompt runs.
@@ -178,11 +189,18 @@ private:
     void updateSeparators(QMenu* menu);
     std::optional<std::string> runFileDialog(LazyFileDialog* dialog);
     void trackFocusBeforeMenus(QWidget* now);
+    void finishTextCommand(const TextCommandResult& result);
+    void showHint(QWidget* widget, const std::u16string& hint);
+    void showCellHint(int column, const std::u16string& hint);
 
     StartupState m_startup;
     DictionaryState m_dictionary;
     std::unique_ptr<EntryEditor> m_editor;
     std::unique_ptr<DictionaryAccess> m_access;
+    // The import and export commands over the editor; built right after it.
+    std::unique_ptr<TextCommands> m_text;
+    // Shown by long imports and exports; lives for one command.
+    std::unique_ptr<QProgressDialog> m_progress;
     CommandAvailability m_availability;
     ComponentList m_components;
     // Reads the component list until it goes, so it is declared after it and goes first.
@@ -217,6 +235,8 @@ private:
     LazyFileDialog* m_openDictCe = nullptr;
     LazyFileDialog* m_openTxt = nullptr;
     LazyFileDialog* m_saveTxt = nullptr;
+    // The file name OpenDialogDictCe holds once a file was chosen in it.
+    std::string m_ceDialogFileName;
     // Where the keyboard focus was before the menu bar or a menu took it: what the user sees
     // as the focus while a menu is open.
     QPointer<QWidget> m_focusBeforeMenus;

@@ -3,23 +3,36 @@
 #include "app/CSMain.h"
 
 #include "app/About.h"
+#include "app/ClipboardText.h"
 #include "app/FileDialogs.h"
 #include "app/Save.h"
+#include "app/width.h"
 
 #include "access/CellInputCheck.h"
 #include "access/DictionaryAccess.h"
 #include "editor/EntryGridView.h"
+#include "editor/RowClipboard.h"
 #include "platform/CodePage.h"
+#include "textio/TextCommandSummary.h"
+#include "textio/TextCommands.h"
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QToolTip>
+
+#include <algorithm>
 #ifndef QT_NO_SESSIONMANAGER
 #include <QSessionManager>
 #endif
@@ -87,6 +100,32 @@ bool isInputEvent(QEvent::Type type)
     default:
         return false;
     }
+}
+
+std::u16string ProgressCancelCaption(InterfaceLanguage language)
+{
+    switch (language) {
+    case InterfaceLanguage::Simplified:
+    case InterfaceLanguage::Traditional:
+        return u"取消";
+    case InterfaceLanguage::English:
+        break;
+    }
+    return u"Cancel";
+}
+
+std::u16string RecordsDoneLabel(InterfaceLanguage language, std::size_t records)
+{
+    const std::u16string count = QString::number(records).toStdU16String();
+    switch (language) {
+    case InterfaceLanguage::Simplified:
+        return u"已处理 " + count + u" 条记录";
+    case InterfaceLanguage::Traditional:
+        return u"已處理 " + count + u" 筆記錄";
+    case InterfaceLanguage::English:
+        break;
+    }
+    return count + u" records done";
 }
 
 bool isMenuWidget(const QWidget* widget)
@@ -179,6 +218,23 @@ bool TCustomDictForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (isInputEvent(event->type()))
         scheduleMenuUpdate();
+    // The input box's own clipboard keys go through its Cut, Copy and repairing Paste, so the
+    // clipboard carries both formats and a paste also reaches the target cell.
+    if (watched == m_input && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Paste)) {
+            MenuItemEditPasteClick();
+            return true;
+        }
+        if (key->matches(QKeySequence::Copy)) {
+            MenuItemEditCopyClick();
+            return true;
+        }
+        if (key->matches(QKeySequence::Cut)) {
+            MenuItemEditCutClick();
+            return true;
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -352,6 +408,12 @@ void TCustomDictForm::followOpenKind()
     m_grid->setCellCheck([kind, interfaceLanguage](int column, std::string_view bytes) {
         return CheckCellInput(kind, interfaceLanguage, column, bytes);
     });
+    // The first word typed after an open goes where a word is looked up: the input box,
+    // enabled by the rules right now rather than at the next idle moment. A word left from
+    // before is selected, so typing replaces it.
+    ActionListMenuUpdate();
+    m_input->setFocus(Qt::OtherFocusReason);
+    m_input->selectAll();
 }
 
 void TCustomDictForm::MenuItemSaveClick()
@@ -401,42 +463,132 @@ void TCustomDictForm::MenuItemDeleteClick()
 
 void TCustomDictForm::MenuItemWidthClick()
 {
-    // Column width: lands with the grid view; TColWidthDlg is already attached.
+    if (!m_colWidthDlg)
+        m_colWidthDlg = new TColWidthDlg(language(), this);
+    // The marker column never becomes current: the column is 1, 2 or 3.
+    const int column = m_editor->currentColumn();
+    QLineEdit* edit = m_colWidthDlg->Edit1();
+    edit->setText(QString::number(m_grid->columnWidth(column)));
+    if (m_colWidthDlg->exec() != TColWidthDlg::kResultOk)
+        return;
+    const QString entered = edit->text();
+    bool whole = false;
+    const int width = entered.toInt(&whole);
+    if (!whole) {
+        QMessageBox box(QMessageBox::Critical, applicationTitle(),
+                        QStringLiteral("'%1' is not a valid integer value").arg(entered),
+                        QMessageBox::Ok, this);
+        box.exec();
+        return;
+    }
+    // A width of zero leaves the column as a zero-wide section, not a hidden one: it stays
+    // current and reachable from the keyboard, so this command brings it back. Below zero is
+    // taken as zero; beyond what a header section can be, as the widest it can be.
+    const int widest = m_grid->horizontalHeader()->maximumSectionSize();
+    m_grid->setColumnWidth(column, std::clamp(width, 0, widest));
 }
 
 void TCustomDictForm::MenuItemCopyClick()
 {
-    // Copy row: lands with the clipboard commands.
+    const std::string text = RowCopyText(*m_editor, m_editor->currentRow());
+    QGuiApplication::clipboard()->setMimeData(
+        CodePageMimeData(text, m_startup.codePage()).release());
 }
 
 void TCustomDictForm::MenuItemToEditorClick()
 {
-    // Import into the editor: lands with the text import.
+    finishTextCommand(m_text->ImportToEditor());
 }
 
 void TCustomDictForm::MenuItemToDictClick()
 {
-    // Import into the dictionary: lands with the text import.
+    finishTextCommand(m_text->ImportToDictionary());
 }
 
 void TCustomDictForm::MenuItemFromEditorClick()
 {
-    // Export from the editor: lands with the text export.
+    finishTextCommand(m_text->ExportFromEditor());
 }
 
 void TCustomDictForm::MenuItemFromDictClick()
 {
-    // Export from the dictionary: lands with the text export.
+    finishTextCommand(m_text->ExportFromDictionary());
+}
+
+void TCustomDictForm::finishTextCommand(const TextCommandResult& result)
+{
+    m_progress.reset();
+    // Nothing is said when everything went in or the command did not run.
+    const std::u16string summary = TextCommandSummary(result, language());
+    if (!summary.empty())
+        showInformation(summary, {});
+    scheduleMenuUpdate();
 }
 
 void TCustomDictForm::MenuItemEditCutClick()
 {
-    m_input->cut();
+    if (!m_input->hasSelectedText() || m_input->isReadOnly())
+        return;
+    MenuItemEditCopyClick();
+    m_input->del();
 }
 
 void TCustomDictForm::MenuItemEditCopyClick()
 {
-    m_input->copy();
+    if (!m_input->hasSelectedText())
+        return;
+    // The input box holds only characters of the platform code page (its guard refuses the
+    // others), so the bytes are exactly its text.
+    const std::string bytes =
+        EncodeCodePage(m_input->selectedText().toStdU16String(), m_startup.codePage());
+    QGuiApplication::clipboard()->setMimeData(
+        CodePageMimeData(bytes, m_startup.codePage()).release());
+}
+
+void TCustomDictForm::MenuItemEditPasteClick()
+{
+    const ClipboardPaste paste = ReadClipboardPaste(QGuiApplication::clipboard()->mimeData(),
+                                                    m_startup.codePage(), language());
+    if (!paste.hasText)
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    if (isMenuWidget(focus))
+        focus = m_focusBeforeMenus;
+    const bool intoInput = m_input->isEnabled() && focus == m_input;
+    const bool intoCell = m_dictionary.open && m_editor->modifyAvailable();
+    if (paste.refused()) {
+        if (intoInput)
+            showHint(m_input, paste.hint);
+        else if (intoCell)
+            showCellHint(kColTarget, paste.hint);
+        return;
+    }
+    if (intoInput) {
+        // The input box's guard judges the result, as it judges typing.
+        m_input->insert(
+            QString::fromStdU16String(DecodeCodePage(paste.bytes, m_startup.codePage())));
+    }
+    if (intoCell) {
+        const std::u16string hint = m_access->checkCellInput(kColTarget, paste.bytes);
+        if (!hint.empty())
+            showCellHint(kColTarget, hint);
+        else
+            PasteIntoTargetCell(*m_editor, paste.bytes);
+    }
+    scheduleMenuUpdate();
+}
+
+void TCustomDictForm::showHint(QWidget* widget, const std::u16string& hint)
+{
+    QToolTip::showText(widget->mapToGlobal(QPoint(0, widget->height())),
+                       QString::fromStdU16String(hint), widget);
+}
+
+void TCustomDictForm::showCellHint(int column, const std::u16string& hint)
+{
+    const QRect cell = m_grid->visualRect(m_grid->model()->index(m_editor->currentRow(), column));
+    QToolTip::showText(m_grid->viewport()->mapToGlobal(cell.bottomLeft()),
+                       QString::fromStdU16String(hint), m_grid);
 }
 
 void TCustomDictForm::MenuItemExitClick()
@@ -473,7 +625,68 @@ std::optional<std::string> TCustomDictForm::chooseCeDictionary(const std::string
 {
     if (!initialFolder.empty())
         m_openDictCe->setDirectory(QFile::decodeName(QByteArray::fromStdString(initialFolder)));
-    return runFileDialog(m_openDictCe);
+    std::optional<std::string> chosen = runFileDialog(m_openDictCe);
+    if (chosen)
+        m_ceDialogFileName = *chosen;
+    return chosen;
+}
+
+// ---- what the import and export commands ask of the window
+
+std::optional<std::string> TCustomDictForm::chooseImportFile()
+{
+    return runFileDialog(m_openTxt);
+}
+
+std::optional<std::string> TCustomDictForm::chooseExportFile()
+{
+    return runFileDialog(m_saveTxt);
+}
+
+bool TCustomDictForm::confirmOverwrite(const std::string& path)
+{
+    // SaveDialogTxt asked before it let an existing file be chosen.
+    (void)path;
+    return true;
+}
+
+bool TCustomDictForm::confirmCeDictionary()
+{
+    if (!m_ceDialogFileName.empty())
+        return true;
+    // The chosen file is not used: the C-E engine works on its own folder.
+    std::optional<std::string> chosen = runFileDialog(m_openDictCe);
+    if (!chosen)
+        return false;
+    m_ceDialogFileName = *chosen;
+    return true;
+}
+
+bool TCustomDictForm::progress(const TextProgress& p)
+{
+    constexpr int kSteps = 1000;
+    if (!m_progress) {
+        m_progress = std::make_unique<QProgressDialog>(this);
+        m_progress->setObjectName(QStringLiteral("ProgressText"));
+        m_progress->setWindowModality(Qt::WindowModal);
+        m_progress->setWindowTitle(applicationTitle());
+        m_progress->setCancelButtonText(
+            QString::fromStdU16String(ProgressCancelCaption(language())));
+        m_progress->setAutoClose(false);
+        m_progress->setAutoReset(false);
+        m_progress->setMinimumDuration(500);
+        m_progress->setRange(0, kSteps);
+        m_progress->setValue(0);
+    }
+    if (p.workTotal == 0) {
+        m_progress->setRange(0, 0); // how far it is cannot be told: a busy bar
+    } else {
+        const std::uint64_t done = std::min(p.workDone, p.workTotal);
+        m_progress->setValue(static_cast<int>(done * kSteps / p.workTotal));
+    }
+    m_progress->setLabelText(QString::fromStdU16String(RecordsDoneLabel(language(), p.records)));
+    QCoreApplication::processEvents();
+    return !m_progress->wasCanceled();
 }
 
 void TCustomDictForm::showInformation(const std::u16string& text, const std::u16string& title)

@@ -78,7 +78,11 @@ TEST_F(WindowTest, CommandsCheckTheirRuleAtTheMomentTheyRun)
     EXPECT_FALSE(m_window->runCommand(Command::WordAdd));
     EXPECT_EQ(m_window->editor().dataRowCount(), 1);
     EXPECT_FALSE(item("ActionWordAdd")->isEnabled()); // brought up to date by the check
+    // Column width is always available; its dialog is answered with Cancel.
+    ModalAnswer<TColWidthDlg> cancel(
+        [](TColWidthDlg& dialog) { dialog.findChild<QPushButton*>("Button2")->click(); });
     EXPECT_TRUE(m_window->runCommand(Command::WordWidth));
+    EXPECT_TRUE(cancel.answered());
 }
 
 TEST_F(WindowTest, OpenAndCloseSwitchTheWindowState)

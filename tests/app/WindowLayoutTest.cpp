@@ -268,7 +268,11 @@ TEST_F(WindowTest, HiddenSubmenusAndEditMenu)
     EXPECT_FALSE(menu("MenuItemImport")->menuAction()->isVisible());
     EXPECT_TRUE(m_window->availability().importMenu);
     EXPECT_TRUE(m_window->availability().exportMenu);
-    EXPECT_TRUE(m_window->runCommand(Command::ExportFromDict));
+    {
+        ModalAnswer<QFileDialog> cancel([](QFileDialog& dialog) { dialog.reject(); });
+        EXPECT_TRUE(m_window->runCommand(Command::ExportFromDict));
+        EXPECT_TRUE(cancel.answered()) << "the export asks for its file";
+    }
     EXPECT_TRUE(item("N4")->isVisible());
     EXPECT_TRUE(item("N5")->isVisible());
 }

@@ -14,7 +14,8 @@ target_link_libraries(window_screenshot PRIVATE kelvara::views)
 
 # Whole sessions through the main window and the reference engines, copied into a temporary
 # installation.
-add_ui_test(window_session_tests SOURCES WindowSessionTest.cpp WindowTestMain.cpp)
+add_ui_test(window_session_tests SOURCES WindowSessionTest.cpp WindowTextCommandsTest.cpp
+  WindowClipboardTest.cpp WindowTestMain.cpp SessionFixture.h)
 add_dependencies(window_session_tests Ecbank Hanbank)
 target_compile_definitions(window_session_tests PRIVATE
   "KELVARA_EC_LIBRARY=\"$<TARGET_FILE:Ecbank>\""

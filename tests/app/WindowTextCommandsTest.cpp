@@ -1,0 +1,179 @@
+// The import and export commands through the real window and the reference engines, with the
+// file dialogs answered as a user answers them.
+
+#include "SessionFixture.h"
+#include "app/FileDialogs.h"
+#include "platform/CodePage.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include <deque>
+#include <utility>
+
+namespace kelvara::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers the window's file dialogs in turn: each step names the dialog expected and the path
+// to choose in it (an empty path cancels). A dialog that is not the one expected is cancelled
+// and recorded, so a wrong order fails the test instead of hanging it.
+class FileDialogScript
+{
+public:
+    using Step = std::pair<QString, QString>;
+    explicit FileDialogScript(std::deque<Step> steps) : m_steps(std::move(steps))
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
+        m_timer.start();
+    }
+    QStringList shown;
+    bool done() const { return m_steps.empty(); }
+
+private:
+    void answer()
+    {
+        auto* dialog = qobject_cast<CheckedFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        shown.push_back(dialog->objectName());
+        if (m_steps.empty() || m_steps.front().first != dialog->objectName() ||
+            m_steps.front().second.isEmpty()) {
+            if (!m_steps.empty())
+                m_steps.pop_front();
+            dialog->reject();
+            return;
+        }
+        // Typed into the name field and confirmed, as a user does.
+        const QFileInfo chosen(m_steps.front().second);
+        m_steps.pop_front();
+        dialog->setDirectory(chosen.absolutePath());
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        edit->setText(chosen.fileName());
+        dialog->accept();
+    }
+
+    std::deque<Step> m_steps;
+    QTimer m_timer;
+};
+
+std::string gbk(const char16_t* text)
+{
+    return EncodeCodePage(text, kCodePageGbk);
+}
+
+void writeFile(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+QString qpath(const fs::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+class TextCommandWindowTest : public WindowSessionTest
+{
+protected:
+    // Runs a hidden submenu's item as the menu would, answering the file dialogs.
+    void run(const char* item, std::deque<FileDialogScript::Step> steps)
+    {
+        FileDialogScript script(std::move(steps));
+        ASSERT_TRUE(trigger(item));
+        EXPECT_TRUE(script.done()) << script.shown.join(',').toStdString();
+    }
+
+    fs::path file(const char* name) const { return m_folder.path() / name; }
+};
+
+TEST_F(TextCommandWindowTest, EcImportToDictionaryThenFindAndExportFromDictionary)
+{
+    install("lang_sc.ini");
+    ASSERT_TRUE(trigger("ActionFileOpenEc"));
+    writeFile(file("in.txt"), "apple\r\n" + gbk(u"名词") + "\r\n" + gbk(u"苹果") +
+                                  "\r\napple\r\nv.\r\n" + gbk(u"削苹果") + "\r\n");
+    run("MenuItemToDict", {{"OpenDialogTxt", qpath(file("in.txt"))}});
+    EXPECT_FALSE(m_window->changed()) << "the grid is left alone";
+    EXPECT_TRUE(m_window->editor().isPlaceholder());
+
+    find("apple");
+    const QString noun = q(u"名词");
+    const QString verb = q(u"动词");
+    EXPECT_EQ(rows(), (Rows{{" ", "apple", noun, q(u"苹果")}, {" ", "apple", verb, q(u"削苹果")}}));
+
+    run("MenuItemFromDict", {{"SaveDialogTxt", qpath(file("out.txt"))}});
+    // The E-C engine gives its own English part-of-speech words.
+    EXPECT_EQ(readFile(file("out.txt")), "apple\r\nNoun\r\n" + gbk(u"苹果") +
+                                             "\r\napple\r\nVerb\r\n" + gbk(u"削苹果") + "\r\n");
+
+    // A cancelled dialog does nothing and says nothing.
+    run("MenuItemToDict", {{"OpenDialogTxt", QString()}});
+    find("apple");
+    EXPECT_EQ(rows().size(), 2u);
+}
+
+TEST_F(TextCommandWindowTest, ImportToEditorAndExportFromEditorSkippingDeletedRows)
+{
+    install("lang_en.ini");
+    ASSERT_TRUE(trigger("ActionFileOpenEc"));
+    // LF-only lines, as a Linux editor writes them.
+    writeFile(file("in.txt"), "pear\nNoun\n" + gbk(u"梨") + "\nplum\nNoun\n" + gbk(u"李子") + "\n");
+    run("MenuItemToEditor", {{"OpenDialogTxt", qpath(file("in.txt"))}});
+    EXPECT_EQ(rows(), (Rows{{"A", "pear", "Noun", q(u"梨")}, {"A", "plum", "Noun", q(u"李子")}}));
+    EXPECT_TRUE(m_window->changed());
+
+    clickCell(kColTarget, 1);
+    ASSERT_TRUE(trigger("ActionWordDelete"));
+    ASSERT_EQ(rows()[0][0], "d");
+    run("MenuItemFromEditor", {{"SaveDialogTxt", qpath(file("out"))}});
+    // The dialog adds the default extension; the dropped row is left out.
+    EXPECT_FALSE(fs::exists(file("out")));
+    EXPECT_EQ(readFile(file("out.txt")), "plum\r\nNoun\r\n" + gbk(u"李子") + "\r\n");
+    EXPECT_TRUE(m_window->changed()) << "an export saves nothing";
+}
+
+TEST_F(TextCommandWindowTest, CeImportAsksForTheDictionaryOnceAndReportsSkippedRecords)
+{
+    install("lang_en.ini");
+    ASSERT_TRUE(trigger("ActionFileOpenCe"));
+    // The second record's translation is longer than the engine's 127-byte buffer.
+    writeFile(file("in.txt"), gbk(u"书") + "\r\nNoun\r\nbook\r\n" + gbk(u"长") + "\r\nAdj\r\n" +
+                                  std::string(200, 'x') + "\r\n");
+    const QString ceDictionary = qpath(m_folder.path() / "ArticleS" / "UserCeMine.ext");
+    run("MenuItemToDict",
+        {{"OpenDialogTxt", qpath(file("in.txt"))}, {"OpenDialogDictCe", ceDictionary}});
+    ASSERT_EQ(m_messages.messages.size(), 1) << "the skipped record is reported";
+    EXPECT_TRUE(m_messages.messages[0].contains("1")) << m_messages.messages[0].toStdString();
+    m_messages.messages.clear();
+    find(q(u"书"));
+    EXPECT_EQ(rows(), (Rows{{" ", q(u"书"), "Noun", "book"}}));
+    find(q(u"长"));
+    EXPECT_TRUE(rows().empty()) << "never stored cut";
+
+    // The dialog holds a file name now: the next import does not ask again.
+    writeFile(file("in2.txt"), gbk(u"笔") + "\r\nNoun\r\npen\r\n");
+    run("MenuItemToDict", {{"OpenDialogTxt", qpath(file("in2.txt"))}});
+    find(q(u"笔"));
+    EXPECT_EQ(rows(), (Rows{{" ", q(u"笔"), "Noun", "pen"}}));
+    EXPECT_TRUE(m_messages.messages.isEmpty());
+
+    // Cancelling the dictionary dialog of a fresh window imports nothing.
+    ASSERT_TRUE(trigger("ActionFileClose"));
+    restart();
+    ASSERT_TRUE(trigger("ActionFileOpenCe"));
+    writeFile(file("in3.txt"), gbk(u"墨") + "\r\nNoun\r\nink\r\n");
+    run("MenuItemToDict", {{"OpenDialogTxt", qpath(file("in3.txt"))}, {"OpenDialogDictCe", {}}});
+    find(q(u"墨"));
+    EXPECT_TRUE(rows().empty());
+}
+
+} // namespace
+} // namespace kelvara::testing
