@@ -189,7 +189,7 @@ private:
     void updateSeparators(QMenu* menu);
     std::optional<std::string> runFileDialog(LazyFileDialog* dialog);
     void trackFocusBeforeMenus(QWidget* now);
-    void finishTextCommand(const TextCommandResult& result);
+    void runTextCommand(TextCommandResult (TextCommands::*command)());
     void showHint(QWidget* widget, const std::u16string& hint);
     void showCellHint(int column, const std::u16string& hint);
 

@@ -497,26 +497,29 @@ void TCustomDictForm::MenuItemCopyClick()
 
 void TCustomDictForm::MenuItemToEditorClick()
 {
-    finishTextCommand(m_text->ImportToEditor());
+    runTextCommand(&TextCommands::ImportToEditor);
 }
 
 void TCustomDictForm::MenuItemToDictClick()
 {
-    finishTextCommand(m_text->ImportToDictionary());
+    runTextCommand(&TextCommands::ImportToDictionary);
 }
 
 void TCustomDictForm::MenuItemFromEditorClick()
 {
-    finishTextCommand(m_text->ExportFromEditor());
+    runTextCommand(&TextCommands::ExportFromEditor);
 }
 
 void TCustomDictForm::MenuItemFromDictClick()
 {
-    finishTextCommand(m_text->ExportFromDictionary());
+    runTextCommand(&TextCommands::ExportFromDictionary);
 }
 
-void TCustomDictForm::finishTextCommand(const TextCommandResult& result)
+void TCustomDictForm::runTextCommand(TextCommandResult (TextCommands::*command)())
 {
+    // Each command starts with a progress display of its own, and none outlives it.
+    m_progress.reset();
+    const TextCommandResult result = ((*m_text).*command)();
     m_progress.reset();
     // Nothing is said when everything went in or the command did not run.
     const std::u16string summary = TextCommandSummary(result, language());

@@ -7,6 +7,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QProgressDialog>
 
 #include <deque>
 #include <utility>
@@ -173,6 +174,48 @@ TEST_F(TextCommandWindowTest, CeImportAsksForTheDictionaryOnceAndReportsSkippedR
     run("MenuItemToDict", {{"OpenDialogTxt", qpath(file("in3.txt"))}, {"OpenDialogDictCe", {}}});
     find(q(u"墨"));
     EXPECT_TRUE(rows().empty());
+}
+
+TEST_F(TextCommandWindowTest, ProgressShowsRecordsDoneAndCancelStopsBetweenRecords)
+{
+    install("lang_en.ini");
+    ASSERT_TRUE(trigger("ActionFileOpenEc"));
+
+    // The progress display on its own: scaled to the work, the records in its label.
+    EXPECT_TRUE(m_window->progress({7, 50, 200}));
+    auto* dialog = m_window->findChild<QProgressDialog*>(QStringLiteral("ProgressText"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->value() * 4, dialog->maximum());
+    EXPECT_TRUE(dialog->labelText().contains("7")) << dialog->labelText().toStdString();
+    dialog->cancel();
+    EXPECT_FALSE(m_window->progress({8, 60, 200}));
+    // The next command starts afresh.
+    run("MenuItemToEditor", {{"OpenDialogTxt", QString()}});
+    EXPECT_EQ(m_window->findChild<QProgressDialog*>(QStringLiteral("ProgressText")), nullptr);
+
+    // A long import: Cancel in its progress dialog stops it; what was read stays, and the
+    // summary says it stopped. No progress dialog outlives the command.
+    std::string text;
+    constexpr int kRecords = 300000;
+    for (int i = 0; i < kRecords; ++i)
+        text += "w" + std::to_string(i) + "\r\nNoun\r\nx\r\n";
+    writeFile(file("long.txt"), text);
+    QTimer canceller;
+    canceller.setInterval(1);
+    QObject::connect(&canceller, &QTimer::timeout, [this] {
+        if (auto* p = m_window->findChild<QProgressDialog*>(QStringLiteral("ProgressText")))
+            p->cancel();
+    });
+    canceller.start();
+    run("MenuItemToEditor", {{"OpenDialogTxt", qpath(file("long.txt"))}});
+    canceller.stop();
+    EXPECT_EQ(m_window->findChild<QProgressDialog*>(QStringLiteral("ProgressText")), nullptr);
+    ASSERT_EQ(m_messages.messages.size(), 1);
+    const int imported = m_window->editor().dataRowCount();
+    EXPECT_GT(imported, 0);
+    EXPECT_LT(imported, kRecords);
+    EXPECT_EQ(m_window->editor().mark(imported), "A");
+    m_messages.messages.clear();
 }
 
 } // namespace
