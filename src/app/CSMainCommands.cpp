@@ -684,6 +684,7 @@ bool TCustomDictForm::progress(const TextProgress& p)
     if (p.workTotal == 0) {
         m_progress->setRange(0, 0); // how far it is cannot be told: a busy bar
     } else {
+        m_progress->setRange(0, kSteps);
         const std::uint64_t done = std::min(p.workDone, p.workTotal);
         m_progress->setValue(static_cast<int>(done * kSteps / p.workTotal));
     }
