@@ -222,6 +222,9 @@ void TCustomDictForm::buildPanel()
     m_panel->setObjectName(QStringLiteral("PanelDisplay"));
     m_panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_panel->setLineWidth(1);
+    // The flat painter draws the panel's bevels: raised outside, lowered inside.
+    m_panel->setProperty("BevelOuter", QStringLiteral("bvRaised"));
+    m_panel->setProperty("BevelInner", QStringLiteral("bvLowered"));
     setCentralWidget(m_panel);
     declare(m_panel);
 
@@ -242,6 +245,10 @@ void TCustomDictForm::buildGrid()
     m_components.insert(m_gridSlot, "StringGridDict", m_grid);
     m_components.insert(m_gridSlot + 1, "ComboBoxType", m_typeCombo);
     m_flatPainterSlot += 2;
+    // The painter took hold of the form before the grid existed: the drop-down joins now.
+    if (m_flatPainter && m_flatPainter->painter().Active())
+        if (const Component* combo = m_components.find("ComboBoxType"))
+            m_flatPainter->painter().ApplyToComponent(*combo, true, true);
 
     m_editor->setTitles(m_titles[kColSource], m_titles[kColPartOfSpeech], m_titles[kColTarget]);
     connect(m_grid, &EntryGridView::stateChanged, this, &TCustomDictForm::scheduleMenuUpdate);
