@@ -3,9 +3,12 @@
 #include "app/FileDialogs.h"
 #include "app/ImageList.h"
 #include "editor/EntryGridView.h"
+#include "flatmenu/QtFlatForms.h"
 #include "flatmenu/QtFlatPainter.h"
 #include "flatmenu/QtMenuModel.h"
+#include "platform/ControlMessageChain.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -136,6 +139,63 @@ TEST_F(WindowTest, MenusDeclaredBeforeThePainterArePaintedFlat)
     const QImage native = fileMenu->grab().toImage();
     fileMenu->hide();
     EXPECT_NE(flat, native);
+}
+
+TEST_F(WindowTest, ControlsAndDialogButtonsArePaintedFlatInTheirStates)
+{
+    start("lang_en.ini", {true, true});
+    component<QAction>("ActionFileOpenEc")->trigger();
+    m_window->show();
+    QCoreApplication::processEvents();
+    const auto send = [](QWidget* widget, QEvent::Type type) {
+        QEvent event(type);
+        QCoreApplication::sendEvent(widget, &event);
+        QCoreApplication::processEvents();
+    };
+    const auto pixel = [](QWidget* widget, int x, int y) {
+        return widget->grab().toImage().pixel(x, y);
+    };
+
+    // The input box: a flat outline that turns hot under the mouse and back when it leaves.
+    auto* input = component<QLineEdit>("EditWordInput");
+    ASSERT_TRUE(input->isEnabled());
+    for (const char* name : {"EditWordInput", "ComboBoxType", "PanelDisplay"}) {
+        const ControlMessageChain* chain = ControlMessageChain::existing(component<QWidget>(name));
+        EXPECT_TRUE(chain && chain->windowProc()) << name << " is hooked";
+    }
+    EXPECT_EQ(ControlMessageChain::existing(component<QWidget>("StringGridDict")), nullptr)
+        << "the grid gets no painter";
+    // After an open the input box has the focus; a borderless edit shows its outline only
+    // when the mouse is over it without the focus.
+    m_window->activateWindow();
+    component<QWidget>("StringGridDict")->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(input->hasFocus());
+    const QRgb idle = pixel(input, 0, 10);
+    send(input, QEvent::Enter);
+    EXPECT_NE(pixel(input, 0, 10), idle) << "hot outline";
+    send(input, QEvent::Leave);
+    EXPECT_EQ(pixel(input, 0, 10), idle);
+
+    // The panel: raised outside (light over shadow), lowered inside (shadow over light).
+    auto* panel = component<QWidget>("PanelDisplay");
+    EXPECT_GT(qGray(pixel(panel, 0, 0)), qGray(pixel(panel, 1, 1)));
+
+    // The save prompt's bitmap buttons take the window's look once announced: hot and
+    // pressed look otherwise than idle.
+    FlatForms::Announce(m_save.get(), m_save->components());
+    m_save->show();
+    QCoreApplication::processEvents();
+    auto* no = m_save->findChild<QPushButton*>(QStringLiteral("NoBtn"));
+    ASSERT_NE(no, nullptr);
+    const QImage noIdle = no->grab().toImage();
+    send(no, QEvent::Enter);
+    const QImage noHot = no->grab().toImage();
+    EXPECT_NE(noHot, noIdle);
+    QTest::mousePress(no, Qt::LeftButton, {}, no->rect().center());
+    QCoreApplication::processEvents();
+    EXPECT_NE(no->grab().toImage(), noHot) << "pressed";
+    m_save->hide();
 }
 
 TEST_F(WindowTest, ControlsHaveTheirLayout)
