@@ -246,12 +246,6 @@ constexpr CaptionEntry kAboutTexts[] = {
     {"ButtonOK", CaptionProperty::Caption, "\xC8\xB7\xB6\xA8"},  // 确定
 };
 
-constexpr const char* kSimplifiedTitleAfterClose = "\xD3\xC3\xBB\xA7\xB4\xCA\xB5\xE4\xCE\xAC\xBB\xA4"; // 用户词典维护
-
-constexpr const char* kTraditionalTitleAfterClose = "\xA5\xCE\xA4\xE1\xB5\xFC\xA8\xE5\xBA\xFB\xC5@"; // 用戶詞典維護
-
-constexpr const char* kEnglishTitleAfterClose = "Costom Dictionary Utility";
-
 // clang-format on
 
 template <std::size_t N>
@@ -333,19 +327,6 @@ CaptionTable ColumnWidthCaptions(InterfaceLanguage language)
 CaptionTable AboutTexts()
 {
     return makeTable(kAboutTexts, kCodePageGbk);
-}
-
-CaptionText TitleAfterClose(InterfaceLanguage language)
-{
-    switch (language) {
-    case InterfaceLanguage::Traditional:
-        return {kTraditionalTitleAfterClose, kCodePageBig5};
-    case InterfaceLanguage::English:
-        return {kEnglishTitleAfterClose, kCodePageGbk};
-    case InterfaceLanguage::Simplified:
-        break;
-    }
-    return {kSimplifiedTitleAfterClose, kCodePageGbk};
 }
 
 } // namespace kelvara

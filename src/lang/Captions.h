@@ -87,7 +87,5 @@ CaptionTable ColumnWidthCaptions(InterfaceLanguage language);
 /// The About box's texts, the same in every language.
 CaptionTable AboutTexts();
 
-/// The window title Close leaves behind; for two languages it differs from the set's title.
-CaptionText TitleAfterClose(InterfaceLanguage language);
 
 } // namespace kelvara

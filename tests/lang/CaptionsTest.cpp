@@ -1,4 +1,5 @@
 #include "lang/Captions.h"
+#include "lang/AccessMessages.h"
 
 #include "platform/CodePage.h"
 
@@ -81,12 +82,12 @@ TEST(CaptionsTest, TitlesOfTheThreeSets)
               u"Custom Dictionary Utility");
 }
 
-TEST(CaptionsTest, TitleAfterCloseDiffersForTraditionalAndEnglish)
+TEST(CaptionsTest, CaptionAfterCloseDiffersForTraditionalAndEnglish)
 {
-    EXPECT_EQ(TitleAfterClose(InterfaceLanguage::Simplified).wide(), u"用户词典维护");
-    EXPECT_EQ(TitleAfterClose(InterfaceLanguage::Traditional).wide(), u"用戶詞典維護");
-    EXPECT_EQ(TitleAfterClose(InterfaceLanguage::English).wide(), u"Costom Dictionary Utility");
-    EXPECT_NE(TitleAfterClose(InterfaceLanguage::Traditional).wide(),
+    EXPECT_EQ(CaptionAfterClose(InterfaceLanguage::Simplified), u"用户词典维护");
+    EXPECT_EQ(CaptionAfterClose(InterfaceLanguage::Traditional), u"用戶詞典維護");
+    EXPECT_EQ(CaptionAfterClose(InterfaceLanguage::English), u"Costom Dictionary Utility");
+    EXPECT_NE(CaptionAfterClose(InterfaceLanguage::Traditional),
               mainText(InterfaceLanguage::Traditional, kMainFormName, CaptionProperty::Title));
 }
 
