@@ -27,9 +27,8 @@ public:
     /// application's title.
     virtual void showInformation(const std::u16string& text, const std::u16string& title) = 0;
 
-    /// The save prompt QuerySaveChanges: true = go on, false = stop. With the changed flag
-    /// clear it answers go on without showing anything; on Yes it runs the save of the open
-    /// kind (DictionaryAccess::answerSavePrompt does both steps after the dialog).
+    /// The save prompt QuerySaveChanges: true = go on, false = stop. The window runs
+    /// DictionaryAccess::QuerySaveChanges with its dialog TSaveDlg.
     virtual bool querySaveChanges() = 0;
 
     /// Sets the main window's caption (the application's title stays as it is).

@@ -79,7 +79,8 @@ void DictionaryAccess::ActionFileNewCeExecute()
 {
     std::string path;
     for (;;) {
-        const std::optional<std::string> chosen = m_prompts.chooseCeDictionary(m_state.ceDialogFolder);
+        const std::optional<std::string> chosen =
+            m_prompts.chooseCeDictionary(m_state.ceDialogFolder);
         if (!chosen)
             return;
         path = NewCeDictionaryPath(*chosen);
@@ -137,12 +138,18 @@ void DictionaryAccess::MenuItemCloseClick()
     m_prompts.setCaption(CaptionAfterClose(m_startup.language));
 }
 
-bool DictionaryAccess::answerSavePrompt(SavePromptAnswer answer)
+bool DictionaryAccess::QuerySaveChanges(const std::function<SavePromptAnswer()>& ask,
+                                        const std::function<void()>& save)
 {
-    switch (answer) {
+    if (!m_editor.changed())
+        return true;
+    switch (ask()) {
     case SavePromptAnswer::Yes: {
         const int failedBefore = m_editor.countRowsMarked(kMarkFailed);
-        MenuItemSaveClick();
+        if (save)
+            save();
+        else
+            MenuItemSaveClick();
         return !m_editor.changed() && m_editor.countRowsMarked(kMarkFailed) <= failedBefore;
     }
     case SavePromptAnswer::Cancel:

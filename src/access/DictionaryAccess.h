@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,8 @@ struct StartupState;
 /// Find, Save and Close, through the engine of the open kind. It drives the entry grid
 /// model and talks to the user only through AccessPrompts. No engine keeps a dictionary
 /// open between two of these calls.
-class DictionaryAccess {
+class DictionaryAccess
+{
 public:
     DictionaryAccess(const StartupState& startup, DictionaryState& state, EntryEditor& editor,
                      AccessPrompts& prompts);
@@ -54,11 +56,13 @@ public:
     /// Close, after the save prompt.
     void MenuItemCloseClick();
 
-    /// What the save prompt does after its dialog answered: Yes runs the save of the open
-    /// kind and goes on (true) unless the save left the edits pending or the engine refused
-    /// rows (then stop, so the caller does not drop what the save just reported); No goes
-    /// on; Cancel stops (false). The main window applies the same rule to its save seam.
-    bool answerSavePrompt(SavePromptAnswer answer);
+    /// The save prompt QuerySaveChanges, the one decision for everything that would drop
+    /// unsaved rows: with the changed flag clear it goes on (true) without asking; otherwise
+    /// it asks. Yes runs the save (the save of the open kind unless the caller names its own)
+    /// and goes on unless the save left edits pending or rows refused (then it stops, so the
+    /// caller does not drop what the save just reported); No goes on; Cancel stops (false).
+    bool QuerySaveChanges(const std::function<SavePromptAnswer()>& ask,
+                          const std::function<void()>& save = {});
 
     /// The byte limits of the engines' buffers, text without the terminator.
     static constexpr std::size_t kEcTextLimit = 255;

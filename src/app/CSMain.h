@@ -181,7 +181,6 @@ private:
     void FormCloseQuery(bool& canClose);
     void FormDestroy();
 
-    int refusedRows() const;
     void followOpenKind();
     void applyCaptionTable(const CaptionTable& table);
     void applyCaptionEntry(const CaptionTable& table, const CaptionEntry& entry);

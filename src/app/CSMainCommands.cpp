@@ -313,27 +313,16 @@ bool TCustomDictForm::runCommand(Command command)
 
 bool TCustomDictForm::QuerySaveChanges()
 {
-    return kelvara::QuerySaveChanges(
-        changed(),
+    // Before the engines are read there is no dictionary, so nothing can be unsaved.
+    if (!m_access)
+        return true;
+    return m_access->QuerySaveChanges(
         [this] {
             if (!m_saveDlg)
                 m_saveDlg = new TSaveDlg(language(), this);
             return m_saveDlg->ask();
         },
-        [this] {
-            // The engine may refuse rows; closing now would drop them right after the save
-            // said so. Refused rows are marked "E", so a save that added such marks stops.
-            // A save that could not open the dictionary leaves the changed flag set: going on
-            // would drop the very edits the user just asked to keep.
-            const int refusedBefore = refusedRows();
-            saveOpenDictionary();
-            return !changed() && refusedRows() <= refusedBefore;
-        });
-}
-
-int TCustomDictForm::refusedRows() const
-{
-    return m_editor->countRowsMarked(kMarkFailed);
+        [this] { saveOpenDictionary(); });
 }
 
 bool TCustomDictForm::commitSessionData(bool interactionAllowed)

@@ -163,20 +163,4 @@ void TSaveDlg::applyTexts(bool formTexts)
     m_cancel->setText(qText(table, "CancalBtn", CaptionProperty::Caption));
 }
 
-bool QuerySaveChanges(bool changed, const std::function<SavePromptAnswer()>& ask,
-                      const std::function<bool()>& save)
-{
-    if (!changed)
-        return true;
-    switch (ask()) {
-    case SavePromptAnswer::Yes:
-        return save ? save() : true;
-    case SavePromptAnswer::Cancel:
-        return false;
-    case SavePromptAnswer::No:
-        break;
-    }
-    return true;
-}
-
 } // namespace kelvara

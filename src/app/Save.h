@@ -6,8 +6,6 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QLabel;
 class QPushButton;
 
@@ -52,12 +50,5 @@ private:
     QPushButton* m_no = nullptr;
     QPushButton* m_cancel = nullptr;
 };
-
-/// The save prompt routine: with the changed flag clear it answers go on (true) at once;
-/// otherwise it asks and answers stop (false) on Cancel, go on on No, and on Yes runs save
-/// and answers what save answers: false when the engine refused rows that would be dropped.
-/// It never touches the changed flag itself.
-bool QuerySaveChanges(bool changed, const std::function<SavePromptAnswer()>& ask,
-                      const std::function<bool()>& save);
 
 } // namespace kelvara

@@ -18,16 +18,18 @@
 namespace kelvara::test {
 
 /// Scripted answers for the dialogs and the save prompt, and a record of what was shown.
-class FakePrompts : public AccessPrompts {
+class FakePrompts : public AccessPrompts
+{
 public:
-    struct Message {
+    struct Message
+    {
         std::u16string text;
         std::u16string title;
     };
 
     std::deque<std::optional<std::string>> ecChoices; ///< nothing left = cancel
     std::deque<std::optional<std::string>> ceChoices;
-    std::deque<SavePromptAnswer> saveAnswers;         ///< nothing left = Cancel
+    std::deque<SavePromptAnswer> saveAnswers;                        ///< nothing left = Cancel
     std::vector<std::pair<std::string, std::string>> ecDialogStarts; ///< folder, file name
     std::vector<std::string> ceDialogStarts;
     std::vector<Message> messages;
@@ -55,18 +57,18 @@ public:
     {
         messages.push_back({text, title});
     }
-    // The window's QuerySaveChanges: nothing to ask without changes, else the dialog.
+    // The window's QuerySaveChanges: the access decision with a scripted dialog.
     bool querySaveChanges() override
     {
-        if (!editor->changed())
-            return true;
-        ++savePromptsShown;
-        SavePromptAnswer answer = SavePromptAnswer::Cancel;
-        if (!saveAnswers.empty()) {
-            answer = saveAnswers.front();
-            saveAnswers.pop_front();
-        }
-        return access->answerSavePrompt(answer);
+        return access->QuerySaveChanges([this] {
+            ++savePromptsShown;
+            SavePromptAnswer answer = SavePromptAnswer::Cancel;
+            if (!saveAnswers.empty()) {
+                answer = saveAnswers.front();
+                saveAnswers.pop_front();
+            }
+            return answer;
+        });
     }
     void setCaption(const std::u16string& caption) override { captions.push_back(caption); }
     void setCaptionToPath(const std::string& path) override { pathCaptions.push_back(path); }
@@ -92,7 +94,8 @@ inline std::string gbk(std::u16string_view text)
 
 /// One access session over the recording engines, Simplified variant, engine directory
 /// "/inst/ArticleS/".
-class AccessTest : public ::testing::Test {
+class AccessTest : public ::testing::Test
+{
 protected:
     explicit AccessTest(InterfaceLanguage language = InterfaceLanguage::Simplified)
     {

@@ -80,33 +80,5 @@ TEST(SavePromptTest, YesIsTheDefaultWithTheFocusAndEscIsCancel)
     EXPECT_EQ(dialog.size(), QSize(321, 86));
 }
 
-TEST(SavePromptTest, QuerySaveChangesAsksOnlyWithChanges)
-{
-    int asked = 0;
-    int saved = 0;
-    auto ask = [&asked](SavePromptAnswer a) {
-        return [&asked, a] {
-            ++asked;
-            return a;
-        };
-    };
-    auto save = [&saved] {
-        ++saved;
-        return true;
-    };
-
-    EXPECT_TRUE(QuerySaveChanges(false, ask(SavePromptAnswer::Cancel), save));
-    EXPECT_EQ(asked, 0);
-    EXPECT_TRUE(QuerySaveChanges(true, ask(SavePromptAnswer::No), save));
-    EXPECT_EQ(saved, 0);
-    EXPECT_FALSE(QuerySaveChanges(true, ask(SavePromptAnswer::Cancel), save));
-    EXPECT_EQ(saved, 0);
-    EXPECT_TRUE(QuerySaveChanges(true, ask(SavePromptAnswer::Yes), save));
-    EXPECT_EQ(saved, 1);
-    EXPECT_EQ(asked, 3);
-    // A save that reports rows it could not write stops the caller.
-    EXPECT_FALSE(QuerySaveChanges(true, ask(SavePromptAnswer::Yes), [] { return false; }));
-}
-
 } // namespace
 } // namespace kelvara
