@@ -3,7 +3,7 @@
 // the grid model alone, measured in the same run. Run with QT_QPA_PLATFORM=offscreen.
 
 #include "access/DictionaryState.h"
-#include "app/StartupState.h"
+#include "startup/StartupState.h"
 #include "editor/EntryEditor.h"
 #include "editor/EntryGridView.h"
 #include "textio/TextCommandPrompts.h"

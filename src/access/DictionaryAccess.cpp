@@ -2,7 +2,7 @@
 
 #include "access/CellInputCheck.h"
 #include "access/DictionaryNaming.h"
-#include "app/StartupState.h"
+#include "startup/StartupState.h"
 #include "editor/EntryEditor.h"
 #include "lang/AccessMessages.h"
 #include "platform/FixedBuffer.h"

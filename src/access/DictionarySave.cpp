@@ -7,7 +7,7 @@
 #include "access/CeSavePlan.h"
 #include "access/DictionaryAccess.h"
 #include "access/SenseList.h"
-#include "app/StartupState.h"
+#include "startup/StartupState.h"
 #include "editor/EntryEditor.h"
 #include "engines/EngineSessions.h"
 #include "lang/AccessMessages.h"

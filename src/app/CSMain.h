@@ -3,7 +3,7 @@
 #include "access/AccessPrompts.h"
 #include "access/DictionaryState.h"
 #include "app/CommandRules.h"
-#include "app/StartupState.h"
+#include "startup/StartupState.h"
 #include "editor/EntryEditor.h"
 #include "flatmenu/QtFlatPainter.h"
 #include "lang/Captions.h"

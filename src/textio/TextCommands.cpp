@@ -1,7 +1,7 @@
 #include "textio/TextCommands.h"
 
 #include "access/DictionaryState.h"
-#include "app/StartupState.h"
+#include "startup/StartupState.h"
 #include "textio/TextExport.h"
 #include "textio/TextImport.h"
 

@@ -3,7 +3,7 @@
 #include "access/AccessPrompts.h"
 #include "access/DictionaryAccess.h"
 #include "access/FakeEngines.h"
-#include "app/StartupState.h"
+#include "startup/StartupState.h"
 #include "editor/EntryEditor.h"
 #include "platform/CodePage.h"
 

@@ -1,4 +1,4 @@
-#include "app/StartupState.h"
+#include "startup/StartupState.h"
 #include "engines/TestEngineProbe.h"
 #include "platform/Paths.h"
 #include "platform/TestTempFolder.h"

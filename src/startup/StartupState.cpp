@@ -1,4 +1,4 @@
-#include "app/StartupState.h"
+#include "startup/StartupState.h"
 
 #include "platform/IniFile.h"
 #include "platform/Paths.h"
