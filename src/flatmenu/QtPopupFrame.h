@@ -46,7 +46,9 @@ public:
 private:
     explicit QtPopupWindow(QMenu* menu);
 
-    QPointer<QMenu> m_menu;
+    // Held as a widget: messages still reach the hook while the menu is being destroyed,
+    // when it is no longer a QMenu, and only widget services are used.
+    QPointer<QWidget> m_menu;
     WindowProc* m_stored = nullptr; // the procedure PopupFrameProc replaced (the user data)
     QImage m_layer;                 // the picture being framed
     QImage m_framed; // the last framed picture, whose outer rows and columns each paint shows
