@@ -4,9 +4,9 @@
 
 #include "access/AccessPrompts.h"
 #include "access/DictionaryAccess.h"
-#include "startup/StartupState.h"
 #include "editor/EntryEditor.h"
 #include "platform/CodePage.h"
+#include "startup/StartupState.h"
 
 #include <chrono>
 #include <cstdio>
@@ -22,13 +22,17 @@ using namespace kelvara;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-class SilentPrompts : public AccessPrompts {
+class SilentPrompts : public AccessPrompts
+{
 public:
     std::optional<std::string> chooseEcDictionary(const std::string&, const std::string&) override
     {
         return std::nullopt;
     }
-    std::optional<std::string> chooseCeDictionary(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> chooseCeDictionary(const std::string&) override
+    {
+        return std::nullopt;
+    }
     void showInformation(const std::u16string&, const std::u16string&) override { ++messages; }
     bool querySaveChanges() override { return true; }
     void setCaption(const std::u16string&) override {}
@@ -59,7 +63,8 @@ std::string ceWord(std::size_t n)
     return w + std::to_string(n);
 }
 
-struct Session {
+struct Session
+{
     StartupState startup;
     DictionaryState state;
     SilentPrompts prompts;
@@ -90,14 +95,14 @@ void benchSaves(const fs::path& folder)
     auto t = Clock::now();
     s.access.MenuItemSaveClick();
     double sec = secondsSince(t);
-    std::printf("E-C save, %zu \"A\" rows:            %8.3f s  (%6.1f us/row), %d stored\n", kRows, sec,
-                sec * 1e6 / kRows, storedRows(s.editor));
+    std::printf("E-C save, %zu \"A\" rows:            %8.3f s  (%6.1f us/row), %d stored\n", kRows,
+                sec, sec * 1e6 / kRows, storedRows(s.editor));
     fillRows(s.editor, "M", kRows, false);
     t = Clock::now();
     s.access.MenuItemSaveClick();
     sec = secondsSince(t);
-    std::printf("E-C save, %zu \"M\" rows:            %8.3f s  (%6.1f us/row), %d stored\n", kRows, sec,
-                sec * 1e6 / kRows, storedRows(s.editor));
+    std::printf("E-C save, %zu \"M\" rows:            %8.3f s  (%6.1f us/row), %d stored\n", kRows,
+                sec, sec * 1e6 / kRows, storedRows(s.editor));
     s.access.MenuItemCloseClick();
 
     s.access.ActionFileOpenCeExecute();
@@ -105,8 +110,8 @@ void benchSaves(const fs::path& folder)
     t = Clock::now();
     s.access.MenuItemSaveClick();
     sec = secondsSince(t);
-    std::printf("C-E save, %zu \"A\" rows (new words): %8.3f s  (%6.1f us/row), %d stored\n", kRows, sec,
-                sec * 1e6 / kRows, storedRows(s.editor));
+    std::printf("C-E save, %zu \"A\" rows (new words): %8.3f s  (%6.1f us/row), %d stored\n", kRows,
+                sec, sec * 1e6 / kRows, storedRows(s.editor));
 
     // Each word now holds one sense; give it two more so "M" deletes and adds three back.
     const CeBinding& ce = s.startup.ce;
@@ -121,8 +126,8 @@ void benchSaves(const fs::path& folder)
     t = Clock::now();
     s.access.MenuItemSaveClick();
     sec = secondsSince(t);
-    std::printf("C-E save, %zu \"M\" rows (3 senses):  %8.3f s  (%6.1f us/row), %d stored\n", kRows, sec,
-                sec * 1e6 / kRows, storedRows(s.editor));
+    std::printf("C-E save, %zu \"M\" rows (3 senses):  %8.3f s  (%6.1f us/row), %d stored\n", kRows,
+                sec, sec * 1e6 / kRows, storedRows(s.editor));
     std::printf("rows refused: %d messages\n", s.prompts.messages);
 }
 

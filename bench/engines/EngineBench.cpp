@@ -30,7 +30,8 @@ double secondsSince(Clock::time_point start)
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-struct Latency {
+struct Latency
+{
     double meanUs = 0;
     double p50Us = 0;
     double p99Us = 0;
@@ -49,14 +50,16 @@ Latency summarize(std::vector<double>& samplesUs)
 }
 
 /// A Find and its floor, sampled alternately so that the machine's load weighs on both.
-struct FindFigures {
+struct FindFigures
+{
     Latency find;
     Latency floor;
 };
 
 /// The floor: a kept connection and a prepared statement stepped to its end, each lookup in a
 /// read transaction of its own, as a program that only reads would do it.
-class PointLookup {
+class PointLookup
+{
 public:
     PointLookup(const std::string& path, const char* sql)
     {
@@ -112,7 +115,8 @@ std::string ceWord(long i)
     return w;
 }
 
-class Bench {
+class Bench
+{
 public:
     Bench(std::string folder) : m_folder(std::move(folder)), m_base(m_folder + "UserS")
     {
@@ -163,10 +167,7 @@ public:
         return count / secondsSince(start);
     }
 
-    double ceCycles(long from, int count)
-    {
-        return ceImport(from, from + count);
-    }
+    double ceCycles(long from, int count) { return ceImport(from, from + count); }
 
     // A whole Find: open, SearchWord, GetNextWord until 0, close.
     FindFigures ecFind(long size, int count)
@@ -243,7 +244,8 @@ int main(int argc, char** argv)
     const std::string root = pattern;
     std::filesystem::create_directories(root + "/ArticleS");
 
-    std::printf("Reference engines, dictionaries in %s (synchronous=NORMAL, WAL)\n\n", root.c_str());
+    std::printf("Reference engines, dictionaries in %s (synchronous=NORMAL, WAL)\n\n",
+                root.c_str());
     std::printf("%-9s | %-13s %-13s | %-11s %-11s\n", "entries", "E-C import", "C-E import",
                 "E-C cycles", "C-E cycles");
     std::printf("%-9s | %-13s %-13s | %-11s %-11s\n", "", "entries/s", "records/s", "per second",
@@ -270,8 +272,8 @@ int main(int argc, char** argv)
     }
     std::printf("Find against its floor (an indexed SQLite point lookup on the same file), "
                 "microseconds mean / p50 / p99; goal: Find within 1.3 x the floor\n\n");
-    std::printf("%-9s | %-21s %-21s %-11s | %-21s %-21s %-11s\n", "entries", "E-C Find",
-                "floor", "x mean/p50", "C-E Find", "floor", "x mean/p50");
+    std::printf("%-9s | %-21s %-21s %-11s | %-21s %-21s %-11s\n", "entries", "E-C Find", "floor",
+                "x mean/p50", "C-E Find", "floor", "x mean/p50");
     for (const auto& [size, figures] : finds) {
         const auto& [ec, ce] = figures;
         std::printf("%-9ld | %6.1f %6.1f %6.1f   %6.1f %6.1f %6.1f   %4.2f %4.2f   | "

@@ -3,9 +3,9 @@
 // the grid model alone, measured in the same run. Run with QT_QPA_PLATFORM=offscreen.
 
 #include "access/DictionaryState.h"
-#include "startup/StartupState.h"
 #include "editor/EntryEditor.h"
 #include "editor/EntryGridView.h"
+#include "startup/StartupState.h"
 #include "textio/TextCommandPrompts.h"
 #include "textio/TextCommands.h"
 

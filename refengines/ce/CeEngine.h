@@ -14,7 +14,8 @@ namespace kelvara::ref {
 /// dicclose (which commits), because the utility's import opens and closes once per record.
 /// It also keeps the sense list of the last dicretrieve, which the caller copies after
 /// dll_release_gstack, and the dictionaries that diccreate made for an engine directory.
-class CeEngine {
+class CeEngine
+{
 public:
     static constexpr std::size_t kPathCapacity = 256;
     static constexpr std::size_t kWordCapacity = 128;

@@ -10,13 +10,12 @@ namespace {
 constexpr std::uint32_t kCeApplicationId = 0x4B764365;
 constexpr std::uint32_t kCeSchemaVersion = 1;
 
-constexpr const char* kCeSchema =
-    "CREATE TABLE sense("
-    "  id INTEGER PRIMARY KEY,"
-    "  word BLOB NOT NULL,"
-    "  pos BLOB NOT NULL,"
-    "  translation BLOB NOT NULL);"
-    "CREATE INDEX sense_word ON sense(word, id);";
+constexpr const char* kCeSchema = "CREATE TABLE sense("
+                                  "  id INTEGER PRIMARY KEY,"
+                                  "  word BLOB NOT NULL,"
+                                  "  pos BLOB NOT NULL,"
+                                  "  translation BLOB NOT NULL);"
+                                  "CREATE INDEX sense_word ON sense(word, id);";
 
 // Takes the write lock of a transaction that has already read, without changing a row.
 constexpr const char* kCeLock = "DELETE FROM sense WHERE 0";

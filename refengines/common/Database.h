@@ -22,7 +22,8 @@ int BusyTimeoutMs();
 /// reads see one state of the file and take no lock that another process's write would wait
 /// for. The first write of a session takes the write lock, which it keeps until the session
 /// ends; a session that read first may only write if no other process committed since.
-class Database {
+class Database
+{
 public:
     /// How long a connection trusts that its file is still at its path without asking the
     /// file system. A write always asks.

@@ -45,7 +45,8 @@ bool hasNonEmptyFile(const std::string& path)
 }
 
 /// A descriptor closed at the end of its scope.
-class Descriptor {
+class Descriptor
+{
 public:
     explicit Descriptor(int fd) : m_fd(fd) {}
     ~Descriptor()

@@ -14,7 +14,8 @@ namespace kelvara::ref {
 /// the utility holds the dictionary open, and the senses of the last search. The connection
 /// outlives close_cstm_RW, which only ends the session, so an open/close pair costs two
 /// prepared statements; it is reopened when the path changes or the file was replaced.
-class EcEngine {
+class EcEngine
+{
 public:
     /// Buffer sizes of the interface, terminator included.
     static constexpr std::size_t kTextCapacity = 256;

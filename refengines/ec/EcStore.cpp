@@ -10,14 +10,13 @@ namespace {
 constexpr std::uint32_t kEcApplicationId = 0x4B764563;
 constexpr std::uint32_t kEcSchemaVersion = 1;
 
-constexpr const char* kEcSchema =
-    "CREATE TABLE entry("
-    "  id INTEGER PRIMARY KEY,"
-    "  source BLOB NOT NULL,"
-    "  fold BLOB NOT NULL,"
-    "  pos INTEGER NOT NULL,"
-    "  target BLOB NOT NULL);"
-    "CREATE UNIQUE INDEX entry_identity ON entry(fold, pos);";
+constexpr const char* kEcSchema = "CREATE TABLE entry("
+                                  "  id INTEGER PRIMARY KEY,"
+                                  "  source BLOB NOT NULL,"
+                                  "  fold BLOB NOT NULL,"
+                                  "  pos INTEGER NOT NULL,"
+                                  "  target BLOB NOT NULL);"
+                                  "CREATE UNIQUE INDEX entry_identity ON entry(fold, pos);";
 
 // Takes the write lock of a transaction that has already read, without changing a row.
 constexpr const char* kEcLock = "DELETE FROM entry WHERE 0";
@@ -51,9 +50,11 @@ std::unique_ptr<EcStore> EcStore::openExisting(const std::string& path)
 bool EcStore::prepareAll()
 {
     sqlite3* db = m_db->handle();
-    return m_find.prepare(db, "SELECT source, pos, target FROM entry WHERE fold = ?1 ORDER BY pos") &&
-           m_insert.prepare(db, "INSERT INTO entry(source, fold, pos, target) VALUES(?1, ?2, ?3, ?4)"
-                                " ON CONFLICT(fold, pos) DO NOTHING") &&
+    return m_find.prepare(db,
+                          "SELECT source, pos, target FROM entry WHERE fold = ?1 ORDER BY pos") &&
+           m_insert.prepare(db,
+                            "INSERT INTO entry(source, fold, pos, target) VALUES(?1, ?2, ?3, ?4)"
+                            " ON CONFLICT(fold, pos) DO NOTHING") &&
            m_update.prepare(db, "UPDATE entry SET source = ?1, target = ?4"
                                 " WHERE fold = ?2 AND pos = ?3") &&
            m_delete.prepare(db, "DELETE FROM entry WHERE fold = ?1 AND pos = ?2") &&

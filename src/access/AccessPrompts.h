@@ -11,7 +11,8 @@ enum class SavePromptAnswer { Yes, No, Cancel };
 /// Everything the dictionary access commands say to the user or change on screen. The main
 /// window implements it over its dialogs and controls; tests answer it with a script. Paths
 /// are the file system's own bytes (UTF-8 on Linux); messages and captions are wide text.
-class AccessPrompts {
+class AccessPrompts
+{
 public:
     virtual ~AccessPrompts() = default;
 
