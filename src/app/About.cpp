@@ -2,6 +2,7 @@
 
 #include "app/ImageList.h"
 #include "lang/Captions.h"
+#include "platform/qt/QtFormLook.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -23,10 +24,7 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent), m_components(kAboutFo
 
     auto* product = new QLabel(text("LabelProduct", CaptionProperty::Caption), this);
     product->setObjectName(QStringLiteral("LabelProduct"));
-    QFont productFont(QString::fromStdU16String(u"宋体"));
-    productFont.setPixelSize(13);
-    productFont.setBold(true);
-    product->setFont(productFont);
+    product->setFont(QtFormFont(FormFont::AboutProduct));
     product->setGeometry(16, 16, 290, 20);
     m_components.add("LabelProduct", product);
 

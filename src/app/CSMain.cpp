@@ -2,6 +2,7 @@
 
 #include "access/DictionaryAccess.h"
 #include "app/About.h"
+#include "app/CommandTable.h"
 #include "app/FileDialogs.h"
 #include "app/ImageList.h"
 #include "app/Save.h"
@@ -9,6 +10,7 @@
 #include "editor/EntryGridView.h"
 #include "editor/LineEditGuard.h"
 #include "platform/Paths.h"
+#include "platform/qt/QtFormLook.h"
 #include "textio/TextCommands.h"
 
 #include <QApplication>
@@ -19,7 +21,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProgressDialog>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -29,39 +30,7 @@ namespace kelvara {
 
 namespace {
 
-/// One row of the command table: the action, its category and its image (-1: none). The
-/// handler each command runs is handlerOf() beside runCommand.
-struct ActionRow
-{
-    Command command;
-    const char* name;
-    const char* category;
-    int image;
-};
-
-constexpr ActionRow kCommandTable[] = {
-    {Command::FileNewEc, "ActionFileNewEc", "File", -1},
-    {Command::FileNewCe, "ActionFileNewCe", "File", -1},
-    {Command::FileOpenEc, "ActionFileOpenEc", "File", -1},
-    {Command::FileOpenCe, "ActionFileOpenCe", "File", -1},
-    {Command::FileSave, "ActionFileSave", "File", ImageList::Save},
-    {Command::FileClose, "ActionFileClose", "File", -1},
-    {Command::WordFind, "ActionWordFind", "word", ImageList::Find},
-    {Command::WordAdd, "ActionWordAdd", "word", ImageList::Add},
-    {Command::WordModify, "ActionWordModify", "word", -1},
-    {Command::WordDelete, "ActionWordDelete", "word", ImageList::Delete},
-    {Command::WordWidth, "ActionWordWidth", "word", -1},
-    {Command::WordCopy, "ActionWordCopy", "word", -1},
-};
-
 constexpr int kGridRowHeight = 18;
-
-QFont pixelFont(const QString& family, int pixels)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    return font;
-}
 
 // A fixed-width gap between tool bar buttons: the bar's separators and its divider.
 QWidget* toolBarGap(const char* name, QWidget* parent)
@@ -78,7 +47,7 @@ TCustomDictForm::TCustomDictForm(const std::string& programFolder, QWidget* pare
     : QMainWindow(parent), m_components(kMainFormName)
 {
     setObjectName(kMainFormName);
-    setFont(pixelFont(QStringLiteral("Times New Roman"), 16));
+    setFont(QtFormFont(FormFont::MainWindow));
     setContextMenuPolicy(Qt::NoContextMenu); // no tool bar toggles: the layout is fixed
     resize(505, 309);
 
@@ -155,7 +124,9 @@ void TCustomDictForm::buildActions()
 {
     m_actionList = new QObject(this);
     m_actionList->setObjectName(QStringLiteral("ActionListMenu"));
-    for (const ActionRow& row : kCommandTable) {
+    for (const CommandRow& row : CommandTable()) {
+        if (!row.isAction())
+            continue; // built with its menu
         auto* a = new QAction(m_actionList);
         a->setObjectName(QString::fromLatin1(row.name));
         a->setProperty("category", QString::fromLatin1(row.category));
@@ -203,7 +174,7 @@ void TCustomDictForm::buildToolBar()
     m_input->setObjectName(QStringLiteral("EditWordInput"));
     m_input->setFixedSize(212, 24);
     m_input->setFrame(false);
-    m_input->setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    m_input->setFont(QtFormFont(FormFont::InputBox));
     m_input->setContextMenuPolicy(Qt::CustomContextMenu);
     // Return looks the word up, when Find is available.
     connect(m_input, &QLineEdit::returnPressed, this, [this] { runCommand(Command::WordFind); });
@@ -333,9 +304,9 @@ void TCustomDictForm::buildMenus()
 
     // The import and export entries are menu items with handlers of their own; each item
     // stands for its command.
-    auto directItem = [this](QMenu* menu, const char* name, Command command) {
+    auto directItem = [this](QMenu* menu, Command command) {
         auto* item = new QAction(menu);
-        item->setObjectName(QString::fromLatin1(name));
+        item->setObjectName(QString::fromLatin1(CommandRowOf(command).name));
         menu->addAction(item);
         connect(item, &QAction::triggered, this, [this, command] { runCommand(command); });
         m_actions.at(static_cast<std::size_t>(command)) = item;
@@ -343,12 +314,12 @@ void TCustomDictForm::buildMenus()
         return item;
     };
     m_menuImport = addSubmenu(m_menuFile, "MenuItemImport");
-    directItem(m_menuImport, "MenuItemToEditor", Command::ImportToEditor);
-    directItem(m_menuImport, "MenuItemToDict", Command::ImportToDict);
+    directItem(m_menuImport, Command::ImportToEditor);
+    directItem(m_menuImport, Command::ImportToDict);
     m_menuImport->menuAction()->setVisible(false);
     m_menuExport = addSubmenu(m_menuFile, "MenuItemExport");
-    directItem(m_menuExport, "MenuItemFromEditor", Command::ExportFromEditor);
-    directItem(m_menuExport, "MenuItemFromDict", Command::ExportFromDict);
+    directItem(m_menuExport, Command::ExportFromEditor);
+    directItem(m_menuExport, Command::ExportFromDict);
     m_menuExport->menuAction()->setVisible(false);
     addSeparator(m_menuFile, "N3");
     auto* exitItem = new QAction(m_menuFile);
@@ -427,9 +398,14 @@ void TCustomDictForm::FormCreate(const std::string& programFolder)
 {
     m_startup = ReadStartupState(programFolder);
     m_editor = std::make_unique<EntryEditor>(m_startup.language, m_startup.codePage());
+    m_prompts = std::make_unique<WindowPrompts>(
+        *this, m_startup.language,
+        WindowFileDialogs{m_openDictEc, m_openDictCe, m_openTxt, m_saveTxt},
+        [this] { return QuerySaveChanges(); }, [this] { scheduleMenuUpdate(); });
     buildGrid();
-    m_access = std::make_unique<DictionaryAccess>(m_startup, m_dictionary, *m_editor, *this);
-    m_text = std::make_unique<TextCommands>(m_startup, m_dictionary, *m_editor, *this);
+    m_prompts->setGrid(m_grid, m_typeCombo);
+    m_access = std::make_unique<DictionaryAccess>(m_startup, m_dictionary, *m_editor, *m_prompts);
+    m_text = std::make_unique<TextCommands>(m_startup, m_dictionary, *m_editor, *m_prompts);
     // The input box refuses characters the platform code page cannot hold.
     GuardLineEdit(m_input, m_startup.codePage(), m_startup.language);
 

@@ -1,14 +1,13 @@
 #pragma once
 
-#include "access/AccessPrompts.h"
 #include "access/DictionaryState.h"
 #include "app/CommandRules.h"
-#include "startup/StartupState.h"
+#include "app/WindowPrompts.h"
 #include "editor/EntryEditor.h"
 #include "flatmenu/QtFlatPainter.h"
 #include "lang/Captions.h"
 #include "platform/Components.h"
-#include "textio/TextCommandPrompts.h"
+#include "startup/StartupState.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -25,7 +24,6 @@ class QFrame;
 class QLineEdit;
 class QMenu;
 class QMenuBar;
-class QProgressDialog;
 class QToolBar;
 class QToolButton;
 
@@ -43,7 +41,7 @@ class TextCommands;
 /// The main window: menus, the tool bar with the input box, the entry grid and its
 /// drop-down, the command table with its idle-time availability rules, and the close path
 /// through the save prompt. It owns all state of the run.
-class TCustomDictForm : public QMainWindow, public AccessPrompts, public TextCommandPrompts
+class TCustomDictForm : public QMainWindow
 {
     Q_OBJECT
 public:
@@ -64,6 +62,8 @@ public:
     const DictionaryState& dictionary() const { return m_dictionary; }
     EntryEditor& editor() { return *m_editor; }
     const EntryEditor& editor() const { return *m_editor; }
+    /// What the commands ask of the window: its dialogs, messages, caption and controls.
+    WindowPrompts& prompts() { return *m_prompts; }
 
     /// The changed flag (kept by the entry grid).
     bool changed() const;
@@ -134,26 +134,6 @@ public:
     void MenuItemExitClick();
     void MenuItemAboutClick();
 
-    // ---- AccessPrompts
-
-    std::optional<std::string> chooseEcDictionary(const std::string& initialFolder,
-                                                  const std::string& fileName) override;
-    std::optional<std::string> chooseCeDictionary(const std::string& initialFolder) override;
-    void showInformation(const std::u16string& text, const std::u16string& title) override;
-    bool querySaveChanges() override { return QuerySaveChanges(); }
-    void setCaption(const std::u16string& caption) override;
-    void setCaptionToPath(const std::string& path) override;
-    void setGridVisible(bool visible) override;
-    void setTypeComboVisible(bool visible) override;
-
-    // ---- TextCommandPrompts
-
-    std::optional<std::string> chooseImportFile() override;
-    std::optional<std::string> chooseExportFile() override;
-    bool confirmOverwrite(const std::string& path) override;
-    bool confirmCeDictionary() override;
-    bool progress(const TextProgress& progress) override;
-
 protected:
     /// The save routine of the open dictionary kind, which Yes of the save prompt runs.
     virtual void saveOpenDictionary();
@@ -186,7 +166,6 @@ private:
     void applyCaptionEntry(const CaptionTable& table, const CaptionEntry& entry);
     void applyAvailability(const CommandAvailability& availability);
     void updateSeparators(QMenu* menu);
-    std::optional<std::string> runFileDialog(LazyFileDialog* dialog);
     void trackFocusBeforeMenus(QWidget* now);
     void runTextCommand(TextCommandResult (TextCommands::*command)());
     void showHint(QWidget* widget, const std::u16string& hint);
@@ -195,11 +174,11 @@ private:
     StartupState m_startup;
     DictionaryState m_dictionary;
     std::unique_ptr<EntryEditor> m_editor;
+    // Answers the access and text commands; goes after them.
+    std::unique_ptr<WindowPrompts> m_prompts;
     std::unique_ptr<DictionaryAccess> m_access;
     // The import and export commands over the editor; built right after it.
     std::unique_ptr<TextCommands> m_text;
-    // Shown by long imports and exports; lives for one command.
-    std::unique_ptr<QProgressDialog> m_progress;
     CommandAvailability m_availability;
     ComponentList m_components;
     // Reads the component list until it goes, so it is declared after it and goes first.
@@ -209,7 +188,7 @@ private:
 
     ImageList* m_imageList = nullptr;
     QObject* m_actionList = nullptr;
-    std::array<QAction*, 16> m_actions{};
+    std::array<QAction*, kCommandCount> m_actions{};
 
     QMenuBar* m_mainMenu = nullptr;
     QMenu* m_menuFile = nullptr;
@@ -234,8 +213,6 @@ private:
     LazyFileDialog* m_openDictCe = nullptr;
     LazyFileDialog* m_openTxt = nullptr;
     LazyFileDialog* m_saveTxt = nullptr;
-    // The file name OpenDialogDictCe holds once a file was chosen in it.
-    std::string m_ceDialogFileName;
     // Where the keyboard focus was before the menu bar or a menu took it: what the user sees
     // as the focus while a menu is open.
     QPointer<QWidget> m_focusBeforeMenus;

@@ -4,6 +4,7 @@
 
 #include "app/About.h"
 #include "app/ClipboardText.h"
+#include "app/CommandTable.h"
 #include "app/FileDialogs.h"
 #include "app/Save.h"
 #include "app/width.h"
@@ -29,7 +30,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QProgressDialog>
 #include <QToolTip>
 
 #include <algorithm>
@@ -40,47 +40,6 @@
 namespace kelvara {
 
 namespace {
-
-using Handler = void (TCustomDictForm::*)();
-
-Handler handlerOf(Command command)
-{
-    switch (command) {
-    case Command::FileNewEc:
-        return &TCustomDictForm::ActionFileNewEcExecute;
-    case Command::FileNewCe:
-        return &TCustomDictForm::ActionFileNewCeExecute;
-    case Command::FileOpenEc:
-        return &TCustomDictForm::MenuItemOpenEcClick;
-    case Command::FileOpenCe:
-        return &TCustomDictForm::ActionFileOpenCeExecute;
-    case Command::FileSave:
-        return &TCustomDictForm::MenuItemSaveClick;
-    case Command::FileClose:
-        return &TCustomDictForm::MenuItemCloseClick;
-    case Command::WordFind:
-        return &TCustomDictForm::MenuItemFindClick;
-    case Command::WordAdd:
-        return &TCustomDictForm::MenuItemAddClick;
-    case Command::WordModify:
-        return &TCustomDictForm::MenuItemModifyClick;
-    case Command::WordDelete:
-        return &TCustomDictForm::MenuItemDeleteClick;
-    case Command::WordWidth:
-        return &TCustomDictForm::MenuItemWidthClick;
-    case Command::WordCopy:
-        return &TCustomDictForm::MenuItemCopyClick;
-    case Command::ImportToEditor:
-        return &TCustomDictForm::MenuItemToEditorClick;
-    case Command::ImportToDict:
-        return &TCustomDictForm::MenuItemToDictClick;
-    case Command::ExportFromEditor:
-        return &TCustomDictForm::MenuItemFromEditorClick;
-    case Command::ExportFromDict:
-        return &TCustomDictForm::MenuItemFromDictClick;
-    }
-    return nullptr;
-}
 
 bool isInputEvent(QEvent::Type type)
 {
@@ -100,32 +59,6 @@ bool isInputEvent(QEvent::Type type)
     default:
         return false;
     }
-}
-
-std::u16string ProgressCancelCaption(InterfaceLanguage language)
-{
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-    case InterfaceLanguage::Traditional:
-        return u"取消";
-    case InterfaceLanguage::English:
-        break;
-    }
-    return u"Cancel";
-}
-
-std::u16string RecordsDoneLabel(InterfaceLanguage language, std::size_t records)
-{
-    const std::u16string count = QString::number(records).toStdU16String();
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return u"已处理 " + count + u" 条记录";
-    case InterfaceLanguage::Traditional:
-        return u"已處理 " + count + u" 筆記錄";
-    case InterfaceLanguage::English:
-        break;
-    }
-    return count + u" records done";
 }
 
 bool isMenuWidget(const QWidget* widget)
@@ -259,24 +192,17 @@ void TCustomDictForm::ActionListMenuUpdate()
 
 void TCustomDictForm::applyAvailability(const CommandAvailability& a)
 {
-    action(Command::FileNewEc)->setEnabled(a.newEc);
-    action(Command::FileNewCe)->setEnabled(a.newCe);
-    action(Command::FileOpenEc)->setEnabled(a.openEc);
-    action(Command::FileOpenCe)->setEnabled(a.openCe);
-    action(Command::WordDelete)->setEnabled(a.wordDelete);
-    action(Command::WordModify)->setEnabled(a.wordModify);
-    action(Command::FileSave)->setEnabled(a.fileSave);
-    action(Command::WordFind)->setEnabled(a.wordFind);
-    action(Command::WordAdd)->setEnabled(a.wordAdd);
-    action(Command::FileClose)->setEnabled(a.fileClose);
+    for (const CommandRow& row : CommandTable()) {
+        // The import and export entries follow their submenus alone.
+        if (row.isAction())
+            action(row.command)->setEnabled(a.*row.enabledBy);
+    }
     m_menuImport->menuAction()->setEnabled(a.importMenu);
     m_menuExport->menuAction()->setEnabled(a.exportMenu);
     m_menuEdit->menuAction()->setVisible(a.editMenuVisible);
-    action(Command::WordCopy)->setEnabled(a.wordCopy);
     m_menuNew->menuAction()->setEnabled(a.newMenu);
     m_menuOpen->menuAction()->setEnabled(a.openMenu);
     m_input->setEnabled(a.inputEnabled);
-    action(Command::WordWidth)->setEnabled(a.wordWidth);
 
     for (QMenu* menu : {m_menuFile, m_menuEdit, m_popupEdit})
         updateSeparators(menu);
@@ -301,10 +227,10 @@ bool TCustomDictForm::runCommand(Command command)
     // The rule is checked again at the moment of the call, so a command that is disabled now
     // never runs, whatever a menu or button still shows.
     ActionListMenuUpdate();
-    if (!m_availability.enabled(command))
+    const CommandRow& row = CommandRowOf(command);
+    if (!(m_availability.*row.enabledBy))
         return false;
-    if (Handler handler = handlerOf(command))
-        (this->*handler)();
+    (this->*row.handler)();
     scheduleMenuUpdate();
     return true;
 }
@@ -432,7 +358,7 @@ void TCustomDictForm::MenuItemAddClick()
         CheckCellInput(m_dictionary.kind, language(), kColSource,
                        EncodeCodePage(m_input->text().toStdU16String(), m_startup.codePage()));
     if (!hint.empty()) {
-        showInformation(hint, {});
+        m_prompts->showInformation(hint, {});
         return;
     }
     // The next word typed replaces the one just added.
@@ -507,13 +433,13 @@ void TCustomDictForm::MenuItemFromDictClick()
 void TCustomDictForm::runTextCommand(TextCommandResult (TextCommands::*command)())
 {
     // Each command starts with a progress display of its own, and none outlives it.
-    m_progress.reset();
+    m_prompts->endProgress();
     const TextCommandResult result = ((*m_text).*command)();
-    m_progress.reset();
+    m_prompts->endProgress();
     // Nothing is said when everything went in or the command did not run.
     const std::u16string summary = TextCommandSummary(result, language());
     if (!summary.empty())
-        showInformation(summary, {});
+        m_prompts->showInformation(summary, {});
     scheduleMenuUpdate();
 }
 
@@ -592,125 +518,6 @@ void TCustomDictForm::MenuItemAboutClick()
 {
     if (m_aboutForm)
         m_aboutForm->exec();
-}
-
-// ---- what the dictionary access asks of the window
-
-std::optional<std::string> TCustomDictForm::runFileDialog(LazyFileDialog* lazy)
-{
-    QFileDialog* dialog = lazy->dialog();
-    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
-        return std::nullopt;
-    return QFile::encodeName(dialog->selectedFiles().constFirst()).toStdString();
-}
-
-std::optional<std::string> TCustomDictForm::chooseEcDictionary(const std::string& initialFolder,
-                                                               const std::string& fileName)
-{
-    if (!initialFolder.empty())
-        m_openDictEc->setDirectory(QFile::decodeName(QByteArray::fromStdString(initialFolder)));
-    m_openDictEc->dialog()->selectFile(QFile::decodeName(QByteArray::fromStdString(fileName)));
-    return runFileDialog(m_openDictEc);
-}
-
-std::optional<std::string> TCustomDictForm::chooseCeDictionary(const std::string& initialFolder)
-{
-    if (!initialFolder.empty())
-        m_openDictCe->setDirectory(QFile::decodeName(QByteArray::fromStdString(initialFolder)));
-    std::optional<std::string> chosen = runFileDialog(m_openDictCe);
-    if (chosen)
-        m_ceDialogFileName = *chosen;
-    return chosen;
-}
-
-// ---- what the import and export commands ask of the window
-
-std::optional<std::string> TCustomDictForm::chooseImportFile()
-{
-    return runFileDialog(m_openTxt);
-}
-
-std::optional<std::string> TCustomDictForm::chooseExportFile()
-{
-    return runFileDialog(m_saveTxt);
-}
-
-bool TCustomDictForm::confirmOverwrite(const std::string& path)
-{
-    // SaveDialogTxt asked before it let an existing file be chosen.
-    (void)path;
-    return true;
-}
-
-bool TCustomDictForm::confirmCeDictionary()
-{
-    if (!m_ceDialogFileName.empty())
-        return true;
-    // The chosen file is not used: the C-E engine works on its own folder.
-    std::optional<std::string> chosen = runFileDialog(m_openDictCe);
-    if (!chosen)
-        return false;
-    m_ceDialogFileName = *chosen;
-    return true;
-}
-
-bool TCustomDictForm::progress(const TextProgress& p)
-{
-    constexpr int kSteps = 1000;
-    if (!m_progress) {
-        m_progress = std::make_unique<QProgressDialog>(this);
-        m_progress->setObjectName(QStringLiteral("ProgressText"));
-        m_progress->setWindowModality(Qt::WindowModal);
-        m_progress->setWindowTitle(applicationTitle());
-        m_progress->setCancelButtonText(
-            QString::fromStdU16String(ProgressCancelCaption(language())));
-        m_progress->setAutoClose(false);
-        m_progress->setAutoReset(false);
-        m_progress->setMinimumDuration(500);
-        m_progress->setRange(0, kSteps);
-        m_progress->setValue(0);
-    }
-    if (p.workTotal == 0) {
-        m_progress->setRange(0, 0); // how far it is cannot be told: a busy bar
-    } else {
-        m_progress->setRange(0, kSteps);
-        const std::uint64_t done = std::min(p.workDone, p.workTotal);
-        m_progress->setValue(static_cast<int>(done * kSteps / p.workTotal));
-    }
-    m_progress->setLabelText(QString::fromStdU16String(RecordsDoneLabel(language(), p.records)));
-    QCoreApplication::processEvents();
-    return !m_progress->wasCanceled();
-}
-
-void TCustomDictForm::showInformation(const std::u16string& text, const std::u16string& title)
-{
-    QMessageBox box(QMessageBox::Information,
-                    title.empty() ? applicationTitle() : QString::fromStdU16String(title),
-                    QString::fromStdU16String(text), QMessageBox::Ok, this);
-    box.exec();
-}
-
-void TCustomDictForm::setCaption(const std::u16string& caption)
-{
-    setWindowTitle(QString::fromStdU16String(caption));
-}
-
-void TCustomDictForm::setCaptionToPath(const std::string& path)
-{
-    setWindowTitle(QFile::decodeName(QByteArray::fromStdString(path)));
-}
-
-void TCustomDictForm::setGridVisible(bool visible)
-{
-    if (m_grid)
-        m_grid->setVisible(visible);
-    scheduleMenuUpdate();
-}
-
-void TCustomDictForm::setTypeComboVisible(bool visible)
-{
-    if (m_typeCombo)
-        m_typeCombo->setVisible(visible);
 }
 
 } // namespace kelvara

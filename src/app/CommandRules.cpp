@@ -2,43 +2,6 @@
 
 namespace kelvara {
 
-bool CommandAvailability::enabled(Command command) const
-{
-    switch (command) {
-    case Command::FileNewEc:
-        return newEc;
-    case Command::FileNewCe:
-        return newCe;
-    case Command::FileOpenEc:
-        return openEc;
-    case Command::FileOpenCe:
-        return openCe;
-    case Command::FileSave:
-        return fileSave;
-    case Command::FileClose:
-        return fileClose;
-    case Command::WordFind:
-        return wordFind;
-    case Command::WordAdd:
-        return wordAdd;
-    case Command::WordModify:
-        return wordModify;
-    case Command::WordDelete:
-        return wordDelete;
-    case Command::WordWidth:
-        return wordWidth;
-    case Command::WordCopy:
-        return wordCopy;
-    case Command::ImportToEditor:
-    case Command::ImportToDict:
-        return importMenu;
-    case Command::ExportFromEditor:
-    case Command::ExportFromDict:
-        return exportMenu;
-    }
-    return false;
-}
-
 CommandAvailability ActionListMenuUpdate(const CommandState& s)
 {
     CommandAvailability a;

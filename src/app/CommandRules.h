@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ enum class Command {
     ExportFromEditor,
     ExportFromDict,
 };
+
+/// How many commands there are.
+inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::ExportFromDict) + 1;
 
 /// What the availability rules read: the main window's state at the moment they run.
 struct CommandState
@@ -60,10 +64,6 @@ struct CommandAvailability
     bool openMenu = false;     ///< MenuItemOpen enabled
     bool inputEnabled = false; ///< EditWordInput enabled
     bool wordWidth = true;     ///< no rule: always enabled
-
-    /// Whether a command may run now. The import and export entries follow their submenus,
-    /// through which alone they can be reached.
-    bool enabled(Command command) const;
 
     bool operator==(const CommandAvailability&) const = default;
 };

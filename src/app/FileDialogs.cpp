@@ -1,5 +1,7 @@
 #include "app/FileDialogs.h"
 
+#include "lang/WindowTexts.h"
+
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -49,7 +51,9 @@ void CheckedFileDialog::accept()
             const QString folder = chosen.absolutePath();
             if (!chosen.isDir() && !QFileInfo(folder).isDir()) {
                 QMessageBox box(QMessageBox::Information, windowTitle(),
-                                MissingFolderMessage(m_language, folder), QMessageBox::Ok, this);
+                                QString::fromStdU16String(
+                                    MissingFolderMessage(m_language, folder.toStdU16String())),
+                                QMessageBox::Ok, this);
                 box.exec();
                 return;
             }
@@ -127,20 +131,6 @@ CheckedFileDialog* LazyFileDialog::dialog()
         dialog->setDirectory(m_directory);
     m_dialog = dialog;
     return dialog;
-}
-
-QString MissingFolderMessage(InterfaceLanguage language, const QString& folder)
-{
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return QString::fromUtf16(u"文件夹不存在：%1\n请选择一个已有的文件夹。").arg(folder);
-    case InterfaceLanguage::Traditional:
-        return QString::fromUtf16(u"資料夾不存在：%1\n請選擇一個已有的資料夾。").arg(folder);
-    case InterfaceLanguage::English:
-        break;
-    }
-    return QStringLiteral("The folder does not exist: %1\nPlease choose an existing folder.")
-        .arg(folder);
 }
 
 } // namespace kelvara

@@ -88,7 +88,4 @@ private:
     QPointer<CheckedFileDialog> m_dialog;
 };
 
-/// The message of a dialog that refuses a path into a missing folder.
-QString MissingFolderMessage(InterfaceLanguage language, const QString& folder);
-
 } // namespace kelvara

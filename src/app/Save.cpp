@@ -2,6 +2,7 @@
 
 #include "app/ImageList.h"
 #include "lang/Captions.h"
+#include "platform/qt/QtFormLook.h"
 
 #include <QFont>
 #include <QIcon>
@@ -29,16 +30,17 @@ QPixmap buttonGlyph(ButtonGlyph glyph)
     painter.setRenderHint(QPainter::Antialiasing);
     switch (glyph) {
     case ButtonGlyph::Yes:
-        painter.setPen(QPen(QColor(0, 128, 0), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(QtFormColor(FormColor::kYesGlyph), 2.5, Qt::SolidLine, Qt::RoundCap,
+                            Qt::RoundJoin));
         painter.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4)}));
         break;
     case ButtonGlyph::No:
-        painter.setPen(QPen(QColor(192, 0, 0), 2));
+        painter.setPen(QPen(QtFormColor(FormColor::kNoGlyph), 2));
         painter.drawEllipse(QRectF(2.5, 2.5, 11, 11));
         painter.drawLine(QPointF(4.5, 11.5), QPointF(11.5, 4.5));
         break;
     case ButtonGlyph::Cancel:
-        painter.setPen(QPen(QColor(192, 0, 0), 2.5, Qt::SolidLine, Qt::RoundCap));
+        painter.setPen(QPen(QtFormColor(FormColor::kNoGlyph), 2.5, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(QPointF(4, 4), QPointF(12, 12));
         painter.drawLine(QPointF(12, 4), QPointF(4, 12));
         break;
@@ -61,10 +63,7 @@ TSaveDlg::TSaveDlg(InterfaceLanguage language, QWidget* parent)
     setFixedSize(321, 86);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setPixelSize(11);
-    dialogFont.setBold(true);
-    setFont(dialogFont);
+    setFont(QtFormFont(FormFont::SaveDialog));
 
     m_image = new QLabel(this);
     m_image->setObjectName(QStringLiteral("Image1"));
@@ -76,10 +75,8 @@ TSaveDlg::TSaveDlg(InterfaceLanguage language, QWidget* parent)
     m_question->setGeometry(52, 4, 265, 46);
     m_question->setWordWrap(true);
     m_question->setTextFormat(Qt::PlainText);
-    QFont questionFont(QString::fromStdU16String(u"宋体"));
-    questionFont.setPixelSize(13);
-    questionFont.setBold(false); // the question has a font of its own, not the bold dialog font
-    m_question->setFont(questionFont);
+    // The question has a font of its own, not the bold dialog font.
+    m_question->setFont(QtFormFont(FormFont::SaveQuestion));
 
     m_yes = new QPushButton(this);
     m_yes->setObjectName(QStringLiteral("OKBtn"));

@@ -1,6 +1,7 @@
 #include "app/width.h"
 
 #include "lang/Captions.h"
+#include "platform/qt/QtFormLook.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -17,9 +18,7 @@ TColWidthDlg::TColWidthDlg(InterfaceLanguage language, QWidget* parent)
     setFixedSize(158, 71);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont dialogFont(QString::fromStdU16String(u"宋体"));
-    dialogFont.setPixelSize(12);
-    setFont(dialogFont);
+    setFont(QtFormFont(FormFont::WidthDialog));
 
     m_label = new QLabel(this);
     m_label->setObjectName(QStringLiteral("Label1"));

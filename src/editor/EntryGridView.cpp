@@ -3,6 +3,7 @@
 #include "editor/EntryCellDelegate.h"
 #include "editor/EntryTableModel.h"
 #include "lang/WideText.h"
+#include "platform/qt/QtFormLook.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -22,13 +23,6 @@ namespace {
 // How close to a column's right edge in the title row a press starts resizing it.
 constexpr int kSizingGrip = 3;
 
-QFont GridFont()
-{
-    QFont font(QString::fromStdU16String(WideFromCodePage("\xCB\xCE\xCC\xE5", kCodePageGbk))); // 宋体
-    font.setPixelSize(12);
-    return font;
-}
-
 } // namespace
 
 EntryGridView::EntryGridView(EntryEditor& editor, QWidget* panel)
@@ -40,9 +34,9 @@ EntryGridView::EntryGridView(EntryEditor& editor, QWidget* panel)
     m_delegate = new EntryCellDelegate(editor.codePage(), editor.language(), this);
     setItemDelegate(m_delegate);
 
-    setFont(GridFont());
+    setFont(QtFormFont(FormFont::Grid));
     QPalette colours = palette();
-    colours.setColor(QPalette::Text, Qt::black);
+    colours.setColor(QPalette::Text, QtFormColor(FormColor::kGridText));
     setPalette(colours);
 
     horizontalHeader()->hide();
@@ -68,9 +62,7 @@ EntryGridView::EntryGridView(EntryEditor& editor, QWidget* panel)
     m_combo->setObjectName(QStringLiteral("ComboBoxType"));
     m_combo->setEditable(false);
     m_combo->setFocusPolicy(Qt::ClickFocus); // no tab stop
-    QFont comboFont(QStringLiteral("Times New Roman"));
-    comboFont.setPixelSize(12);
-    m_combo->setFont(comboFont);
+    m_combo->setFont(QtFormFont(FormFont::TypeCombo));
     m_combo->setFixedWidth(kComboWidth);
     m_combo->hide();
     connect(m_combo, &QComboBox::activated, this, &EntryGridView::ComboBoxTypeChange);
@@ -90,7 +82,8 @@ EntryGridView::EntryGridView(EntryEditor& editor, QWidget* panel)
         followMode();
         emit stateChanged();
     });
-    connect(m_model, &EntryTableModel::editorChangedFlagChanged, this, &EntryGridView::stateChanged);
+    connect(m_model, &EntryTableModel::editorChangedFlagChanged, this,
+            &EntryGridView::stateChanged);
     connect(m_model, &EntryTableModel::editorCellsChanged, this,
             [this](int firstColumn, int firstRow, int, int lastRow) {
                 const int row = m_editor.currentRow();
@@ -124,7 +117,8 @@ void EntryGridView::fillComboItems()
     const auto& list = m_editor.partOfSpeechList();
     bool same = m_combo->count() == static_cast<int>(list.size());
     for (int i = 0; same && i < m_combo->count(); ++i)
-        same = m_combo->itemText(i) == QString::fromStdU16String(list[static_cast<std::size_t>(i)].label);
+        same = m_combo->itemText(i) ==
+               QString::fromStdU16String(list[static_cast<std::size_t>(i)].label);
     if (same)
         return;
     const QSignalBlocker block(m_combo);

@@ -1,5 +1,6 @@
 #include "lang/AccessMessages.h"
 
+#include "lang/Localized.h"
 #include "lang/WideText.h"
 
 namespace kelvara {
@@ -8,39 +9,12 @@ namespace kelvara {
 // platform's bytes (GBK for Simplified, Big5 for Traditional) and decoded when shown; "%1"
 // stands for a number.
 
-namespace {
-
-std::u16string withNumber(std::u16string text, std::size_t n)
-{
-    const std::string digits = std::to_string(n);
-    const std::size_t at = text.find(u"%1");
-    if (at != std::u16string::npos)
-        text.replace(at, 2, std::u16string(digits.begin(), digits.end()));
-    return text;
-}
-
-std::u16string pick(InterfaceLanguage language, std::string_view simplifiedGbk,
-                    std::string_view traditionalBig5, std::u16string_view english)
-{
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return WideFromCodePage(simplifiedGbk, kCodePageGbk);
-    case InterfaceLanguage::Traditional:
-        return WideFromCodePage(traditionalBig5, kCodePageBig5);
-    case InterfaceLanguage::English:
-        break;
-    }
-    return std::u16string(english);
-}
-
-} // namespace
-
 std::u16string OpenFailedMessage(InterfaceLanguage language)
 {
-    return pick(language,
-                "\xB4\xF2\xBF\xAA\xB4\xCA\xB5\xE4\xCA\xA7\xB0\xDC\xA3\xA1", // 打开词典失败！
-                "\xA5\xB4\xB6}\xB5\xFC\xA8\xE5\xA5\xA2\xB1\xD1\xA1T",       // 打開詞典失敗﹗
-                u"Fail to open custom dictionary!");
+    return Localized(language,
+                     "\xB4\xF2\xBF\xAA\xB4\xCA\xB5\xE4\xCA\xA7\xB0\xDC\xA3\xA1", // 打开词典失败！
+                     "\xA5\xB4\xB6}\xB5\xFC\xA8\xE5\xA5\xA2\xB1\xD1\xA1T", // 打開詞典失敗﹗
+                     u"Fail to open custom dictionary!");
 }
 
 std::u16string NewOpenFailedMessage()
@@ -52,7 +26,7 @@ std::u16string NewOpenFailedMessage()
 
 std::u16string SaveWithoutDictionaryMessage(InterfaceLanguage language)
 {
-    return pick(
+    return Localized(
         language,
         "\xCE\xDE\xB7\xA8\xB4\xF2\xBF\xAA\xD3\xC3\xBB\xA7\xB4\xCA\xB5\xE4\xA3\xA1", // 无法打开用户词典！
         "\xA5\xB4\xB6}\xB5\xFC\xA8\xE5\xA5\xA2\xB1\xD1\xA1T", // 打開詞典失敗﹗
@@ -77,10 +51,10 @@ std::u16string PlatformTitle()
 
 std::u16string CaptionAfterClose(InterfaceLanguage language)
 {
-    return pick(language,
-                "\xD3\xC3\xBB\xA7\xB4\xCA\xB5\xE4\xCE\xAC\xBB\xA4", // 用户词典维护
-                "\xA5\xCE\xA4\xE1\xB5\xFC\xA8\xE5\xBA\xFB\xC5@",    // 用戶詞典維護
-                u"Costom Dictionary Utility");
+    return Localized(language,
+                     "\xD3\xC3\xBB\xA7\xB4\xCA\xB5\xE4\xCE\xAC\xBB\xA4", // 用户词典维护
+                     "\xA5\xCE\xA4\xE1\xB5\xFC\xA8\xE5\xBA\xFB\xC5@",    // 用戶詞典維護
+                     u"Costom Dictionary Utility");
 }
 
 std::u16string PathTooLongMessage()
@@ -93,8 +67,8 @@ std::u16string PathTooLongMessage()
 
 std::u16string SearchTermTooLongMessage(InterfaceLanguage language, std::size_t maxBytes)
 {
-    return withNumber(
-        pick(
+    return WithNumber(
+        Localized(
             language,
             "\xCA\xE4\xC8\xEB\xB5\xC4\xB4\xCA\xB3\xAC\xB9\xFD%"
             "1\xD7\xD6\xBD\xDA\xA3\xAC\xCE\xDE\xB7\xA8\xB2\xE9\xD5\xD2\xA3\xA1", // 输入的词超过%1字节，无法查找！
@@ -106,8 +80,8 @@ std::u16string SearchTermTooLongMessage(InterfaceLanguage language, std::size_t 
 
 std::u16string RowsNotWrittenMessage(InterfaceLanguage language, std::size_t count)
 {
-    return withNumber(
-        pick(
+    return WithNumber(
+        Localized(
             language,
             "\xD3\xD0%"
             "1\xB8\xF6\xB4\xCA\xCC\xF5\xCE\xB4\xD0\xB4\xC8\xEB\xB4\xCA\xB5\xE4\xA3\xA8\xB4\xCA\xD0"
@@ -132,8 +106,8 @@ std::u16string RowsNotWrittenMessage(InterfaceLanguage language, std::size_t cou
 
 std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count)
 {
-    return withNumber(
-        pick(
+    return WithNumber(
+        Localized(
             language,
             "\xB4\xCA\xB5\xE4\xBE\xDC\xBE\xF8\xD0\xB4\xC8\xEB%"
             "1\xB8\xF6\xB4\xCA\xCC\xF5\xA3\xA8\xCC\xED\xBC\xD3\xB5\xC4\xB4\xCA\xCC\xF5\xBF\xC9\xC4"
@@ -156,7 +130,7 @@ std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count)
 
 std::u16string DictionaryNotWrittenMessage(InterfaceLanguage language)
 {
-    return pick(
+    return Localized(
         language,
         "\xB4\xCA\xB5\xE4\xCE\xDE\xB7\xA8\xD0\xB4\xC8\xEB\xA3\xA8\xB4\xC5\xC5\xCC\xD2\xD1\xC2\xFA"
         "\xA1\xA2\xCE\xC4\xBC\xFE\xD6\xBB\xB6\xC1\xBB\xF2\xB1\xBB\xC6\xE4\xCB\xFB\xB3\xCC\xD0\xF2"
@@ -173,7 +147,7 @@ std::u16string DictionaryNotWrittenMessage(InterfaceLanguage language)
 
 std::u16string CeSourceBackslashHint(InterfaceLanguage language)
 {
-    return pick(
+    return Localized(
         language,
         "\xBA\xBA\xD3\xA2\xB4\xCA\xB5\xE4\xB5\xC4\xD4\xAD\xB4\xCA\xB2\xBB\xC4\xDC\xB0\xFC\xBA\xAC"
         "\xB7\xB4\xD0\xB1\xB8\xDC\xA1\xB0\\\xA1\xB1\xA1\xA3", // 汉英词典的原词不能包含反斜杠“\”。
@@ -185,7 +159,7 @@ std::u16string CeSourceBackslashHint(InterfaceLanguage language)
 
 std::u16string CeTargetParenthesisHint(InterfaceLanguage language)
 {
-    return pick(
+    return Localized(
         language,
         "\xBA\xBA\xD3\xA2\xB4\xCA\xB5\xE4\xB5\xC4\xCA\xCD\xD2\xE5\xB2\xBB\xC4\xDC\xB0\xFC\xBA\xAC"
         "\xB0\xEB\xBD\xC7\xC0\xA8\xBA\xC5\xA1\xB0(\xA1\xB1\xBB\xF2\xA1\xB0)"
@@ -203,16 +177,17 @@ std::u16string CeTargetParenthesisHint(InterfaceLanguage language)
 
 std::u16string TextTooLongHint(InterfaceLanguage language, std::size_t maxBytes)
 {
-    return withNumber(pick(language,
-                           "\xCE\xC4\xD7\xD6\xB3\xAC\xB9\xFD%"
-                           "1\xD7\xD6\xBD\xDA\xA3\xAC\xCE\xDE\xB7\xA8\xD0\xB4\xC8\xEB\xB4\xCA\xB5"
-                           "\xE4\xA1\xA3", // 文字超过%1字节，无法写入词典。
-                           "\xA4\xE5\xA6r\xB6W\xB9L%1\xA6\xEC\xA4\xB8\xB2\xD5\xA1"
-                           "A\xB5L\xAAk\xBCg\xA4J\xB5\xFC\xA8\xE5\xA1"
-                           "C", // 文字超過%1位元組，無法寫入詞典。
-                           u"The text is longer than %1 bytes and cannot be written to the "
-                           u"dictionary."),
-                      maxBytes);
+    return WithNumber(
+        Localized(language,
+                  "\xCE\xC4\xD7\xD6\xB3\xAC\xB9\xFD%"
+                  "1\xD7\xD6\xBD\xDA\xA3\xAC\xCE\xDE\xB7\xA8\xD0\xB4\xC8\xEB\xB4\xCA\xB5"
+                  "\xE4\xA1\xA3", // 文字超过%1字节，无法写入词典。
+                  "\xA4\xE5\xA6r\xB6W\xB9L%1\xA6\xEC\xA4\xB8\xB2\xD5\xA1"
+                  "A\xB5L\xAAk\xBCg\xA4J\xB5\xFC\xA8\xE5\xA1"
+                  "C", // 文字超過%1位元組，無法寫入詞典。
+                  u"The text is longer than %1 bytes and cannot be written to the "
+                  u"dictionary."),
+        maxBytes);
 }
 
 } // namespace kelvara

@@ -408,7 +408,7 @@ TEST_F(WindowTest, ApplicationTitleStaysWhenTheCaptionChanges)
     start("lang_en.ini");
     // What Close does to the caption: the application's title keeps the set's text, and the
     // window shows exactly its own caption.
-    m_window->setCaption(CaptionAfterClose(InterfaceLanguage::English));
+    m_window->prompts().setCaption(CaptionAfterClose(InterfaceLanguage::English));
     EXPECT_EQ(m_window->windowTitle(), "Costom Dictionary Utility");
     EXPECT_EQ(TCustomDictForm::applicationTitle(), "Custom Dictionary Utility");
     EXPECT_TRUE(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());

@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     }
     if (mode == QLatin1String("open")) {
         form.setDictionaryOpen(true);
-        form.setGridVisible(true);
+        form.prompts().setGridVisible(true);
         form.editor().AddEntryRow(" ", "word", "Noun", "\xB4\xCA"); // GBK for one character
     }
     if (mode == QLatin1String("filemenu") || mode == QLatin1String("dropmenu")) {

@@ -3,6 +3,7 @@
 add_core_test(window_rules_tests SOURCES CommandRulesTest.cpp WindowComponentsTest.cpp)
 
 add_ui_test(window_tests SOURCES WindowLayoutTest.cpp WindowCloseTest.cpp SavePromptTest.cpp
+  CommandTableTest.cpp
   WindowDialogsTest.cpp
   WindowTestMain.cpp WindowFixture.h WindowTestSupport.h)
 kelvara_use_test_engines(window_tests)

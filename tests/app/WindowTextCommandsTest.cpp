@@ -182,13 +182,13 @@ TEST_F(TextCommandWindowTest, ProgressShowsRecordsDoneAndCancelStopsBetweenRecor
     ASSERT_TRUE(trigger("ActionFileOpenEc"));
 
     // The progress display on its own: scaled to the work, the records in its label.
-    EXPECT_TRUE(m_window->progress({7, 50, 200}));
+    EXPECT_TRUE(m_window->prompts().progress({7, 50, 200}));
     auto* dialog = m_window->findChild<QProgressDialog*>(QStringLiteral("ProgressText"));
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->value() * 4, dialog->maximum());
     EXPECT_TRUE(dialog->labelText().contains("7")) << dialog->labelText().toStdString();
     dialog->cancel();
-    EXPECT_FALSE(m_window->progress({8, 60, 200}));
+    EXPECT_FALSE(m_window->prompts().progress({8, 60, 200}));
     // The next command starts afresh.
     run("MenuItemToEditor", {{"OpenDialogTxt", QString()}});
     EXPECT_EQ(m_window->findChild<QProgressDialog*>(QStringLiteral("ProgressText")), nullptr);

@@ -163,3 +163,48 @@ TEST_F(TextCommandsEnglishTest, EditorRoundTripWritesEnglishLabels)
 
 } // namespace
 } // namespace kelvara::test
+
+namespace kelvara::test {
+namespace {
+
+// The summary's Chinese lines are kept as code-page bytes: every failure and count, in each
+// language, decodes without a replacement character and names its number.
+TEST(TextCommandSummaryTest, EveryLineDecodesInEachLanguage)
+{
+    for (int f = 0; f <= static_cast<int>(TextFailure::NoTemporaryFile); ++f) {
+        TextCommandResult r;
+        r.ran = true;
+        r.failure = static_cast<TextFailure>(f);
+        r.cancelled = true;
+        r.records = 31;
+        r.written = 4;
+        r.refused = 5;
+        r.tooLong = 6;
+        r.unrepresentable = 7;
+        r.malformed = 8;
+        r.notStored = 9;
+        for (InterfaceLanguage language :
+             {InterfaceLanguage::Simplified, InterfaceLanguage::Traditional,
+              InterfaceLanguage::English}) {
+            const std::u16string text = TextCommandSummary(r, language);
+            SCOPED_TRACE(::testing::Message()
+                         << "failure " << f << " language " << static_cast<int>(language));
+            EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos);
+            for (char16_t digit : std::u16string_view(u"456789"))
+                EXPECT_NE(text.find(digit), std::u16string::npos) << char(digit);
+        }
+    }
+    TextCommandResult stopped;
+    stopped.ran = true;
+    stopped.failure = TextFailure::EngineStopped;
+    stopped.records = 31;
+    EXPECT_NE(TextCommandSummary(stopped, InterfaceLanguage::Traditional)
+                  .find(u"詞典無法再次開啟，匯入在第 31 筆記錄處停止。"),
+              std::u16string::npos);
+    EXPECT_NE(TextCommandSummary(stopped, InterfaceLanguage::Simplified)
+                  .find(u"词典无法再次打开，导入在第 31 条记录处停止。"),
+              std::u16string::npos);
+}
+
+} // namespace
+} // namespace kelvara::test

@@ -1,0 +1,35 @@
+#include "lang/Localized.h"
+
+#include "lang/WideText.h"
+
+namespace kelvara {
+
+std::u16string Localized(InterfaceLanguage language, std::string_view simplifiedGbk,
+                         std::string_view traditionalBig5, std::u16string_view english)
+{
+    switch (language) {
+    case InterfaceLanguage::Simplified:
+        return WideFromCodePage(simplifiedGbk, kCodePageGbk);
+    case InterfaceLanguage::Traditional:
+        return WideFromCodePage(traditionalBig5, kCodePageBig5);
+    case InterfaceLanguage::English:
+        break;
+    }
+    return std::u16string(english);
+}
+
+std::u16string WithNumber(std::u16string text, std::size_t n)
+{
+    const std::string digits = std::to_string(n);
+    return WithText(std::move(text), std::u16string(digits.begin(), digits.end()));
+}
+
+std::u16string WithText(std::u16string text, std::u16string_view inserted)
+{
+    const std::size_t at = text.find(u"%1");
+    if (at != std::u16string::npos)
+        text.replace(at, 2, inserted);
+    return text;
+}
+
+} // namespace kelvara
