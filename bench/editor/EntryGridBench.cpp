@@ -3,8 +3,8 @@
 // the per-row and per-page costs do not grow with the grid. Run with QT_QPA_PLATFORM=offscreen.
 
 #include "editor/EntryEditor.h"
-#include "editor/EntryGridView.h"
-#include "editor/EntryTableModel.h"
+#include "editor/qt/EntryGridView.h"
+#include "editor/qt/EntryTableModel.h"
 #include "platform/CodePage.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 
 #include "access/DictionaryState.h"
 #include "editor/EntryEditor.h"
-#include "editor/EntryGridView.h"
+#include "editor/qt/EntryGridView.h"
 #include "startup/StartupState.h"
 #include "textio/TextCommandPrompts.h"
 #include "textio/TextCommands.h"

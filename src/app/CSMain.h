@@ -1,10 +1,10 @@
 #pragma once
 
 #include "access/DictionaryState.h"
-#include "app/CommandRules.h"
+#include "commands/CommandRules.h"
 #include "app/WindowPrompts.h"
 #include "editor/EntryEditor.h"
-#include "flatmenu/QtFlatPainter.h"
+#include "flatmenu/qt/QtFlatPainter.h"
 #include "lang/Captions.h"
 #include "platform/Components.h"
 #include "startup/StartupState.h"

@@ -11,7 +11,7 @@
 
 #include "access/CellInputCheck.h"
 #include "access/DictionaryAccess.h"
-#include "editor/EntryGridView.h"
+#include "editor/qt/EntryGridView.h"
 #include "editor/RowClipboard.h"
 #include "platform/CodePage.h"
 #include "textio/TextCommandSummary.h"

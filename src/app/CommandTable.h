@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CommandRules.h"
+#include "commands/CommandRules.h"
 
 #include <span>
 

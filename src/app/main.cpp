@@ -1,10 +1,10 @@
 #include "app/About.h"
 #include "app/CSMain.h"
-#include "app/DisplayCheck.h"
+#include "startup/DisplayCheck.h"
 #include "app/FirstPaintReport.h"
 #include "app/Save.h"
 #include "app/width.h"
-#include "flatmenu/QtFlatForms.h"
+#include "flatmenu/qt/QtFlatForms.h"
 #include "platform/Paths.h"
 
 #include <QApplication>

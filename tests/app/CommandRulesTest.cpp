@@ -1,4 +1,4 @@
-#include "app/CommandRules.h"
+#include "commands/CommandRules.h"
 
 #include <gtest/gtest.h>
 

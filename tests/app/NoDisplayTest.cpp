@@ -1,7 +1,7 @@
 // The program started where no window can be shown: one line saying so and how to try the
 // utility anyway, and an exit code that is not success, instead of the toolkit's abort.
 
-#include "app/DisplayCheck.h"
+#include "startup/DisplayCheck.h"
 
 #include <gtest/gtest.h>
 

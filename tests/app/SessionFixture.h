@@ -9,7 +9,7 @@
 #include "app/CSMain.h"
 #include "app/Save.h"
 #include "app/width.h"
-#include "editor/EntryGridView.h"
+#include "editor/qt/EntryGridView.h"
 
 #include <QAction>
 #include <QApplication>

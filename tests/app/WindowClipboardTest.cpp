@@ -5,7 +5,7 @@
 #include "access/DictionaryAccess.h"
 #include "app/ClipboardText.h"
 #include "editor/InputCheck.h"
-#include "editor/LineEditGuard.h"
+#include "editor/qt/LineEditGuard.h"
 #include "lang/AccessMessages.h"
 #include "platform/CodePage.h"
 

@@ -1,7 +1,7 @@
 #include "WindowFixture.h"
 
 #include "app/ImageList.h"
-#include "editor/EntryGridView.h"
+#include "editor/qt/EntryGridView.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 #include "WindowFixture.h"
 
 #include "app/FileDialogs.h"
-#include "editor/EntryGridView.h"
+#include "editor/qt/EntryGridView.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>

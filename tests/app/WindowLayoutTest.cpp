@@ -2,12 +2,12 @@
 
 #include "app/FileDialogs.h"
 #include "app/ImageList.h"
-#include "editor/EntryGridView.h"
-#include "flatmenu/QtFlatForms.h"
-#include "flatmenu/QtFlatPainter.h"
-#include "flatmenu/QtMenuModel.h"
+#include "editor/qt/EntryGridView.h"
+#include "flatmenu/qt/QtFlatForms.h"
+#include "flatmenu/qt/QtFlatPainter.h"
+#include "flatmenu/qt/QtMenuModel.h"
 #include "lang/AccessMessages.h"
-#include "platform/ControlMessageChain.h"
+#include "platform/qt/ControlMessageChain.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -7,7 +7,7 @@
 #include "app/About.h"
 #include "app/CSMain.h"
 #include "app/Save.h"
-#include "flatmenu/QtFlatForms.h"
+#include "flatmenu/qt/QtFlatForms.h"
 
 #include <QAction>
 #include <QApplication>

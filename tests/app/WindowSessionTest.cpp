@@ -3,7 +3,7 @@
 // the engines) went away and a new one started.
 
 #include "SessionFixture.h"
-#include "editor/LineEditGuard.h"
+#include "editor/qt/LineEditGuard.h"
 #include "lang/AccessMessages.h"
 
 #include <QPushButton>

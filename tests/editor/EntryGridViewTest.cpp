@@ -1,7 +1,7 @@
 #include "editor/EntryEditor.h"
-#include "editor/EntryGridView.h"
-#include "editor/EntryTableModel.h"
-#include "editor/LineEditGuard.h"
+#include "editor/qt/EntryGridView.h"
+#include "editor/qt/EntryTableModel.h"
+#include "editor/qt/LineEditGuard.h"
 #include "platform/CodePage.h"
 
 #include <QAbstractItemModelTester>

@@ -1,7 +1,7 @@
 // The table model over a bulk append: one insertion of the whole range, checked by Qt's tester.
 
 #include "editor/EntryEditor.h"
-#include "editor/EntryTableModel.h"
+#include "editor/qt/EntryTableModel.h"
 
 #include "platform/CodePage.h"
 

@@ -6,7 +6,7 @@
 #include "app/CSMain.h"
 #include "app/Save.h"
 #include "app/width.h"
-#include "flatmenu/QtFlatForms.h"
+#include "flatmenu/qt/QtFlatForms.h"
 
 #include <QApplication>
 #include <QLineEdit>

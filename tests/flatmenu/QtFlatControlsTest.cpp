@@ -1,10 +1,10 @@
 #include "flatmenu/ColorFunctions.h"
 #include "flatmenu/ControlSubClass.h"
-#include "flatmenu/QtFlatControl.h"
-#include "flatmenu/QtFlatForms.h"
-#include "flatmenu/QtFlatPainter.h"
-#include "flatmenu/QtPopupFrame.h"
-#include "platform/ControlMessageChain.h"
+#include "flatmenu/qt/QtFlatControl.h"
+#include "flatmenu/qt/QtFlatForms.h"
+#include "flatmenu/qt/QtFlatPainter.h"
+#include "flatmenu/qt/QtPopupFrame.h"
+#include "platform/qt/ControlMessageChain.h"
 
 #include <QAction>
 #include <QApplication>

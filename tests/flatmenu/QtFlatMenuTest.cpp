@@ -1,8 +1,8 @@
-#include "flatmenu/FlatMenuStyle.h"
-#include "flatmenu/QtCanvas.h"
-#include "flatmenu/QtFlatFonts.h"
-#include "flatmenu/QtFlatPainter.h"
-#include "flatmenu/QtSystemColors.h"
+#include "flatmenu/qt/FlatMenuStyle.h"
+#include "flatmenu/qt/QtCanvas.h"
+#include "flatmenu/qt/QtFlatFonts.h"
+#include "flatmenu/qt/QtFlatPainter.h"
+#include "flatmenu/qt/QtSystemColors.h"
 
 #include <QApplication>
 #include <QCursor>

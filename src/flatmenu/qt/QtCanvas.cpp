@@ -1,4 +1,4 @@
-#include "flatmenu/QtCanvas.h"
+#include "flatmenu/qt/QtCanvas.h"
 
 #include "flatmenu/Bitmap.h"
 

@@ -1,8 +1,8 @@
-#include "flatmenu/QtPopupFrame.h"
+#include "flatmenu/qt/QtPopupFrame.h"
 
-#include "flatmenu/QtCanvas.h"
-#include "flatmenu/QtFlatForms.h"
-#include "platform/ControlMessageChain.h"
+#include "flatmenu/qt/QtCanvas.h"
+#include "flatmenu/qt/QtFlatForms.h"
+#include "platform/qt/ControlMessageChain.h"
 
 #include <QMenu>
 #include <QPainter>

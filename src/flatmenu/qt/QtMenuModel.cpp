@@ -1,10 +1,10 @@
-#include "flatmenu/QtMenuModel.h"
+#include "flatmenu/qt/QtMenuModel.h"
 
 #include "flatmenu/Bitmap.h"
-#include "flatmenu/FlatMenuStyle.h"
-#include "flatmenu/QtFlatControl.h"
-#include "flatmenu/QtFlatForms.h"
-#include "flatmenu/QtToolBarModel.h"
+#include "flatmenu/qt/FlatMenuStyle.h"
+#include "flatmenu/qt/QtFlatControl.h"
+#include "flatmenu/qt/QtFlatForms.h"
+#include "flatmenu/qt/QtToolBarModel.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,4 +1,4 @@
-#include "platform/ControlMessageChain.h"
+#include "platform/qt/ControlMessageChain.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "flatmenu/QtFlatFonts.h"
+#include "flatmenu/qt/QtFlatFonts.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "flatmenu/FlatMenuStyle.h"
+#include "flatmenu/qt/FlatMenuStyle.h"
 
 #include "flatmenu/Canvas.h"
 #include "flatmenu/Font.h"
-#include "flatmenu/QtCanvas.h"
-#include "flatmenu/QtMenuModel.h"
-#include "flatmenu/QtToolBarModel.h"
+#include "flatmenu/qt/QtCanvas.h"
+#include "flatmenu/qt/QtMenuModel.h"
+#include "flatmenu/qt/QtToolBarModel.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "editor/EntryCellDelegate.h"
+#include "editor/qt/EntryCellDelegate.h"
 
-#include "editor/LineEditGuard.h"
+#include "editor/qt/LineEditGuard.h"
 
 #include <QLineEdit>
 #include <QPersistentModelIndex>

@@ -1,7 +1,7 @@
-#include "flatmenu/QtToolBarModel.h"
+#include "flatmenu/qt/QtToolBarModel.h"
 
-#include "flatmenu/FlatMenuStyle.h"
-#include "flatmenu/QtCanvas.h"
+#include "flatmenu/qt/FlatMenuStyle.h"
+#include "flatmenu/qt/QtCanvas.h"
 
 #include <QAction>
 #include <QEvent>

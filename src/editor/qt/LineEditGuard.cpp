@@ -1,4 +1,4 @@
-#include "editor/LineEditGuard.h"
+#include "editor/qt/LineEditGuard.h"
 
 #include "platform/CodePage.h"
 

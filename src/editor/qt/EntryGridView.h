@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/EntryCellDelegate.h"
+#include "editor/qt/EntryCellDelegate.h"
 #include "editor/EntryEditor.h"
 
 #include <QPersistentModelIndex>

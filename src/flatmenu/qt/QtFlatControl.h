@@ -1,7 +1,7 @@
 #pragma once
 
 #include "flatmenu/ControlModel.h"
-#include "flatmenu/QtCanvas.h"
+#include "flatmenu/qt/QtCanvas.h"
 
 #include <QImage>
 #include <QPainter>

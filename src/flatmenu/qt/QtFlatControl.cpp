@@ -1,7 +1,7 @@
-#include "flatmenu/QtFlatControl.h"
+#include "flatmenu/qt/QtFlatControl.h"
 
 #include "flatmenu/Bitmap.h"
-#include "platform/ControlMessageChain.h"
+#include "platform/qt/ControlMessageChain.h"
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>

@@ -1,4 +1,4 @@
-#include "app/DisplayCheck.h"
+#include "startup/DisplayCheck.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
-#include "editor/EntryGridView.h"
+#include "editor/qt/EntryGridView.h"
 
-#include "editor/EntryCellDelegate.h"
-#include "editor/EntryTableModel.h"
+#include "editor/qt/EntryCellDelegate.h"
+#include "editor/qt/EntryTableModel.h"
 #include "lang/WideText.h"
 #include "platform/qt/QtFormLook.h"
 

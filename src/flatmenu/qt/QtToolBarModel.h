@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flatmenu/QtFlatControl.h"
+#include "flatmenu/qt/QtFlatControl.h"
 #include "flatmenu/ToolBarModel.h"
 
 #include <QObject>

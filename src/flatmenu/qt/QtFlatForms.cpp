@@ -1,8 +1,8 @@
-#include "flatmenu/QtFlatForms.h"
+#include "flatmenu/qt/QtFlatForms.h"
 
 #include "flatmenu/FlatPainter.h"
-#include "flatmenu/QtMenuModel.h"
-#include "flatmenu/QtPopupFrame.h"
+#include "flatmenu/qt/QtMenuModel.h"
+#include "flatmenu/qt/QtPopupFrame.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "flatmenu/QtSystemColors.h"
+#include "flatmenu/qt/QtSystemColors.h"
 
 #include "flatmenu/Font.h"
 #include "platform/SystemColors.h"

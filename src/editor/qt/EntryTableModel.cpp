@@ -1,4 +1,4 @@
-#include "editor/EntryTableModel.h"
+#include "editor/qt/EntryTableModel.h"
 
 #include "lang/WideText.h"
 #include "platform/CodePage.h"

@@ -1,8 +1,8 @@
-#include "flatmenu/QtFlatPainter.h"
+#include "flatmenu/qt/QtFlatPainter.h"
 
-#include "flatmenu/QtFlatFonts.h"
-#include "flatmenu/QtFlatForms.h"
-#include "flatmenu/QtSystemColors.h"
+#include "flatmenu/qt/QtFlatFonts.h"
+#include "flatmenu/qt/QtFlatForms.h"
+#include "flatmenu/qt/QtSystemColors.h"
 
 #include <QWidget>
 

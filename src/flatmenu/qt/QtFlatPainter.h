@@ -1,7 +1,7 @@
 #pragma once
 
 #include "flatmenu/FlatPainter.h"
-#include "flatmenu/QtMenuModel.h"
+#include "flatmenu/qt/QtMenuModel.h"
 
 #include <QObject>
 
