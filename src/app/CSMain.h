@@ -148,7 +148,6 @@ private:
     void buildPanel();
     void buildDialogs();
     void buildGrid();
-    void registerComponents();
     void connectIdleUpdates();
     void connectSessionEnd();
     QAction* addMenuItem(QMenu* menu, const char* name, Command command, bool ownCaption);

@@ -60,13 +60,11 @@ void SystemColors::setValue(int index, TColor rgb)
     if (index < 0 || index >= kSystemColorCount)
         return;
     m_values[static_cast<std::size_t>(index)] = rgb & 0x00FFFFFFu;
-    ++m_generation;
 }
 
 void SystemColors::reset()
 {
     m_values = kClassic;
-    ++m_generation;
 }
 
 TColor ColorToRGB(TColor color)

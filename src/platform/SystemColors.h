@@ -94,14 +94,11 @@ public:
     void setValue(int index, TColor rgb);
     /// Puts every entry back to its classic value.
     void reset();
-    /// Counts the changes of the table, so that a cached derived colour can tell it is stale.
-    unsigned generation() const { return m_generation; }
 
 private:
     SystemColors();
 
     std::array<TColor, kSystemColorCount> m_values{};
-    unsigned m_generation = 0;
 };
 
 /// The RGB value of a colour: a system colour is looked up, a literal one loses its top byte.

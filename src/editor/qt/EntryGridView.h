@@ -32,7 +32,6 @@ public:
     ~EntryGridView() override;
 
     EntryEditor& editor() const { return m_editor; }
-    EntryTableModel* entryModel() const { return m_model; }
     /// The drop-down `ComboBoxType`, a child of the panel.
     QComboBox* typeCombo() const { return m_combo; }
 
