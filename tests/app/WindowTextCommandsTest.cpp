@@ -5,8 +5,10 @@
 #include "app/FileDialogs.h"
 #include "platform/CodePage.h"
 
+#include <QAbstractItemView>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QProgressDialog>
 
 #include <deque>
@@ -51,6 +53,10 @@ private:
         const QFileInfo chosen(m_steps.front().second);
         m_steps.pop_front();
         dialog->setDirectory(chosen.absolutePath());
+        // A dialog shown again still has last time's file selected in its list; a user's typing
+        // (with the focus in the field) drops that selection, text set from here does not.
+        if (auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView")))
+            list->selectionModel()->clear();
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         edit->setText(chosen.fileName());
         dialog->accept();
