@@ -11,8 +11,6 @@
 namespace kelvara {
 namespace {
 
-using testing::ModalAnswer;
-
 QPushButton* button(TSaveDlg& d, const char* name)
 {
     return d.findChild<QPushButton*>(name);

@@ -27,7 +27,7 @@
 #include <memory>
 #include <vector>
 
-namespace kelvara::testing {
+namespace kelvara {
 
 using Rows = std::vector<std::vector<QString>>;
 
@@ -249,4 +249,4 @@ protected:
     std::unique_ptr<TAboutForm> m_about;
 };
 
-} // namespace kelvara::testing
+} // namespace kelvara

@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QToolTip>
 
-namespace kelvara::testing {
+namespace kelvara {
 namespace {
 
 const QString kGbkFormat = QStringLiteral("text/plain;charset=GBK");
@@ -349,4 +349,4 @@ TEST(ClipboardPasteRules, ReadsTheCodePageFormOrConvertsTheUnicodeText)
 }
 
 } // namespace
-} // namespace kelvara::testing
+} // namespace kelvara

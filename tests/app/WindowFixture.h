@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <memory>
 
-namespace kelvara::testing {
+namespace kelvara {
 
 /// A wide literal as a QString.
 inline QString q(const char16_t* text)
@@ -94,4 +94,4 @@ protected:
     std::unique_ptr<TAboutForm> m_about;
 };
 
-} // namespace kelvara::testing
+} // namespace kelvara

@@ -29,7 +29,7 @@
 #include <memory>
 #include <sstream>
 
-namespace kelvara::testing {
+namespace kelvara {
 namespace {
 
 namespace fs = std::filesystem;
@@ -221,4 +221,4 @@ TEST_F(WindowLockTest, DialogsLeaveTheEngineLocksAndBothProgramsKeepTheirEntries
 }
 
 } // namespace
-} // namespace kelvara::testing
+} // namespace kelvara

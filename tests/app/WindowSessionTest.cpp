@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QToolTip>
 
-namespace kelvara::testing {
+namespace kelvara {
 namespace {
 
 TEST_F(WindowSessionTest, EcSessionKeepsExactlyWhatWasSaved)
@@ -221,4 +221,4 @@ TEST_F(WindowSessionTest, SavePromptOnExitWritesOrDropsTheEdits)
 }
 
 } // namespace
-} // namespace kelvara::testing
+} // namespace kelvara

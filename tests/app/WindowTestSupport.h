@@ -14,7 +14,7 @@
 #include <functional>
 #include <string>
 
-namespace kelvara::testing {
+namespace kelvara {
 
 /// Which engine libraries a test installation gets in its ArticleS folder.
 struct Engines
@@ -78,4 +78,4 @@ private:
     int m_tries = 0;
 };
 
-} // namespace kelvara::testing
+} // namespace kelvara

@@ -12,7 +12,7 @@
 #include <deque>
 #include <utility>
 
-namespace kelvara::testing {
+namespace kelvara {
 namespace {
 
 namespace fs = std::filesystem;
@@ -219,4 +219,4 @@ TEST_F(TextCommandWindowTest, ProgressShowsRecordsDoneAndCancelStopsBetweenRecor
 }
 
 } // namespace
-} // namespace kelvara::testing
+} // namespace kelvara

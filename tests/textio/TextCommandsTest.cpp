@@ -11,7 +11,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 std::string readBytes(const std::filesystem::path& path)
@@ -49,7 +49,7 @@ protected:
     }
     std::string file(const char* name) const { return (temp.path() / name).string(); }
 
-    testing::TestTempFolder temp;
+    TestTempFolder temp;
     ScriptedTextPrompts text;
     TextCommands commands{startup, state, *editor, text};
 };
@@ -162,4 +162,4 @@ TEST_F(TextCommandsEnglishTest, EditorRoundTripWritesEnglishLabels)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara
