@@ -1,6 +1,6 @@
 #include "app/Save.h"
 
-#include "WindowTestSupport.h"
+#include "WindowFixture.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,7 +2,8 @@
 // drives them. What was saved is what the next Find shows, also after the window (and with it
 // the engines) went away and a new one started.
 
-#include "SessionFixture.h"
+#include "WindowFixture.h"
+
 #include "editor/LineEditGuard.h"
 #include "lang/AccessMessages.h"
 
