@@ -17,6 +17,7 @@
 #include "editor/EntryGridView.h"
 #include "platform/TestTempFolder.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -141,6 +142,13 @@ private:
         const QFileInfo chosen(m_steps.front().second);
         m_steps.pop_front();
         dialog->setDirectory(chosen.absolutePath());
+        // A user types with the focus in the field, and the dialog then drops the files
+        // selected before; without the focus it would add the typed name to them, once its
+        // folder model has seen the file.
+        for (auto* view : dialog->findChildren<QAbstractItemView*>()) {
+            if (view->selectionModel())
+                view->selectionModel()->clearSelection();
+        }
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         edit->setText(chosen.fileName());
         dialog->accept();
