@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+namespace kelvara {
 namespace {
 
 void require(bool ok)
@@ -16,11 +17,8 @@ void require(bool ok)
         std::abort();
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+int fuzzOne(const std::uint8_t* data, std::size_t size)
 {
-    using namespace kelvara;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     for (int codePage : {kCodePageGbk, kCodePageBig5}) {
         const std::u16string text = DecodeCodePage(bytes, codePage);
@@ -50,4 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return kelvara::fuzzOne(data, size);
 }

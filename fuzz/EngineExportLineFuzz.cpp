@@ -12,10 +12,8 @@
 #include <string>
 #include <string_view>
 
+namespace kelvara {
 namespace {
-
-using namespace kelvara;
-using kelvara::fuzz::require;
 
 // The second byte of a double-byte character, as the engines check it.
 bool isTrailByte(unsigned char byte, int codePage)
@@ -40,9 +38,7 @@ bool holdsBackslashCharacter(std::string_view text, int codePage)
     return false;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+int fuzzOne(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
         return 0;
@@ -80,4 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(back.atEnd());
     }
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return kelvara::fuzzOne(data, size);
 }

@@ -15,10 +15,8 @@
 #include <string_view>
 #include <vector>
 
+namespace kelvara {
 namespace {
-
-using namespace kelvara;
-using kelvara::fuzz::require;
 
 // Hands out the bytes a few at a time, so lines and line ends straddle every boundary.
 class TrickleSource final : public ByteSource
@@ -74,9 +72,7 @@ bool clean(std::string_view field, std::size_t limit)
            field.find_first_of(std::string_view("\r\n\x1A", 3)) == std::string_view::npos;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+int fuzzOne(const std::uint8_t* data, std::size_t size)
 {
     if (size == 0)
         return 0;
@@ -116,4 +112,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(back.skipped == 0);
     require(back.records == outcome.records);
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return kelvara::fuzzOne(data, size);
 }

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace kelvara::fuzz {
+namespace kelvara {
 
 /// Stops the run when a property does not hold: libFuzzer keeps the input as a crash, the
 /// replay driver fails its test.
@@ -12,4 +12,4 @@ inline void require(bool ok)
         std::abort();
 }
 
-} // namespace kelvara::fuzz
+} // namespace kelvara

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+namespace kelvara {
 namespace {
 
 void require(bool ok)
@@ -21,12 +22,10 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+int fuzzOne(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const kelvara::IniFile ini = kelvara::IniFile::parse(text);
+    const IniFile ini = IniFile::parse(text);
 
     const char* const sections[] = {"Preferences", "UserInterface", "", "a"};
     const char* const keys[] = {"ChineseType", "LanguageFileName", "", "k"};
@@ -55,4 +54,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return kelvara::fuzzOne(data, size);
 }

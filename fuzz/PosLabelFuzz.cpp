@@ -13,10 +13,8 @@
 #include <string>
 #include <string_view>
 
+namespace kelvara {
 namespace {
-
-using namespace kelvara;
-using kelvara::fuzz::require;
 
 constexpr std::array<std::string_view, 6> kEngineWords{"noun", "vt", "vi", "adj", "adv", "prep"};
 
@@ -32,9 +30,7 @@ std::string flipAsciiCase(std::string_view text)
     return out;
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+int fuzzOne(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view label(reinterpret_cast<const char*>(data), size);
     for (const int codePage : {kCodePageGbk, kCodePageBig5}) {
@@ -86,4 +82,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (code != 255)
         require(UnknownEcCodeLabel(static_cast<unsigned char>(code)) == label);
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return kelvara::fuzzOne(data, size);
 }

@@ -14,6 +14,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
+namespace kelvara {
 namespace {
 
 void replayFile(const std::filesystem::path& path)
@@ -30,9 +31,7 @@ void replayFile(const std::filesystem::path& path)
 constexpr std::string_view kMeaningful = "\r\n\n\x1A\\\\()  #7NnVvAaDdJjTtIiPpRrEe.\xB3\x5C\xC3\xFB"
                                          "\xB0\xCA\xEF\xBB\xBF\xE5\x90\x8D\x81\x40\xA1\xFE";
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     int files = 0;
     for (int i = 1; i < argc; ++i) {
@@ -67,4 +66,12 @@ int main(int argc, char** argv)
     }
     std::printf("replayed %d files and %d generated inputs\n", files, kRounds);
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+namespace kelvara {
 namespace {
 
 void check(bool ok)
@@ -23,9 +24,7 @@ bool trimmed(std::string_view s, std::string_view cut)
                          cut.find(s.back()) == std::string_view::npos);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+int fuzzOne(const std::uint8_t* data, std::size_t size)
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
 
@@ -33,19 +32,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t closers = 0;
     for (char c : text)
         closers += c == ')';
-    const auto rows = kelvara::SplitSenseList(text);
+    const auto rows = SplitSenseList(text);
     check(rows.size() <= closers);
     for (const auto& row : rows)
         check(trimmed(row.target, " "));
 
     // One segment: both parts lose blanks and parentheses at their ends.
-    const kelvara::Sense sense = kelvara::SplitSense(text);
+    const Sense sense = SplitSense(text);
     check(trimmed(sense.label, " ()"));
     check(trimmed(sense.target, " ()"));
 
     // A sense list the save reads one way is exactly its senses, one Find row each (the
     // last first), and a plan that removes one of them keeps every other byte for byte.
-    const auto stored = kelvara::ReadStoredSenses(text, kelvara::kCodePageGbk);
+    const auto stored = ReadStoredSenses(text, kCodePageGbk);
     if (stored) {
         std::string joined;
         for (const auto& s : *stored)
@@ -56,9 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             check(rows[i].label == (*stored)[stored->size() - 1 - i].label);
         if (!stored->empty()) {
             const auto& victim = (*stored)[size % stored->size()];
-            const auto plan = kelvara::PlanCeWordSave(
-                text, {kelvara::CeRowEdit{'D', victim.label, "", victim.text}},
-                kelvara::kCodePageGbk);
+            const auto plan =
+                PlanCeWordSave(text, {CeRowEdit{'D', victim.label, "", victim.text}}, kCodePageGbk);
             check(plan.writable && plan.deleteFirst && plan.kept.size() + 1 == stored->size());
             // Identical senses are one identity: the first of them is the one removed.
             std::string rest;
@@ -73,4 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return kelvara::fuzzOne(data, size);
 }

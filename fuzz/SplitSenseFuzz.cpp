@@ -8,9 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace kelvara {
 namespace {
-
-using kelvara::fuzz::require;
 
 bool trimmed(std::string_view s)
 {
@@ -34,13 +33,11 @@ std::string clean(std::string_view text)
     return out.substr(first, out.find_last_not_of(' ') - first + 1);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+int fuzzOne(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-    const kelvara::Sense sense = kelvara::SplitSense(text);
+    const Sense sense = SplitSense(text);
     require(trimmed(sense.label) && trimmed(sense.target));
     const std::size_t close = text.find(')');
     if (close == std::string_view::npos) {
@@ -59,8 +56,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string label = clean(text.substr(0, nul));
     const std::string target =
         nul == std::string_view::npos ? std::string() : clean(text.substr(nul + 1));
-    const kelvara::Sense built = kelvara::SplitSense("(" + label + ") " + target);
+    const Sense built = SplitSense("(" + label + ") " + target);
     require(built.label == label);
     require(built.target == target);
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return kelvara::fuzzOne(data, size);
 }

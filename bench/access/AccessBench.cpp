@@ -16,9 +16,9 @@
 #include <random>
 #include <string>
 
+namespace kelvara {
 namespace {
 
-using namespace kelvara;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
@@ -194,9 +194,7 @@ fs::path install(const std::string& name)
     return folder;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     const std::size_t entries = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000000;
     const fs::path saves = install("access-bench-saves");
@@ -208,4 +206,12 @@ int main(int argc, char** argv)
         fs::remove_all(finds);
     }
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

@@ -15,9 +15,9 @@
 #include <cstdio>
 #include <string>
 
+namespace kelvara {
 namespace {
 
-using namespace kelvara;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRows = 100000;
@@ -38,7 +38,8 @@ void FillRows(EntryEditor& editor, int rows)
 
 void Report(int rows, const char* what, double ms, int count, const char* unit)
 {
-    std::printf("%7d rows  %-46s %10.1f ms %10.2f us/%s\n", rows, what, ms, ms * 1000.0 / count, unit);
+    std::printf("%7d rows  %-46s %10.1f ms %10.2f us/%s\n", rows, what, ms, ms * 1000.0 / count,
+                unit);
 }
 
 void MeasureCore(int rows, InterfaceLanguage language, bool withModel)
@@ -80,7 +81,8 @@ void MeasureView(int rows)
         bar->setValue(value);
         grid->viewport()->repaint();
     }
-    Report(rows, "scroll through all rows by pages, painted", MillisecondsSince(start), pages, "page");
+    Report(rows, "scroll through all rows by pages, painted", MillisecondsSince(start), pages,
+           "page");
 
     int steps = 0;
     start = Clock::now();
@@ -88,7 +90,8 @@ void MeasureView(int rows)
         bar->setValue(value);
         grid->viewport()->repaint();
     }
-    Report(rows, "scroll 500 single rows at the end, painted", MillisecondsSince(start), steps, "row");
+    Report(rows, "scroll 500 single rows at the end, painted", MillisecondsSince(start), steps,
+           "row");
 
     // Typing into a cell near the end: every keystroke goes through the model and repaints.
     grid->StringGridDictSelectCell(kColTarget, rows - 5);
@@ -119,9 +122,7 @@ void MeasureView(int rows)
     Report(rows, "ResetToPlaceholder", MillisecondsSince(start), 1, "call");
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     // The figures are of the grid's own work, not of a display server: offscreen unless the
     // caller chose a platform.
@@ -134,4 +135,12 @@ int main(int argc, char** argv)
     MeasureView(1000);
     MeasureView(kRows);
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
+namespace kelvara {
 namespace {
 
-using namespace kelvara;
 using Clock = std::chrono::steady_clock;
 
 double secondsSince(Clock::time_point start)
@@ -233,9 +233,7 @@ private:
     CeBinding m_ce;
 };
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     const long largest = argc > 1 ? std::atol(argv[1]) : 1000000;
     char pattern[] = "/tmp/kelvara-engine-bench-XXXXXX";
@@ -289,4 +287,12 @@ int main(int argc, char** argv)
                 std::filesystem::file_size(root + "/ArticleS/UserCe.ext") / 1e6);
     std::filesystem::remove_all(root);
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

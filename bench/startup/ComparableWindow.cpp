@@ -19,6 +19,7 @@
 #include <cstring>
 #include <memory>
 
+namespace kelvara {
 namespace {
 
 std::unique_ptr<QWidget> comparableWindow()
@@ -48,9 +49,7 @@ std::unique_ptr<QWidget> comparableWindow()
     return window;
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+int run(int argc, char** argv)
 {
     QApplication application(argc, argv);
     std::unique_ptr<QWidget> window;
@@ -58,7 +57,15 @@ int main(int argc, char* argv[])
         window = std::make_unique<QLabel>(QStringLiteral("Hello, world"));
     else
         window = comparableWindow();
-    kelvara::ReportFirstPaintIfAsked(window.get());
+    ReportFirstPaintIfAsked(window.get());
     window->show();
     return application.exec();
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

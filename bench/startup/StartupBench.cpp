@@ -28,6 +28,7 @@
 
 extern char** environ;
 
+namespace kelvara {
 namespace {
 
 constexpr double kFloorRatio = 1.5; // the utility's goal against the comparable window
@@ -127,9 +128,7 @@ double mean(const std::vector<double>& values)
     return std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     std::vector<Program> programs = {
@@ -176,4 +175,12 @@ int main(int argc, char** argv)
                 ratio <= kFloorRatio ? "met" : "NOT met");
     std::printf("utility / Qt hello-world:    %.2fx\n", utility / hello);
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

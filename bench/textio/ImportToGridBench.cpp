@@ -19,9 +19,9 @@
 #include <memory>
 #include <string>
 
+namespace kelvara {
 namespace {
 
-using namespace kelvara;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRecords = 100000;
@@ -68,9 +68,7 @@ double importMilliseconds(const std::string& file, bool shown, std::size_t& rows
     return ms;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const std::filesystem::path file =
@@ -90,4 +88,12 @@ int main(int argc, char** argv)
     }
     std::filesystem::remove(file);
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

@@ -33,9 +33,9 @@
 #include <unistd.h>
 #include <vector>
 
+namespace kelvara {
 namespace {
 
-using namespace kelvara;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
@@ -173,9 +173,7 @@ template <typename Fn> double best(Fn fn)
     return seconds;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     const std::size_t records = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
     const std::size_t exportEntries = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 1000000;
@@ -338,4 +336,12 @@ int main(int argc, char** argv)
     ce.unload();
     fs::remove_all(root);
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

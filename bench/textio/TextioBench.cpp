@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+namespace kelvara {
 namespace {
 
-using namespace kelvara;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRuns = 7;
@@ -69,9 +69,7 @@ double best(const std::function<std::size_t()>& fn, std::size_t& checksum)
     return bestSeconds;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     const std::size_t records = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
     const auto folder = std::filesystem::temp_directory_path() / "kelvara-textio-bench";
@@ -182,4 +180,12 @@ int main(int argc, char** argv)
     std::printf("(checksum %zu)\n", checksum);
     std::filesystem::remove_all(folder);
     return 0;
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

@@ -3,9 +3,9 @@
 #include "access/AccessPrompts.h"
 #include "access/DictionaryAccess.h"
 #include "access/FakeEngines.h"
-#include "startup/StartupState.h"
 #include "editor/EntryEditor.h"
 #include "platform/CodePage.h"
+#include "startup/StartupState.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-namespace kelvara::test {
+namespace kelvara {
 
 /// Scripted answers for the dialogs and the save prompt, and a record of what was shown.
 class FakePrompts : public AccessPrompts
@@ -138,4 +138,4 @@ protected:
     std::unique_ptr<DictionaryAccess> access;
 };
 
-} // namespace kelvara::test
+} // namespace kelvara

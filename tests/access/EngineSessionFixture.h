@@ -8,14 +8,15 @@
 #include <filesystem>
 #include <fstream>
 
-namespace kelvara::test {
+namespace kelvara {
 
 namespace fs = std::filesystem;
 using Row = std::vector<std::string>;
 
 /// An installation folder with both reference engines in ArticleS/ and a configuration
 /// choosing the interface language, and one running "program" over it.
-class EngineSessionTest : public ::testing::Test {
+class EngineSessionTest : public ::testing::Test
+{
 public: // the random sessions below drive the fixture from outside
     void install(const char* languageFile, bool traditional = false,
                  const fs::path& root = fs::temp_directory_path())
@@ -23,7 +24,8 @@ public: // the random sessions below drive the fixture from outside
         const char* engines = traditional ? "ArticleT" : "ArticleS";
         // Tests run in parallel processes: the suite and the test name tell their folders apart.
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = root / ("access-session-" + std::string(test->test_suite_name()) + "-" + test->name());
+        folder =
+            root / ("access-session-" + std::string(test->test_suite_name()) + "-" + test->name());
         fs::remove_all(folder);
         fs::create_directories(folder / engines);
         fs::create_directories(folder / "Config");
@@ -31,8 +33,7 @@ public: // the random sessions below drive the fixture from outside
         fs::copy_file(KELVARA_CE_LIBRARY, folder / engines / "Hanbank.dll");
         std::ofstream(folder / "Config" / "Kelvara.ini")
             << "[Preferences]\r\nChineseType=" << (traditional ? 1 : 0)
-            << "\r\n[UserInterface]\r\nLanguageFileName="
-            << languageFile << "\r\n";
+            << "\r\n[UserInterface]\r\nLanguageFileName=" << languageFile << "\r\n";
         start();
     }
 
@@ -102,4 +103,4 @@ public: // the random sessions below drive the fixture from outside
     std::unique_ptr<DictionaryAccess> access;
 };
 
-} // namespace kelvara::test
+} // namespace kelvara

@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 TEST_F(EngineSessionTest, EcSessionKeepsExactlyWhatWasSaved)
@@ -162,7 +162,8 @@ TEST_F(EngineSessionTest, NewCeServesTheCreatedDictionary)
 
 /// A small file system of its own, filled up after the first save so that the next commit
 /// cannot grow the dictionary's log.
-class FullDiskTest : public EngineSessionTest {
+class FullDiskTest : public EngineSessionTest
+{
 protected:
     void SetUp() override
     {
@@ -235,14 +236,17 @@ TEST_F(FullDiskTest, AFailedCommitShowsNothingAsStored)
         addRows(ce ? "\xB4\xCE" : "word", 400);
         access->MenuItemSaveClick();
         ASSERT_FALSE(prompts->messages.empty());
-        EXPECT_EQ(prompts->messages.back().text, DictionaryNotWrittenMessage(InterfaceLanguage::English));
+        EXPECT_EQ(prompts->messages.back().text,
+                  DictionaryNotWrittenMessage(InterfaceLanguage::English));
         EXPECT_EQ(editor->countRowsMarked("A"), 400) << "no row shown as stored";
         EXPECT_TRUE(editor->changed());
 
         // With room again, the same rows are written, and nothing of the failed save was.
         freeDisk();
         prompts->saveAnswers = {SavePromptAnswer::No};
-        access->MenuItemFindClick(ce ? "\xB4\xCE" "7" : "word7");
+        access->MenuItemFindClick(ce ? "\xB4\xCE"
+                                       "7"
+                                     : "word7");
         EXPECT_TRUE(rows().empty());
         addRows(ce ? "\xB4\xCE" : "word", 3);
         access->MenuItemSaveClick();
@@ -250,13 +254,17 @@ TEST_F(FullDiskTest, AFailedCommitShowsNothingAsStored)
         access->MenuItemCloseClick();
         restart();
         open();
-        access->MenuItemFindClick(ce ? "\xB4\xCE" "2" : "word2");
+        access->MenuItemFindClick(ce ? "\xB4\xCE"
+                                       "2"
+                                     : "word2");
         EXPECT_EQ(rows().size(), 1u);
-        access->MenuItemFindClick(ce ? "\xB4\xCE" "7" : "word7");
+        access->MenuItemFindClick(ce ? "\xB4\xCE"
+                                       "7"
+                                     : "word7");
         EXPECT_TRUE(rows().empty());
         access->MenuItemCloseClick();
     }
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

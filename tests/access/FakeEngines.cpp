@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace kelvara::test {
+namespace kelvara {
 
 namespace {
 
@@ -53,8 +53,8 @@ int KELVARA_ENGINE_CALL ecModify(std::int32_t op, const char* source, std::int32
                                  const char* target)
 {
     EcFake& f = EcFake::instance();
-    f.calls.push_back("modify " + std::string(1, static_cast<char>(op & 0xFF)) + "|" + source + "|" +
-                      std::to_string(pos & 0xFF) + "|" + target);
+    f.calls.push_back("modify " + std::string(1, static_cast<char>(op & 0xFF)) + "|" + source +
+                      "|" + std::to_string(pos & 0xFF) + "|" + target);
     if (f.modifyResults.empty())
         return 1;
     const int result = f.modifyResults.front();
@@ -137,11 +137,15 @@ int KELVARA_ENGINE_CALL ceAdd(const char* word, const char* pos, const char* tra
     f.calls.push_back(std::string("add ") + word + "|" + pos + "|" + translation);
     // Like the engine: the six part-of-speech words show as their Chinese (GBK) labels.
     static const std::map<std::string, std::string> labels = {
-        {"noun", "\xC3\xFB\xB4\xCA"}, {"vt", "\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA"},
-        {"vi", "\xB2\xBB\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA"}, {"adj", "\xD0\xCE\xC8\xDD\xB4\xCA"},
-        {"adv", "\xB8\xB1\xB4\xCA"}, {"prep", "\xBD\xE9\xB4\xCA"}};
+        {"noun", "\xC3\xFB\xB4\xCA"},
+        {"vt", "\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA"},
+        {"vi", "\xB2\xBB\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA"},
+        {"adj", "\xD0\xCE\xC8\xDD\xB4\xCA"},
+        {"adv", "\xB8\xB1\xB4\xCA"},
+        {"prep", "\xBD\xE9\xB4\xCA"}};
     const auto label = labels.find(pos);
-    const std::string segment = std::string("(") + (label == labels.end() ? pos : label->second) + ") " + translation;
+    const std::string segment =
+        std::string("(") + (label == labels.end() ? pos : label->second) + ") " + translation;
     std::string& text = f.senses[word];
     if (text.find(segment) == std::string::npos) // a sense is kept once
         text += segment;
@@ -212,4 +216,4 @@ CeBinding CeFake::reset()
     return CeBinding::fromTable(t);
 }
 
-} // namespace kelvara::test
+} // namespace kelvara

@@ -1,13 +1,14 @@
 #include "access/AccessFixture.h"
 #include "lang/AccessMessages.h"
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 using Calls = std::vector<std::string>;
 using Row = std::vector<std::string>;
 
-class FindEcTest : public AccessTest {
+class FindEcTest : public AccessTest
+{
 protected:
     FindEcTest() { openEc(); }
 };
@@ -16,8 +17,7 @@ TEST_F(FindEcTest, OneSenseGivesOneRow)
 {
     ec().entries = {{"apple", 0, gbk(u"苹果")}};
     access->MenuItemFindClick("apple");
-    EXPECT_EQ(ec().calls,
-              (Calls{"open /inst/ArticleS/UserS", "search apple", "next", "close"}));
+    EXPECT_EQ(ec().calls, (Calls{"open /inst/ArticleS/UserS", "search apple", "next", "close"}));
     EXPECT_EQ(editor->dataRowCount(), 1);
     EXPECT_EQ(row(1), (Row{" ", "apple", gbk(u"名词"), gbk(u"苹果")}));
 }
@@ -136,7 +136,8 @@ TEST_F(FindEcTest, TooLongSearchTermIsRefusedBeforeAnything)
     EXPECT_EQ(row(1)[1], "pear");
     EXPECT_TRUE(editor->changed());
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text, SearchTermTooLongMessage(InterfaceLanguage::Simplified, 255));
+    EXPECT_EQ(prompts.messages[0].text,
+              SearchTermTooLongMessage(InterfaceLanguage::Simplified, 255));
 
     EXPECT_EQ(prompts.savePromptsShown, 0) << "refused before the prompt";
 
@@ -145,7 +146,8 @@ TEST_F(FindEcTest, TooLongSearchTermIsRefusedBeforeAnything)
     EXPECT_EQ(ec().calls.size(), 3u);
 }
 
-class FindCeTest : public AccessTest {
+class FindCeTest : public AccessTest
+{
 protected:
     FindCeTest() { openCe(); }
 };
@@ -195,7 +197,8 @@ TEST_F(FindCeTest, TooLongSearchTermIsRefused)
     EXPECT_EQ(prompts.messages.size(), 1u);
 }
 
-class FindCeEnglishTest : public AccessTest {
+class FindCeEnglishTest : public AccessTest
+{
 protected:
     FindCeEnglishTest() : AccessTest(InterfaceLanguage::English) { openCe(); }
 };
@@ -209,4 +212,4 @@ TEST_F(FindCeEnglishTest, ChineseLabelsBecomeEnglishExceptVerb)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

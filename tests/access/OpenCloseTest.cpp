@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <fstream>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 using Calls = std::vector<std::string>;
 
-class OpenTest : public AccessTest {};
+class OpenTest : public AccessTest
+{
+};
 
 TEST_F(OpenTest, OpenEcProbesTheFixedDictionary)
 {
@@ -78,7 +80,8 @@ TEST_F(OpenTest, NewEcNamesAndRemembersTheDialog)
     access->MenuItemCloseClick();
     access->ActionFileNewEcExecute();
     ASSERT_EQ(prompts.ecDialogStarts.size(), 2u);
-    EXPECT_EQ(prompts.ecDialogStarts[0], std::make_pair(std::string("/inst/ArticleS"), std::string()));
+    EXPECT_EQ(prompts.ecDialogStarts[0],
+              std::make_pair(std::string("/inst/ArticleS"), std::string()));
     EXPECT_EQ(prompts.ecDialogStarts[1],
               std::make_pair(std::string("/d/Dicts"), std::string("/d/Dicts/UserecSports.key")));
 }
@@ -110,13 +113,15 @@ TEST_F(OpenTest, NewEcPathTooLongIsRefused)
     EXPECT_EQ(prompts.messages[0].text, PathTooLongMessage());
 }
 
-class NewCeTest : public AccessTest {
+class NewCeTest : public AccessTest
+{
 protected:
     NewCeTest()
     {
-        folder = std::filesystem::temp_directory_path() /
-                 ("access-newce-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                  "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder =
+            std::filesystem::temp_directory_path() /
+            ("access-newce-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder);
     }
     ~NewCeTest() override { std::filesystem::remove_all(folder); }
@@ -182,7 +187,8 @@ TEST_F(NewCeTest, CancelStopsTheLoop)
     EXPECT_FALSE(state.open);
 }
 
-class CloseTest : public AccessTest {
+class CloseTest : public AccessTest
+{
 protected:
     // An open E-C dictionary with one pending added row.
     void openWithChange()
@@ -225,8 +231,7 @@ TEST_F(CloseTest, YesSavesFirst)
     prompts.saveAnswers = {SavePromptAnswer::Yes};
     access->MenuItemCloseClick();
     EXPECT_EQ(prompts.savePromptsShown, 1);
-    EXPECT_EQ(ec().calls,
-              (Calls{"open /inst/ArticleS/UserS", "modify A|apple|0|", "close"}));
+    EXPECT_EQ(ec().calls, (Calls{"open /inst/ArticleS/UserS", "modify A|apple|0|", "close"}));
     EXPECT_FALSE(state.open);
     EXPECT_FALSE(editor->changed());
 }
@@ -274,4 +279,4 @@ TEST_F(CloseTest, CancelKeepsEverything)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

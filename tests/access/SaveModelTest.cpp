@@ -10,7 +10,7 @@
 #include <map>
 #include <random>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 constexpr std::array<const char*, 6> kCeWords = {"noun", "vt", "vi", "adj", "adv", "prep"};
@@ -422,7 +422,8 @@ TEST_F(CeSaveModelTest, RandomSessionsOnTheTraditionalPlatform)
 }
 
 /// The E-C model: an entry is its source folded in ASCII case and its part-of-speech code.
-struct EcEntry {
+struct EcEntry
+{
     std::string source;
     std::string target;
     bool operator==(const EcEntry&) const = default;
@@ -437,7 +438,8 @@ std::string folded(std::string s)
     return s;
 }
 
-class EcSaveModelTest : public EngineSessionTest {
+class EcSaveModelTest : public EngineSessionTest
+{
 protected:
     EcModel exportDictionary()
     {
@@ -450,7 +452,8 @@ protected:
             return out;
         std::ifstream in(file, std::ios::binary);
         std::string lines[3];
-        while (std::getline(in, lines[0]) && std::getline(in, lines[1]) && std::getline(in, lines[2])) {
+        while (std::getline(in, lines[0]) && std::getline(in, lines[1]) &&
+               std::getline(in, lines[2])) {
             for (std::string& l : lines)
                 if (!l.empty() && l.back() == '\r')
                     l.pop_back();
@@ -474,9 +477,12 @@ TEST_F(EcSaveModelTest, RandomSessionsStoreExactlyWhatTheRowsAsk)
     access->MenuItemOpenEcClick();
     ASSERT_TRUE(state.open);
     const std::vector<std::string> words{"apple", "Apple", "a b", "(x)", "\x81\x5C", "pear"};
-    const std::vector<std::string> typed{"x", "", " lead", "a (b) c", gbk(u"苹果"), "\x81\x5C", "y  "};
+    const std::vector<std::string> typed{"x",          "",         " lead", "a (b) c",
+                                         gbk(u"苹果"), "\x81\x5C", "y  "};
     std::mt19937 rng(7);
-    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+    };
     EcModel model = exportDictionary();
     int saves = 0;
     for (int op = 0; op < 10000 && !HasFailure(); ++op) {
@@ -496,11 +502,13 @@ TEST_F(EcSaveModelTest, RandomSessionsStoreExactlyWhatTheRowsAsk)
             break;
         case 2:
             if (rowCount() > 0)
-                type(static_cast<int>(1 + pick(static_cast<std::size_t>(rowCount()))), typed[pick(typed.size())]);
+                type(static_cast<int>(1 + pick(static_cast<std::size_t>(rowCount()))),
+                     typed[pick(typed.size())]);
             break;
         case 3:
             if (rowCount() > 0 &&
-                editor->selectCell(kColTarget, static_cast<int>(1 + pick(static_cast<std::size_t>(rowCount())))) &&
+                editor->selectCell(
+                    kColTarget, static_cast<int>(1 + pick(static_cast<std::size_t>(rowCount())))) &&
                 editor->deleteAvailable(true))
                 editor->MenuItemDeleteClick();
             break;
@@ -547,4 +555,4 @@ TEST_F(EcSaveModelTest, RandomSessionsStoreExactlyWhatTheRowsAsk)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

@@ -2,13 +2,14 @@
 #include "access/CellInputCheck.h"
 #include "lang/AccessMessages.h"
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 using Calls = std::vector<std::string>;
 using Row = std::vector<std::string>;
 
-class SaveEcTest : public AccessTest {
+class SaveEcTest : public AccessTest
+{
 protected:
     SaveEcTest() { openEc(); }
 
@@ -129,7 +130,8 @@ TEST_F(SaveEcTest, EveryRowDroppedLeavesThePlaceholder)
     EXPECT_EQ(editor->rowCount(), 2);
 }
 
-class SaveCeTest : public AccessTest {
+class SaveCeTest : public AccessTest
+{
 protected:
     SaveCeTest() { openCe(); }
 
@@ -145,7 +147,8 @@ protected:
         Calls out;
         const Calls& c = ce().calls;
         for (std::size_t i = 0; i < c.size(); ++i) {
-            if (c[i].starts_with("retrieve") || c[i].starts_with("delete") || c[i].starts_with("add")) {
+            if (c[i].starts_with("retrieve") || c[i].starts_with("delete") ||
+                c[i].starts_with("add")) {
                 EXPECT_TRUE(i > 0 && c[i - 1] == "mark") << c[i];
                 EXPECT_TRUE(i + 1 < c.size() && c[i + 1] == "release 41") << c[i];
             }
@@ -196,8 +199,8 @@ TEST_F(SaveCeTest, DeletingTheOnlySense)
     find(word);
     ASSERT_TRUE(editor->MenuItemDeleteClick());
     access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word,
-                                       "delete " + word, "retrieve " + word, "close"}));
+    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word, "delete " + word,
+                                       "retrieve " + word, "close"}));
     EXPECT_TRUE(editor->isPlaceholder());
 }
 
@@ -209,18 +212,18 @@ TEST_F(SaveCeTest, AddNeverRemovesAStoredSense)
     putRow("A", word, noun, "volume");
     putRow("A", word, noun, "tome");
     access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word,
-                                       "add " + word + "|noun|volume", "add " + word + "|noun|tome",
-                                       "retrieve " + word, "close"}));
+    EXPECT_EQ(bracketedCalls(),
+              (Calls{"open /inst/ArticleS/", "retrieve " + word, "add " + word + "|noun|volume",
+                     "add " + word + "|noun|tome", "retrieve " + word, "close"}));
     EXPECT_EQ(ce().senses[word], "(" + noun + ") book(" + noun + ") volume(" + noun + ") tome");
     EXPECT_EQ(editor->countRowsMarked(" "), 3);
 }
 
 TEST_F(SaveCeTest, RowsThatCannotBeWrittenAreNotShownStored)
 {
-    putRow("A", word, noun, "");   // no translation
-    putRow("A", word, "", "x");    // no part of speech
-    putRow("M", word, noun, "y");  // not found anywhere: no stored sense to replace
+    putRow("A", word, noun, "");  // no translation
+    putRow("A", word, "", "x");   // no part of speech
+    putRow("M", word, noun, "y"); // not found anywhere: no stored sense to replace
     putRow(" ", word, noun, "x");
     access->MenuItemSaveClick();
     EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word, "close"}));
@@ -248,8 +251,9 @@ TEST_F(SaveCeTest, OneOfTwoSensesWithTheSameLabel)
     editor->selectCell(kColTarget, 1);
     ASSERT_TRUE(editor->MenuItemDeleteClick());
     access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word, "delete " + word,
-                                       "add " + word + "|noun|changed", "retrieve " + word, "close"}));
+    EXPECT_EQ(bracketedCalls(),
+              (Calls{"open /inst/ArticleS/", "retrieve " + word, "delete " + word,
+                     "add " + word + "|noun|changed", "retrieve " + word, "close"}));
     ASSERT_EQ(editor->dataRowCount(), 1);
     EXPECT_EQ(row(1), (Row{" ", word, noun, "changed"}));
 }
@@ -289,8 +293,8 @@ TEST_F(SaveCeTest, DeletingASenseAnotherProgramRemovedWritesNothing)
     ce().senses.erase(word);
     putRow("d", word, noun, "x");
     access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word,
-                                       "retrieve " + word, "close"}));
+    EXPECT_EQ(bracketedCalls(),
+              (Calls{"open /inst/ArticleS/", "retrieve " + word, "retrieve " + word, "close"}));
     EXPECT_TRUE(editor->isPlaceholder());
 }
 
@@ -351,7 +355,8 @@ TEST(CellInputCheckTest, ParenthesesAndLengthsPerKind)
     EXPECT_TRUE(CheckCellInput(DictionaryKind::EC, L, kColSource, "a\\b").empty());
 }
 
-class SaveCeEnglishTest : public SaveCeTest {
+class SaveCeEnglishTest : public SaveCeTest
+{
 protected:
     SaveCeEnglishTest()
     {
@@ -373,12 +378,11 @@ TEST_F(SaveCeEnglishTest, EnglishLabelReplacesTheChineseStoredSense)
     ASSERT_EQ(row(2)[2], "Noun");
     modifyTarget(2, "changed");
     access->MenuItemSaveClick();
-    EXPECT_EQ(bracketedCalls(),
-              (Calls{"open /inst/ArticleS/", "retrieve " + word, "delete " + word,
-                     "add " + word + "|adj|two", "add " + word + "|noun|changed",
-                     "retrieve " + word, "close"}));
+    EXPECT_EQ(bracketedCalls(), (Calls{"open /inst/ArticleS/", "retrieve " + word, "delete " + word,
+                                       "add " + word + "|adj|two", "add " + word + "|noun|changed",
+                                       "retrieve " + word, "close"}));
     EXPECT_EQ(row(2), (Row{" ", word, "Noun", "changed"}));
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

@@ -14,18 +14,15 @@
 
 #include <dlfcn.h>
 
+namespace kelvara {
 namespace {
-
-using namespace kelvara::abi;
 
 template <typename Fn> Fn entry(void* library, const char* name)
 {
     return reinterpret_cast<Fn>(dlsym(library, name));
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     if (argc < 5)
         return 2;
@@ -33,10 +30,10 @@ int main(int argc, char** argv)
     void* library = dlopen(argv[2], RTLD_NOW | RTLD_LOCAL);
     if (!library)
         return 3;
-    auto open = entry<OpenCstmRwFn>(library, "open_cstm_RW");
-    auto close = entry<CloseCstmRwFn>(library, "close_cstm_RW");
-    auto modify = entry<ModifyWordFn>(library, "ModifyWord");
-    auto search = entry<SearchWordFn>(library, "SearchWord");
+    auto open = entry<abi::OpenCstmRwFn>(library, "open_cstm_RW");
+    auto close = entry<abi::CloseCstmRwFn>(library, "close_cstm_RW");
+    auto modify = entry<abi::ModifyWordFn>(library, "ModifyWord");
+    auto search = entry<abi::SearchWordFn>(library, "SearchWord");
     if (!open || !close || !modify || !search)
         return 3;
 
@@ -67,4 +64,12 @@ int main(int argc, char** argv)
     // Unloading closes the connection: the last one out folds the log into the file.
     dlclose(library);
     return failures == 0 ? 0 : 1;
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

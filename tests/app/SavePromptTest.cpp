@@ -1,6 +1,6 @@
 #include "app/Save.h"
 
-#include "WindowTestSupport.h"
+#include "WindowFixture.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -10,8 +10,6 @@
 
 namespace kelvara {
 namespace {
-
-using testing::ModalAnswer;
 
 QPushButton* button(TSaveDlg& d, const char* name)
 {

@@ -10,11 +10,10 @@
 #include <ostream>
 #include <string>
 
-using namespace kelvara;
-using kelvara::testing::IsLibraryLoaded;
-namespace fs = std::filesystem;
-
+namespace kelvara {
 namespace {
+
+namespace fs = std::filesystem;
 
 const std::string kSep(1, kPathSeparator);
 
@@ -55,11 +54,9 @@ public:
     const std::string& folder() const { return m_folder; }
 
 private:
-    kelvara::testing::TestTempFolder m_temp;
+    TestTempFolder m_temp;
     std::string m_folder;
 };
-
-} // namespace
 
 TEST(StartupStateTest, NoConfigurationGivesSimplifiedEnglishAndArticleS)
 {
@@ -291,3 +288,6 @@ TEST(StartupStateTest, EmptyProgramFolderLoadsNothingError)
     EXPECT_TRUE(s.ecLibraryPath.empty());
     EXPECT_EQ(s.language, InterfaceLanguage::English);
 }
+
+} // namespace
+} // namespace kelvara

@@ -1,7 +1,8 @@
 // Row copy, the column-width dialog and the input box's Cut, Copy and repairing Paste, through
 // the real window, the real clipboard and the reference engines.
 
-#include "SessionFixture.h"
+#include "WindowFixture.h"
+
 #include "access/DictionaryAccess.h"
 #include "app/ClipboardText.h"
 #include "editor/InputCheck.h"
@@ -15,7 +16,7 @@
 #include <QPushButton>
 #include <QToolTip>
 
-namespace kelvara::testing {
+namespace kelvara {
 namespace {
 
 const QString kGbkFormat = QStringLiteral("text/plain;charset=GBK");
@@ -349,4 +350,4 @@ TEST(ClipboardPasteRules, ReadsTheCodePageFormOrConvertsTheUnicodeText)
 }
 
 } // namespace
-} // namespace kelvara::testing
+} // namespace kelvara

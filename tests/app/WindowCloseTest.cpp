@@ -15,10 +15,6 @@
 namespace kelvara {
 namespace {
 
-using testing::ModalAnswer;
-using testing::q;
-using testing::WindowTest;
-
 // ---- availability in the window
 
 TEST_F(WindowTest, RulesRunCoalescedWhenIdle)

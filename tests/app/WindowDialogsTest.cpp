@@ -19,9 +19,6 @@
 namespace kelvara {
 namespace {
 
-using testing::ModalAnswer;
-using testing::WindowTest;
-
 namespace fs = std::filesystem;
 
 // Types a name into a shown file dialog and clicks its Open or Save button, as a user does.

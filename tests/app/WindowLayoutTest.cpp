@@ -23,10 +23,6 @@
 namespace kelvara {
 namespace {
 
-using testing::ModalAnswer;
-using testing::q;
-using testing::WindowTest;
-
 // ---- layout
 
 TEST_F(WindowTest, ComponentsAreDeclaredInLayoutOrderWithTagZero)

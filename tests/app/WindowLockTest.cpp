@@ -5,18 +5,12 @@
 // window is shown on the engine folder; the locks must still be there afterwards, and a
 // second program writing meanwhile must lose nothing, nor make the utility lose anything.
 
-#include "WindowTestSupport.h"
-#include "app/About.h"
-#include "app/CSMain.h"
-#include "app/FileDialogs.h"
-#include "app/Save.h"
-#include "app/width.h"
+#include "WindowFixture.h"
+
 #include "engines/EngineAbi.h"
 
-#include <QAction>
 #include <QFileSystemModel>
 #include <QProcess>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -26,10 +20,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
 
-namespace kelvara::testing {
+namespace kelvara {
 namespace {
 
 namespace fs = std::filesystem;
@@ -64,35 +57,16 @@ ino_t inodeOf(const fs::path& path)
     return ::stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
 }
 
-class WindowLockTest : public ::testing::Test
+// The real window over the reference E-C engine alone, shown.
+class WindowLockTest : public WindowFixture<TCustomDictForm>
 {
 protected:
     void SetUp() override
     {
-        fs::create_directories(m_folder.path() / "ArticleS");
-        fs::create_directories(m_folder.path() / "Config");
-        fs::copy_file(KELVARA_EC_LIBRARY, engineLibrary());
-        std::ofstream(m_folder.path() / "Config" / "Kelvara.ini", std::ios::binary)
-            << "[Preferences]\r\nChineseType=0\r\n[UserInterface]\r\nLanguageFileName=lang_en."
-               "ini\r\n";
-        m_window = std::make_unique<TCustomDictForm>(m_folder.folder());
-        m_save = std::make_unique<TSaveDlg>(m_window->language());
-        m_width = std::make_unique<TColWidthDlg>(m_window->language());
-        m_about = std::make_unique<TAboutForm>();
-        m_window->attachDialogs(m_save.get(), m_width.get(), m_about.get());
-        m_window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+        layOut({"lang_en.ini", KELVARA_EC_LIBRARY, ""});
+        build();
+        showWindow();
         ASSERT_TRUE(m_window->startup().ec.available());
-    }
-
-    void TearDown() override { stop(); }
-
-    void stop()
-    {
-        m_about.reset();
-        m_width.reset();
-        m_save.reset();
-        m_window.reset();
     }
 
     fs::path engineLibrary() const { return m_folder.path() / "ArticleS" / "Ecbank.dll"; }
@@ -159,17 +133,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    LazyFileDialog* dialog(const char* name) const
-    {
-        const Component* c = m_window->components().find(name);
-        return c ? qobject_cast<LazyFileDialog*>(static_cast<QObject*>(c->object)) : nullptr;
-    }
-
-    TestTempFolder m_folder;
-    std::unique_ptr<TCustomDictForm> m_window;
-    std::unique_ptr<TSaveDlg> m_save;
-    std::unique_ptr<TColWidthDlg> m_width;
-    std::unique_ptr<TAboutForm> m_about;
+    LazyFileDialog* dialog(const char* name) const { return component<LazyFileDialog>(name); }
 };
 
 TEST_F(WindowLockTest, DialogsLeaveTheEngineLocksAndBothProgramsKeepTheirEntries)
@@ -221,4 +185,4 @@ TEST_F(WindowLockTest, DialogsLeaveTheEngineLocksAndBothProgramsKeepTheirEntries
 }
 
 } // namespace
-} // namespace kelvara::testing
+} // namespace kelvara

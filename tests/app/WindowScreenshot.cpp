@@ -19,27 +19,30 @@
 
 #include <cstdio>
 
-int main(int argc, char** argv)
+namespace kelvara {
+namespace {
+
+int run(int argc, char** argv)
 {
     QApplication app(argc, argv);
     if (argc < 3) {
         std::fprintf(stderr, "usage: %s <program folder> <png> [open]\n", argv[0]);
         return 2;
     }
-    kelvara::TCustomDictForm form(argv[1]);
+    TCustomDictForm form(argv[1]);
     const QString mode = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
-    kelvara::TSaveDlg prompt(form.language());
-    kelvara::TAboutForm about;
+    TSaveDlg prompt(form.language());
+    TAboutForm about;
     // As the program entry does: the dialogs take the window's flat look.
-    kelvara::FlatForms::Announce(&prompt, prompt.components());
-    kelvara::FlatForms::Announce(&about, about.components());
+    FlatForms::Announce(&prompt, prompt.components());
+    FlatForms::Announce(&about, about.components());
     QWidget* shown = &form;
     if (mode == QLatin1String("prompt"))
         shown = &prompt;
     else if (mode == QLatin1String("about"))
         shown = &about;
     if (mode == QLatin1String("menu")) {
-        const kelvara::Component* file = form.components().find("MenuItemFile");
+        const Component* file = form.components().find("MenuItemFile");
         shown = static_cast<QMenu*>(file->object);
     }
     if (mode == QLatin1String("open")) {
@@ -90,4 +93,12 @@ int main(int argc, char** argv)
         app.exit(saved ? 0 : 1);
     });
     return app.exec();
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

@@ -2,14 +2,15 @@
 // drives them. What was saved is what the next Find shows, also after the window (and with it
 // the engines) went away and a new one started.
 
-#include "SessionFixture.h"
+#include "WindowFixture.h"
+
 #include "editor/qt/LineEditGuard.h"
 #include "lang/AccessMessages.h"
 
 #include <QPushButton>
 #include <QToolTip>
 
-namespace kelvara::testing {
+namespace kelvara {
 namespace {
 
 TEST_F(WindowSessionTest, EcSessionKeepsExactlyWhatWasSaved)
@@ -221,4 +222,4 @@ TEST_F(WindowSessionTest, SavePromptOnExitWritesOrDropsTheEdits)
 }
 
 } // namespace
-} // namespace kelvara::testing
+} // namespace kelvara

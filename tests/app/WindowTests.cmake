@@ -2,11 +2,21 @@
 # close path offscreen.
 add_core_test(window_rules_tests SOURCES CommandRulesTest.cpp WindowComponentsTest.cpp)
 
-add_ui_test(window_tests SOURCES WindowLayoutTest.cpp WindowCloseTest.cpp SavePromptTest.cpp
-  CommandTableTest.cpp
-  WindowDialogsTest.cpp
-  WindowTestMain.cpp WindowFixture.h WindowTestSupport.h)
-kelvara_use_test_engines(window_tests)
+# kelvara_window_test(name SOURCES... [LIBS ...]): a test of the main window on the fixture of
+# WindowFixture.h, which lays out installations with the test engine libraries of
+# tests/engines or with the reference engines.
+function(kelvara_window_test name)
+  add_ui_test(${name} ${ARGN})
+  target_sources(${name} PRIVATE ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/WindowFixture.h)
+  kelvara_use_test_engines(${name})
+  add_dependencies(${name} Ecbank Hanbank)
+  target_compile_definitions(${name} PRIVATE
+    "KELVARA_EC_LIBRARY=\"$<TARGET_FILE:Ecbank>\""
+    "KELVARA_CE_LIBRARY=\"$<TARGET_FILE:Hanbank>\"")
+endfunction()
+
+kelvara_window_test(window_tests SOURCES WindowLayoutTest.cpp WindowCloseTest.cpp
+  SavePromptTest.cpp WindowDialogsTest.cpp CommandTableTest.cpp)
 
 # Not a test: saves a picture of the window or a dialog, to look at under xvfb-run
 # (window_screenshot <program folder> <png> [open|prompt|about]).
@@ -15,20 +25,15 @@ target_link_libraries(window_screenshot PRIVATE kelvara::views)
 
 # Whole sessions through the main window and the reference engines, copied into a temporary
 # installation.
-add_ui_test(window_session_tests SOURCES WindowSessionTest.cpp WindowTextCommandsTest.cpp
-  WindowClipboardTest.cpp WindowTestMain.cpp SessionFixture.h)
-add_dependencies(window_session_tests Ecbank Hanbank)
-target_compile_definitions(window_session_tests PRIVATE
-  "KELVARA_EC_LIBRARY=\"$<TARGET_FILE:Ecbank>\""
-  "KELVARA_CE_LIBRARY=\"$<TARGET_FILE:Hanbank>\"")
+kelvara_window_test(window_session_tests SOURCES WindowSessionTest.cpp
+  WindowTextCommandsTest.cpp WindowClipboardTest.cpp)
 
 # The engine's locks on an open dictionary survive the window's file dialogs, with a second
 # program writing the same dictionary.
 add_executable(ec_second_process EcSecondProcess.cpp)
 target_include_directories(ec_second_process PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(ec_second_process PRIVATE ${CMAKE_DL_LIBS})
-add_ui_test(window_lock_tests SOURCES WindowLockTest.cpp WindowTestMain.cpp LIBS ${CMAKE_DL_LIBS})
-add_dependencies(window_lock_tests Ecbank ec_second_process)
+kelvara_window_test(window_lock_tests SOURCES WindowLockTest.cpp LIBS ${CMAKE_DL_LIBS})
+add_dependencies(window_lock_tests ec_second_process)
 target_compile_definitions(window_lock_tests PRIVATE
-  "KELVARA_EC_LIBRARY=\"$<TARGET_FILE:Ecbank>\""
   "KELVARA_EC_SECOND_PROCESS=\"$<TARGET_FILE:ec_second_process>\"")

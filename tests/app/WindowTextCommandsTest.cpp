@@ -1,70 +1,21 @@
 // The import and export commands through the real window and the reference engines, with the
 // file dialogs answered as a user answers them.
 
-#include "SessionFixture.h"
+#include "WindowFixture.h"
+
 #include "app/FileDialogs.h"
 #include "platform/CodePage.h"
 
-#include <QAbstractItemView>
 #include <QFileDialog>
-#include <QFileInfo>
-#include <QItemSelectionModel>
 #include <QProgressDialog>
 
 #include <deque>
 #include <utility>
 
-namespace kelvara::testing {
+namespace kelvara {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Answers the window's file dialogs in turn: each step names the dialog expected and the path
-// to choose in it (an empty path cancels). A dialog that is not the one expected is cancelled
-// and recorded, so a wrong order fails the test instead of hanging it.
-class FileDialogScript
-{
-public:
-    using Step = std::pair<QString, QString>;
-    explicit FileDialogScript(std::deque<Step> steps) : m_steps(std::move(steps))
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
-        m_timer.start();
-    }
-    QStringList shown;
-    bool done() const { return m_steps.empty(); }
-
-private:
-    void answer()
-    {
-        auto* dialog = qobject_cast<CheckedFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        shown.push_back(dialog->objectName());
-        if (m_steps.empty() || m_steps.front().first != dialog->objectName() ||
-            m_steps.front().second.isEmpty()) {
-            if (!m_steps.empty())
-                m_steps.pop_front();
-            dialog->reject();
-            return;
-        }
-        // Typed into the name field and confirmed, as a user does.
-        const QFileInfo chosen(m_steps.front().second);
-        m_steps.pop_front();
-        dialog->setDirectory(chosen.absolutePath());
-        // A dialog shown again still has last time's file selected in its list; a user's typing
-        // (with the focus in the field) drops that selection, text set from here does not.
-        if (auto* list = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView")))
-            list->selectionModel()->clear();
-        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        edit->setText(chosen.fileName());
-        dialog->accept();
-    }
-
-    std::deque<Step> m_steps;
-    QTimer m_timer;
-};
 
 std::string gbk(const char16_t* text)
 {
@@ -225,4 +176,4 @@ TEST_F(TextCommandWindowTest, ProgressShowsRecordsDoneAndCancelStopsBetweenRecor
 }
 
 } // namespace
-} // namespace kelvara::testing
+} // namespace kelvara

@@ -1,5 +1,5 @@
-#include "editor/EntryEditor.h"
 #include "editor/qt/EntryGridView.h"
+#include "editor/EntryEditor.h"
 #include "editor/qt/EntryTableModel.h"
 #include "editor/qt/LineEditGuard.h"
 #include "platform/CodePage.h"
@@ -22,7 +22,8 @@ namespace kelvara {
 namespace {
 
 // A panel holding the grid and its drop-down, as the main window lays them out.
-class GridFixture : public ::testing::Test {
+class GridFixture : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -42,14 +43,17 @@ protected:
 
     QPoint expectedComboPos() const
     {
-        const QRect cell = m_grid->visualRect(m_grid->model()->index(m_editor.currentRow(), kColPartOfSpeech));
+        const QRect cell =
+            m_grid->visualRect(m_grid->model()->index(m_editor.currentRow(), kColPartOfSpeech));
         return m_grid->viewport()->mapTo(m_panel.get(), cell.topLeft()) + QPoint(3, 3);
     }
 
     // The cell rectangle leaves out the grid line, as the cell's own area.
     int expectedComboWidth() const
     {
-        return m_grid->visualRect(m_grid->model()->index(m_editor.currentRow(), kColPartOfSpeech)).width() + 3;
+        return m_grid->visualRect(m_grid->model()->index(m_editor.currentRow(), kColPartOfSpeech))
+                   .width() +
+               3;
     }
 
     EntryEditor m_editor{InterfaceLanguage::English, kCodePageGbk};
@@ -137,7 +141,8 @@ TEST_F(GridFixture, ViewCatchesUpWithABurstOfAppendedRows)
     EXPECT_TRUE(m_grid->viewport()->rect().contains(last)) << "scrolled to the last row";
 
     m_grid->StringGridDictSelectCell(kColTarget, 10);
-    EXPECT_EQ(m_grid->currentIndex(), m_grid->model()->index(10, kColTarget)) << "a move follows at once";
+    EXPECT_EQ(m_grid->currentIndex(), m_grid->model()->index(10, kColTarget))
+        << "a move follows at once";
 }
 
 TEST_F(GridFixture, TabMovesOnAndEndsTheEdit)
@@ -258,7 +263,8 @@ TEST_F(GridFixture, InPlaceEditorAppliesTheInjectedCellCheck)
     ASSERT_TRUE(m_grid->MenuItemAddClick("pear"));
     ASSERT_TRUE(m_grid->StringGridDictSelectCell(kColTarget, 1));
     ASSERT_TRUE(m_grid->MenuItemModifyClick());
-    auto* edit = qobject_cast<QLineEdit*>(m_grid->indexWidget(m_grid->model()->index(1, kColTarget)));
+    auto* edit =
+        qobject_cast<QLineEdit*>(m_grid->indexWidget(m_grid->model()->index(1, kColTarget)));
     ASSERT_NE(edit, nullptr);
     QString hint;
     QObject::connect(qobject_cast<const CodePageValidator*>(edit->validator()),
@@ -381,10 +387,3 @@ TEST(LineEditGuardTest, TextThatFailedTheTextCheckMayOnlyShrink)
 
 } // namespace
 } // namespace kelvara
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

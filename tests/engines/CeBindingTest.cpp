@@ -6,11 +6,7 @@
 #include <cstdint>
 #include <string>
 
-using namespace kelvara;
-using kelvara::testing::EngineLog;
-using kelvara::testing::IsLibraryLoaded;
-using kelvara::testing::ResetEngineLog;
-
+namespace kelvara {
 namespace {
 
 Buffer256 pathBuffer(const char* path)
@@ -20,13 +16,11 @@ Buffer256 pathBuffer(const char* path)
     return b;
 }
 
-} // namespace
-
 TEST(CeBindingTest, EntryPointsAreLookedUpInThePlatformOrder)
 {
-    const std::string expected[] = {"dll_mark_gstack", "dicadd",    "dicdelete",
-                                    "dicclose",        "dicopen",   "dicexport",
-                                    "dicretrieve",     "dll_release_gstack"};
+    const std::string expected[] = {
+        "dll_mark_gstack", "dicadd",    "dicdelete",   "dicclose",
+        "dicopen",         "dicexport", "dicretrieve", "dll_release_gstack"};
     ASSERT_EQ(std::size(CeBinding::kEntryPointNames), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i)
         EXPECT_EQ(CeBinding::kEntryPointNames[i], expected[i]) << "position " << i;
@@ -112,10 +106,11 @@ TEST(CeBindingTest, WrappersPassTheBuffersThrough)
     ce.dicClose();
 
     const std::string m1 = std::to_string(mark - 1), m2 = std::to_string(mark);
-    EXPECT_EQ(EngineLog(ce.handle()),
-              "open(/engines/ArticleS/);mark(" + m1 + ");delete(\xC4\xE3\xBA\xC3);release(" +
-                  m1 + ");mark(" + m2 + ");add(\xC4\xE3\xBA\xC3,noun,hello);release(" + m2 +
-                  ");export(/tmp/ce.txt);create(/engines/ArticleS/,/x/UserCe2.ext);reset(/engines/ArticleS/);close;");
+    EXPECT_EQ(EngineLog(ce.handle()), "open(/engines/ArticleS/);mark(" + m1 +
+                                          ");delete(\xC4\xE3\xBA\xC3);release(" + m1 + ");mark(" +
+                                          m2 + ");add(\xC4\xE3\xBA\xC3,noun,hello);release(" + m2 +
+                                          ");export(/tmp/ce.txt);create(/engines/ArticleS/,/x/"
+                                          "UserCe2.ext);reset(/engines/ArticleS/);close;");
 }
 
 TEST(CeBindingTest, RetrieveHandsOverTheEnginesSenseList)
@@ -143,3 +138,6 @@ TEST(CeBindingTest, TableBindingWithoutAnEntryAnswersNothing)
     EXPECT_EQ(senses, nullptr);
     EXPECT_FALSE(ce.canCreate());
 }
+
+} // namespace
+} // namespace kelvara

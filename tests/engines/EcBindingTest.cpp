@@ -6,11 +6,7 @@
 #include <string>
 #include <utility>
 
-using namespace kelvara;
-using kelvara::testing::EngineLog;
-using kelvara::testing::IsLibraryLoaded;
-using kelvara::testing::ResetEngineLog;
-
+namespace kelvara {
 namespace {
 
 Buffer256 pathBuffer(const char* path)
@@ -20,7 +16,8 @@ Buffer256 pathBuffer(const char* path)
     return b;
 }
 
-class EcBindingLoaded : public ::testing::Test {
+class EcBindingLoaded : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -31,8 +28,6 @@ protected:
 
     EcBinding m_ec;
 };
-
-} // namespace
 
 TEST(EcBindingTest, EntryPointsAreLookedUpInThePlatformOrder)
 {
@@ -149,7 +144,8 @@ TEST_F(EcBindingLoaded, UnterminatedEngineOutputIsNeverReadPastTheBuffer)
 {
     // The engine fills all 256 bytes of both buffers with no terminator. The bytes after
     // each buffer are not zero either, so reading on would show up in the texts.
-    struct Guarded {
+    struct Guarded
+    {
         Buffer256 word;
         char after[64];
         Buffer256 translation;
@@ -189,3 +185,6 @@ TEST(EcBindingTest, TableBindingCallsTheGivenFunctionsAndIsNeverFreed)
     ec.unload();
     EXPECT_FALSE(ec.available());
 }
+
+} // namespace
+} // namespace kelvara

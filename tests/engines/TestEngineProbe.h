@@ -13,7 +13,7 @@
 #include <dlfcn.h>
 #endif
 
-namespace kelvara::testing {
+namespace kelvara {
 
 /// True while the library at path is loaded in this process (by anyone).
 inline bool IsLibraryLoaded(const std::string& path)
@@ -45,4 +45,4 @@ inline void ResetEngineLog(LibraryHandle handle)
         reset();
 }
 
-} // namespace kelvara::testing
+} // namespace kelvara

@@ -9,8 +9,6 @@
 namespace kelvara {
 namespace {
 
-using test::FakeControl;
-using test::FakeForm;
 using Kind = FakeControl::Kind;
 
 constexpr TColor kParent = RGB(100, 150, 200);

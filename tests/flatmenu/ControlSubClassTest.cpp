@@ -9,8 +9,6 @@
 namespace kelvara {
 namespace {
 
-using test::FakeControl;
-using test::FakeForm;
 using Kind = FakeControl::Kind;
 
 class ControlSubClassTest : public ::testing::Test

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <functional>
 
-namespace kelvara::test {
+namespace kelvara {
 
 /// A control painted on a bitmap of its own, recording what reaches its own handling.
 class FakeControl : public FlatControl
@@ -222,4 +222,4 @@ public:
     std::vector<Point> points;
 };
 
-} // namespace kelvara::test
+} // namespace kelvara

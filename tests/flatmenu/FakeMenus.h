@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace kelvara::test {
+namespace kelvara {
 
 /// Images of one size, each a square of one colour on a magenta background.
 class FakeMenuImages : public MenuImages
@@ -187,4 +187,4 @@ public:
     int repaints = 0;
 };
 
-} // namespace kelvara::test
+} // namespace kelvara

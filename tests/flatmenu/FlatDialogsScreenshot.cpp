@@ -18,7 +18,10 @@
 
 #include <cstdio>
 
-int main(int argc, char** argv)
+namespace kelvara {
+namespace {
+
+int run(int argc, char** argv)
 {
     QApplication app(argc, argv);
     if (argc < 4) {
@@ -26,10 +29,10 @@ int main(int argc, char** argv)
                      argv[0]);
         return 2;
     }
-    kelvara::TCustomDictForm form(argv[1]);
-    kelvara::TSaveDlg prompt(form.language());
-    kelvara::TColWidthDlg width(form.language());
-    kelvara::TAboutForm about;
+    TCustomDictForm form(argv[1]);
+    TSaveDlg prompt(form.language());
+    TColWidthDlg width(form.language());
+    TAboutForm about;
     // The save prompt's buttons are bitmap buttons with glyphs.
     const QStyle::StandardPixmap glyphs[] = {QStyle::SP_DialogYesButton, QStyle::SP_DialogNoButton,
                                              QStyle::SP_DialogCancelButton};
@@ -39,9 +42,9 @@ int main(int argc, char** argv)
         button->setProperty("className", QStringLiteral("TBitBtn"));
         button->setIcon(app.style()->standardIcon(glyphs[i++]));
     }
-    kelvara::FlatForms::Announce(&prompt, prompt.components());
-    kelvara::FlatForms::Announce(&width, width.components());
-    kelvara::FlatForms::Announce(&about, about.components());
+    FlatForms::Announce(&prompt, prompt.components());
+    FlatForms::Announce(&width, width.components());
+    FlatForms::Announce(&about, about.components());
 
     const QString mode = QString::fromLocal8Bit(argv[3]);
     QWidget* shown = &form;
@@ -79,4 +82,12 @@ int main(int argc, char** argv)
         app.exit(picture->grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1);
     });
     return app.exec();
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

@@ -9,9 +9,6 @@
 namespace kelvara {
 namespace {
 
-using test::FakeControl;
-using test::FakeForm;
-using test::FakeScreen;
 using Kind = FakeControl::Kind;
 
 // A dialog with one edit on it.
@@ -138,7 +135,7 @@ TEST_F(FlatPainterManagerTest, FlatFrameRequestsReachTheCurrentMenuOnly)
 {
     auto painter = std::make_unique<TFlatPainter>(&main.form);
     screen.itemRect = {100, 50, 180, 73};
-    test::FakeItem item(u"Open");
+    FakeItem item(u"Open");
     EXPECT_FALSE(message(WM_FLATFRAME_ITEM, reinterpret_cast<std::intptr_t>(&item)));
     EXPECT_TRUE(screen.points.empty()) << "no current menu: requests are ignored";
     painter->SetActive(true);

@@ -9,10 +9,6 @@
 namespace kelvara {
 namespace {
 
-using test::FakeHost;
-using test::FakeItem;
-using test::FakeMenu;
-
 class FlatPainterTest : public ::testing::Test
 {
 protected:

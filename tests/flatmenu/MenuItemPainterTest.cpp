@@ -9,11 +9,6 @@
 namespace kelvara {
 namespace {
 
-using test::FakeHost;
-using test::FakeItem;
-using test::FakeMenu;
-using test::FakeMenuImages;
-
 constexpr TColor kRed = RGB(255, 0, 0);
 
 // Cells of 6 x 13 pixels stand for the 8-point Tahoma: a letter fills 5 x 10 of its cell.

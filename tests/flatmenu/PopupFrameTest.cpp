@@ -71,7 +71,7 @@ protected:
         Bitmap device(1, 1);
         painter.RecomputePalette(device);
     }
-    test::FakeForm form;
+    FakeForm form;
     TFlatPainter painter;
     FakePopup popup;
 };
@@ -126,7 +126,7 @@ TEST_F(PopupFrameTest, HidingPutsTheWindowBackAndRepaintsAFramedNeighbour)
     painter.PaintPopupFrame(&popup, false);
     FakePopup parent({362, 190, 420, 260});
     parent.frameProc = true;
-    test::FakeScreen desktop;
+    FakeScreen desktop;
     desktop.under = &parent;
 
     ControlMessage erase{WM_ERASEBKGND, 0, 0, 0};

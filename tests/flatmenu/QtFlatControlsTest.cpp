@@ -1,3 +1,5 @@
+#include "QtFlatFixture.h"
+
 #include "flatmenu/ColorFunctions.h"
 #include "flatmenu/ControlSubClass.h"
 #include "flatmenu/qt/QtFlatControl.h"
@@ -26,34 +28,13 @@
 namespace kelvara {
 namespace {
 
-TColor at(const QImage& image, int x, int y)
-{
-    const QRgb c = image.pixel(x, y);
-    return RGB(qRed(c), qGreen(c), qBlue(c));
-}
-
-QIcon redIcon()
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.fillRect(2, 2, 12, 12, Qt::red);
-    return QIcon(pixmap);
-}
-
-bool hooked(const QWidget* w)
-{
-    const ControlMessageChain* chain = ControlMessageChain::existing(w);
-    return chain && chain->windowProc();
-}
-
 // A form like the main window's corner of it: a tool bar with a button, a separator with a
 // line and the input box; a panel holding a drop-down; two push buttons, one of them a
 // bitmap button with a glyph.
-class QtFlatControlsTest : public ::testing::Test
+class QtFlatControlsTest : public QtFlatFixture
 {
 protected:
-    QtFlatControlsTest() : components("FormTest")
+    QtFlatControlsTest()
     {
         form = std::make_unique<QWidget>();
         form->setGeometry(100, 100, 400, 200);
@@ -101,11 +82,8 @@ protected:
         components.add("Button1", push);
         components.add("OKBtn", bitBtn);
         form->show();
-        flat = std::make_unique<QtFlatPainter>(form.get(), components);
-        TFlatPainterStoredProperties::FlatPainter1().Assign(flat->painter());
-        flat->painter().Loaded();
+        paintFlat(form.get()).painter().Loaded();
     }
-    TFlatPainter& painter() { return flat->painter(); }
     static QImage grab(QWidget* w) { return w->grab().toImage(); }
     static void send(QWidget* w, QEvent::Type type)
     {
@@ -114,7 +92,6 @@ protected:
     }
     TColor hotOutline() { return ColorToRGB(Lighten(painter().PaintSelectBorderColor, 60)); }
 
-    ComponentList components;
     std::unique_ptr<QWidget> form;
     QToolBar* bar;
     QToolButton* saveButton;
@@ -125,7 +102,6 @@ protected:
     QComboBox* combo;
     QPushButton* push;
     QPushButton* bitBtn;
-    std::unique_ptr<QtFlatPainter> flat; // goes before the form, as in a window
 };
 
 TEST_F(QtFlatControlsTest, InputBoxDropDownAndPanelInTheirStates)
@@ -271,26 +247,28 @@ TEST_F(QtFlatControlsTest, AnnouncedDialogTakesTheLookAndSwitchingOffRestores)
     EXPECT_TRUE(edit->hasFrame()) << "with its own frame back";
 }
 
-} // namespace
-} // namespace kelvara
-
-namespace kelvara {
-namespace {
-
-TEST(QtPopupFrameTest, DroppedMenuGetsTheFrameAndLosesItWhenHidden)
+// A form with a pop-up menu; the tests put the painter over it.
+class QtPopupFrameTest : public QtFlatFixture
 {
-    ComponentList components("FormTest");
+protected:
+    QtPopupFrameTest()
+    {
+        popup = new QMenu(&form);
+        popup->addAction(QStringLiteral("Copy"));
+        components.add("PopupMenuEdit", popup);
+    }
+
     QWidget form;
-    auto* popup = new QMenu(&form);
-    popup->addAction(QStringLiteral("Copy"));
+    QMenu* popup;
+};
+
+TEST_F(QtPopupFrameTest, DroppedMenuGetsTheFrameAndLosesItWhenHidden)
+{
     popup->addAction(QStringLiteral("Paste"));
-    components.add("PopupMenuEdit", popup);
     form.show();
-    auto flat = std::make_unique<QtFlatPainter>(&form, components);
     TFlatPainterStoredProperties properties = TFlatPainterStoredProperties::FlatPainter1();
     properties.FlatMenu = true;
-    properties.Assign(flat->painter());
-    flat->painter().Loaded();
+    paintFlat(&form, properties).painter().Loaded();
     TFlatPainter& painter = flat->painter();
 
     popup->popup(QPoint(200, 200));
@@ -317,22 +295,9 @@ TEST(QtPopupFrameTest, DroppedMenuGetsTheFrameAndLosesItWhenHidden)
     flat.reset();
 }
 
-} // namespace
-} // namespace kelvara
-
-namespace kelvara {
-namespace {
-
-TEST(QtPopupFrameTest, AMenuThatGoesWhileFramedTakesItsHookAlong)
+TEST_F(QtPopupFrameTest, AMenuThatGoesWhileFramedTakesItsHookAlong)
 {
-    ComponentList components("FormTest");
-    QWidget form;
-    auto* popup = new QMenu(&form);
-    popup->addAction(QStringLiteral("Copy"));
-    components.add("PopupMenuEdit", popup);
-    auto flat = std::make_unique<QtFlatPainter>(&form, components);
-    TFlatPainterStoredProperties::FlatPainter1().Assign(flat->painter());
-    flat->painter().Loaded();
+    paintFlat(&form).painter().Loaded();
     popup->popup(QPoint(10, 10));
     flat->painter().PaintPopupFrame(QtPopupWindow::of(popup), false);
     ASSERT_TRUE(hooked(popup));

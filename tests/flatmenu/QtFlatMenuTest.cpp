@@ -1,3 +1,5 @@
+#include "QtFlatFixture.h"
+
 #include "flatmenu/qt/FlatMenuStyle.h"
 #include "flatmenu/qt/QtCanvas.h"
 #include "flatmenu/qt/QtFlatFonts.h"
@@ -24,28 +26,12 @@
 namespace kelvara {
 namespace {
 
-TColor at(const QImage& image, int x, int y)
-{
-    const QRgb c = image.pixel(x, y);
-    return RGB(qRed(c), qGreen(c), qBlue(c));
-}
-
-// A red square inset 2 on a transparent 16 x 16 icon.
-QIcon redIcon()
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.fillRect(2, 2, 12, 12, Qt::red);
-    return QIcon(pixmap);
-}
-
 // A window with a menu bar (File: Open with an icon, a separator, Save with a shortcut, a
 // Tag 999 item) and a pop-up menu, declared in that order.
-class QtFlatMenuTest : public ::testing::Test
+class QtFlatMenuTest : public QtFlatFixture
 {
 protected:
-    QtFlatMenuTest() : components("FormTest")
+    QtFlatMenuTest()
     {
         window = std::make_unique<QMainWindow>();
         bar = new QMenuBar(window.get());
@@ -70,12 +56,7 @@ protected:
         window->resize(300, 200);
     }
 
-    void activate()
-    {
-        owned = std::make_unique<QtFlatPainter>(window.get(), components);
-        flat = owned.get();
-        TFlatPainterStoredProperties::FlatPainter1().Assign(flat->painter());
-    }
+    void activate() { paintFlat(window.get()); }
 
     QImage grabMenu(QMenu* menu)
     {
@@ -83,7 +64,6 @@ protected:
         return menu->grab().toImage();
     }
 
-    ComponentList components;
     std::unique_ptr<QMainWindow> window;
     QMenuBar* bar = nullptr;
     QMenu* file = nullptr;
@@ -92,8 +72,6 @@ protected:
     QAction* separator = nullptr;
     QAction* save = nullptr;
     QAction* plain = nullptr;
-    std::unique_ptr<QtFlatPainter> owned; // goes before the window, as in a form
-    QtFlatPainter* flat = nullptr;
 };
 
 TEST_F(QtFlatMenuTest, TahomaIsRegisteredWhenTheWineFontsAreInstalled)
@@ -182,7 +160,7 @@ TEST_F(QtFlatMenuTest, SwitchedOffMenusLookAsBefore)
     flat->painter().SetActive(false);
     EXPECT_NE(file->style(), FlatMenuStyle::instance());
     EXPECT_EQ(grabMenu(file), before);
-    owned.reset(); // the painter goes first, as in the window
+    flat.reset(); // the painter goes first, as in the window
     EXPECT_EQ(grabMenu(file), before);
 }
 
@@ -200,10 +178,3 @@ TEST_F(QtFlatMenuTest, SystemColoursFollowThePalette)
 
 } // namespace
 } // namespace kelvara
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -8,11 +8,6 @@
 namespace kelvara {
 namespace {
 
-using test::FakeForm;
-using test::FakeMenuImages;
-using test::FakeToolBar;
-using test::FakeToolButton;
-
 constexpr TColor kRed = RGB(255, 0, 0);
 
 class ToolButtonPainterTest : public ::testing::Test

@@ -6,7 +6,8 @@
 
 #include <string>
 
-using namespace kelvara;
+namespace kelvara {
+namespace {
 
 TEST(WideTextTest, DecodesEachCodePageUpToTheTerminator)
 {
@@ -37,7 +38,10 @@ TEST(WideTextTest, SameBytesMeanDifferentTextsPerCodePage)
 
 TEST(WideTextTest, UndecodableBytesBecomeReplacementCharacters)
 {
-    EXPECT_EQ(WideFromCodePage("a\xFF" "b", kCodePageGbk), u"a\uFFFDb");
+    EXPECT_EQ(WideFromCodePage("a\xFF"
+                               "b",
+                               kCodePageGbk),
+              u"a\uFFFDb");
     EXPECT_EQ(WideFromCodePage("ab\xC4", kCodePageGbk), u"ab\uFFFD");
 }
 
@@ -54,3 +58,6 @@ TEST(WideTextTest, SameTextComparesCharactersAcrossCodePages)
     EXPECT_FALSE(SameText("a\xFF", kCodePageGbk, "a\x80", kCodePageBig5));
     EXPECT_TRUE(SameText("a\xFF", kCodePageGbk, "a\xFF", kCodePageGbk));
 }
+
+} // namespace
+} // namespace kelvara

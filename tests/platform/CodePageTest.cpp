@@ -9,18 +9,17 @@
 #include <random>
 #include <string>
 
-using namespace kelvara;
-
+namespace kelvara {
 namespace {
 
 // The reference: iconv asked directly, one code at a time, with nothing of ours between.
-class Reference {
+class Reference
+{
 public:
     explicit Reference(int codePage)
         : m_cd(iconv_open(std::endian::native == std::endian::big ? "UTF-16BE" : "UTF-16LE",
                           codePage == kCodePageBig5 ? "CP950" : "CP936"))
-    {
-    }
+    {}
     ~Reference()
     {
         if (valid())
@@ -68,7 +67,8 @@ const std::map<std::string, std::string> kBig5Twins = {
     {code(0xF9, 0xFC), code(0xA2, 0xA2)}, {code(0xF9, 0xFD), code(0xA2, 0xA3)},
 };
 
-struct RoundTrip {
+struct RoundTrip
+{
     int decoded = 0;
     int undecodable = 0;
     int twins = 0;
@@ -110,8 +110,6 @@ void checkEveryDoubleByteCode(int codePage, RoundTrip& r)
         }
     }
 }
-
-} // namespace
 
 TEST(CodePageTest, EveryGbkDoubleByteCodeRoundTrips)
 {
@@ -158,8 +156,14 @@ TEST(CodePageTest, TruncatedInputEndsInOneReplacement)
 TEST(CodePageTest, AsciiAfterAStrayLeadByteSurvives)
 {
     // In Big5 0x80-0xA0 are no trail bytes: the stray lead is one bad byte, the rest reads on.
-    EXPECT_EQ(DecodeCodePage("\xA7\x90" "0b", kCodePageBig5), u"\uFFFD\uFFFD0b");
-    EXPECT_EQ(DecodeCodePage("\xC4\x0A" "x", kCodePageGbk), u"\uFFFD\nx");
+    EXPECT_EQ(DecodeCodePage("\xA7\x90"
+                             "0b",
+                             kCodePageBig5),
+              u"\uFFFD\uFFFD0b");
+    EXPECT_EQ(DecodeCodePage("\xC4\x0A"
+                             "x",
+                             kCodePageGbk),
+              u"\uFFFD\nx");
     EXPECT_EQ(DecodeCodePage(std::string("\xC4\0z", 3), kCodePageGbk),
               std::u16string(u"\uFFFD\0z", 3));
 }
@@ -232,7 +236,10 @@ TEST(CodePageTest, CutStopsBeforeALeadByteThatWouldBeSplit)
 {
     EXPECT_EQ(CutLength("ab\xC4\xE3", 3, kCodePageGbk), 2u);
     EXPECT_EQ(CutLength("ab\xC4\xE3", 4, kCodePageGbk), 4u);
-    EXPECT_EQ(CutLength("ab\xC4\xE3" "c", 4, kCodePageGbk), 4u);
+    EXPECT_EQ(CutLength("ab\xC4\xE3"
+                        "c",
+                        4, kCodePageGbk),
+              4u);
     // The trail byte 0xE3 is in the lead-byte range too: only reading from the start tells
     // that the cut after it is whole.
     EXPECT_EQ(CutLength("\xC4\xE3\x41", 2, kCodePageGbk), 2u);
@@ -262,3 +269,6 @@ TEST(CodePageTest, LeadBytesOfBothCodePages)
         EXPECT_FALSE(IsLeadByte(0xFF, cp));
     }
 }
+
+} // namespace
+} // namespace kelvara

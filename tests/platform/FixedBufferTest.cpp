@@ -4,7 +4,8 @@
 
 #include <string>
 
-using namespace kelvara;
+namespace kelvara {
+namespace {
 
 TEST(FixedBufferTest, TextThatFitsIsCopiedWhole)
 {
@@ -78,3 +79,6 @@ TEST(FixedBufferTest, EmbeddedZeroEndsTheText)
     Buffer16 c(std::string_view("noun"));
     EXPECT_EQ(c.str(), "noun");
 }
+
+} // namespace
+} // namespace kelvara

@@ -16,7 +16,8 @@
 
 #include <sys/stat.h>
 
-using namespace kelvara;
+namespace kelvara {
+namespace {
 
 TEST(IniFileTest, SectionAndKeyNamesIgnoreCase)
 {
@@ -112,14 +113,14 @@ TEST(IniFileTest, MissingFileGivesDefaultsError)
     const IniFile ini = IniFile::load("/nonexistent/Config/Kelvara.ini");
     EXPECT_EQ(ini.value("Preferences", "ChineseType", "0"), "0");
     // A folder where the file should be reads as no file.
-    kelvara::testing::TestTempFolder temp;
+    TestTempFolder temp;
     const IniFile dir = IniFile::load(temp.path().string());
     EXPECT_EQ(dir.value("Preferences", "ChineseType", "0"), "0");
 }
 
 TEST(IniFileTest, LoadReadsTheFileAsParseWould)
 {
-    kelvara::testing::TestTempFolder temp;
+    TestTempFolder temp;
     const auto path = temp.path() / "Kelvara.ini";
     {
         std::ofstream out(path, std::ios::binary);
@@ -128,8 +129,6 @@ TEST(IniFileTest, LoadReadsTheFileAsParseWould)
     const IniFile ini = IniFile::load(path.string());
     EXPECT_EQ(ini.value("Preferences", "ChineseType", "0"), "1");
 }
-
-namespace {
 
 // Loads in a thread and gives up after a while: a load that blocks or reads without end
 // fails the test instead of hanging it.
@@ -154,11 +153,9 @@ void expectDefaultsFrom(const std::filesystem::path& path)
     EXPECT_EQ(ini->value("Preferences", "ChineseType", "0"), "0") << path;
 }
 
-} // namespace
-
 TEST(IniFileTest, WhatIsNoSmallRegularFileGivesDefaultsError)
 {
-    kelvara::testing::TestTempFolder temp;
+    TestTempFolder temp;
     // A FIFO without a writer: an ordinary open would wait for one for ever.
     const auto fifo = temp.path() / "fifo.ini";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -180,7 +177,7 @@ TEST(IniFileTest, WhatIsNoSmallRegularFileGivesDefaultsError)
 
 TEST(IniFileTest, FileOfExactlyTheLimitIsRead)
 {
-    kelvara::testing::TestTempFolder temp;
+    TestTempFolder temp;
     const auto path = temp.path() / "Kelvara.ini";
     const std::string head = "[Preferences]\r\n";
     const std::string tail = "\r\nChineseType=1\r\n";
@@ -194,3 +191,6 @@ TEST(IniFileTest, FileOfExactlyTheLimitIsRead)
     std::ofstream(path, std::ios::binary | std::ios::app) << ';';
     EXPECT_EQ(IniFile::load(path.string()).value("Preferences", "ChineseType", "0"), "0");
 }
+
+} // namespace
+} // namespace kelvara

@@ -5,11 +5,10 @@
 
 #include <fstream>
 
-using namespace kelvara;
-
+namespace kelvara {
 namespace {
+
 const std::string kSep(1, kPathSeparator);
-}
 
 TEST(PathsTest, JoinPutsExactlyOneSeparatorBetween)
 {
@@ -25,7 +24,8 @@ TEST(PathsTest, FolderKeepsItsTrailingSeparator)
 {
     const std::string path = "/opt/app" + kSep + "ArticleS" + kSep + "Ecbank.dll";
     EXPECT_EQ(FolderOf(path), "/opt/app" + kSep + "ArticleS" + kSep);
-    EXPECT_EQ(FolderOf("/opt/app" + kSep + "ArticleS" + kSep), "/opt/app" + kSep + "ArticleS" + kSep);
+    EXPECT_EQ(FolderOf("/opt/app" + kSep + "ArticleS" + kSep),
+              "/opt/app" + kSep + "ArticleS" + kSep);
     EXPECT_EQ(FolderOf("Ecbank.dll"), "");
     EXPECT_EQ(FileNameOf(path), "Ecbank.dll");
     EXPECT_EQ(FileNameOf("Ecbank.dll"), "Ecbank.dll");
@@ -43,7 +43,7 @@ TEST(PathsTest, ProgramFolderIsTheFolderOfThisTestWithASeparator)
 
 TEST(PathsTest, ExistenceAndRemoval)
 {
-    kelvara::testing::TestTempFolder temp;
+    TestTempFolder temp;
     const std::string file = JoinPath(temp.folder(), "UserEc1.key");
     EXPECT_FALSE(FileExists(file));
     EXPECT_FALSE(RemoveFile(file));
@@ -52,3 +52,6 @@ TEST(PathsTest, ExistenceAndRemoval)
     EXPECT_TRUE(RemoveFile(file));
     EXPECT_FALSE(FileExists(file));
 }
+
+} // namespace
+} // namespace kelvara

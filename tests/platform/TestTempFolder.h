@@ -7,9 +7,10 @@
 #include <random>
 #include <string>
 
-namespace kelvara::testing {
+namespace kelvara {
 
-class TestTempFolder {
+class TestTempFolder
+{
 public:
     TestTempFolder()
     {
@@ -36,4 +37,4 @@ private:
     std::filesystem::path m_path;
 };
 
-} // namespace kelvara::testing
+} // namespace kelvara

@@ -9,10 +9,11 @@
 #include <cstring>
 #include <filesystem>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
-class BadInputTest : public EngineTest {
+class BadInputTest : public EngineTest
+{
 protected:
     std::string base() const { return simplifiedFolder() + "UserS"; }
 
@@ -132,9 +133,11 @@ TEST_F(BadInputTest, AnotherSqliteDatabaseIsRefusedAndLeftAlone)
     const std::string path = base() + ".key";
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode=WAL; CREATE TABLE entry(x); INSERT INTO entry VALUES(1);",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(db,
+                     "PRAGMA journal_mode=WAL; CREATE TABLE entry(x); INSERT INTO entry VALUES(1);",
+                     nullptr, nullptr, nullptr),
+        SQLITE_OK);
     sqlite3_close(db);
     const std::string before = ReadFile(path);
     EXPECT_EQ(ec().openCstmRw(base().c_str()), 0);
@@ -144,7 +147,8 @@ TEST_F(BadInputTest, AnotherSqliteDatabaseIsRefusedAndLeftAlone)
     // A C-E dictionary is no E-C dictionary either, and the other way round.
     ceAdd(simplifiedFolder(), "w", "noun", "t");
     reloadEngines();
-    std::filesystem::copy_file(simplifiedFolder() + "UserCe.ext", simplifiedFolder() + "UserecCe.key");
+    std::filesystem::copy_file(simplifiedFolder() + "UserCe.ext",
+                               simplifiedFolder() + "UserecCe.key");
     EXPECT_EQ(ec().openCstmRw((simplifiedFolder() + "UserecCe").c_str()), 0);
     std::filesystem::copy_file(path, traditionalFolder() + "UserCe.ext");
     EXPECT_EQ(ce().dicOpen(traditionalFolder().c_str()), 0);
@@ -158,7 +162,8 @@ TEST_F(BadInputTest, EveryRefusedDatabaseStaysByteForByteAsItWas)
     const std::string ceId = std::to_string(0x4B764365);
     const std::string ecTable = "CREATE TABLE entry(id INTEGER PRIMARY KEY, source BLOB NOT NULL,"
                                 " fold BLOB NOT NULL, pos INTEGER NOT NULL, target BLOB NOT NULL);";
-    const struct {
+    const struct
+    {
         const char* what;
         std::string sql;
     } cases[] = {
@@ -168,8 +173,8 @@ TEST_F(BadInputTest, EveryRefusedDatabaseStaysByteForByteAsItWas)
         {"our marks on our table without its index",
          "PRAGMA application_id=" + ecId + "; PRAGMA user_version=1; " + ecTable},
         {"another schema version", "PRAGMA application_id=" + ecId + "; PRAGMA user_version=2;"},
-        {"the marks of the other kind", "PRAGMA application_id=" + ceId +
-                                            "; PRAGMA user_version=1; CREATE TABLE t(x);"},
+        {"the marks of the other kind",
+         "PRAGMA application_id=" + ceId + "; PRAGMA user_version=1; CREATE TABLE t(x);"},
         {"no marks", "CREATE TABLE entry(x); INSERT INTO entry VALUES(1);"},
     };
     const std::string path = base() + ".key";
@@ -179,7 +184,8 @@ TEST_F(BadInputTest, EveryRefusedDatabaseStaysByteForByteAsItWas)
             sqlite3* db = nullptr;
             ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
             const std::string sql = "PRAGMA journal_mode=" + std::string(mode) + "; " + c.sql;
-            ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << c.what;
+            ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+                << c.what;
             sqlite3_close(db);
             ASSERT_FALSE(Exists(path + "-wal"));
             const std::string before = ReadFile(path);
@@ -207,12 +213,12 @@ TEST_F(BadInputTest, ATruncatedDictionaryIsRefusedAndLeftAlone)
     makeLargeEcDictionary();
     const std::string whole = ReadFile(base() + ".key");
     ASSERT_GT(whole.size(), 8u * 4096u);
-    expectEcRefuses(whole.substr(0, whole.size() / 2));          // on a page boundary
-    expectEcRefuses(whole.substr(0, whole.size() / 2 + 1000));   // inside a page
-    expectEcRefuses(whole.substr(0, 100));                       // the header alone
+    expectEcRefuses(whole.substr(0, whole.size() / 2));        // on a page boundary
+    expectEcRefuses(whole.substr(0, whole.size() / 2 + 1000)); // inside a page
+    expectEcRefuses(whole.substr(0, 100));                     // the header alone
     WriteFile(base() + ".key", whole);
     EXPECT_EQ(ecFind(base(), "word1999").size(), 1u);
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

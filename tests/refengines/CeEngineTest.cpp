@@ -8,10 +8,11 @@
 #include <cstring>
 #include <filesystem>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
-class CeEngineTest : public EngineTest {
+class CeEngineTest : public EngineTest
+{
 protected:
     std::string dir() const { return simplifiedFolder(); }
 };
@@ -42,7 +43,8 @@ TEST_F(CeEngineTest, SenseListHoldsLabelledSensesInStoredOrder)
     EXPECT_EQ(result, abi::kRetrieveFound);
 }
 
-struct LabelCase {
+struct LabelCase
+{
     const char* posWord;
     std::u16string simplified;
     std::u16string traditional;
@@ -51,15 +53,19 @@ struct LabelCase {
 TEST_F(CeEngineTest, LabelsAreChineseInTheCodePageOfTheFolder)
 {
     const LabelCase cases[] = {
-        {"noun", u"名词", u"名詞"},       {"vt", u"及物动词", u"及物動詞"},
-        {"vi", u"不及物动词", u"不及物動詞"}, {"adj", u"形容词", u"形容詞"},
-        {"adv", u"副词", u"副詞"},        {"prep", u"介词", u"介係詞"},
+        {"noun", u"名词", u"名詞"},
+        {"vt", u"及物动词", u"及物動詞"},
+        {"vi", u"不及物动词", u"不及物動詞"},
+        {"adj", u"形容词", u"形容詞"},
+        {"adv", u"副词", u"副詞"},
+        {"prep", u"介词", u"介係詞"},
     };
     for (const LabelCase& c : cases) {
         const std::string word = std::string("w-") + c.posWord;
         ceAdd(simplifiedFolder(), word, c.posWord, "t");
         ceAdd(traditionalFolder(), word, c.posWord, "t");
-        EXPECT_EQ(ceRetrieve(simplifiedFolder(), word), "(" + Gbk(c.simplified) + ") t") << c.posWord;
+        EXPECT_EQ(ceRetrieve(simplifiedFolder(), word), "(" + Gbk(c.simplified) + ") t")
+            << c.posWord;
         EXPECT_EQ(ceRetrieve(traditionalFolder(), word), "(" + Big5(c.traditional) + ") t")
             << c.posWord;
     }
@@ -163,7 +169,8 @@ TEST_F(CeEngineTest, ExportWritesOneEngineLinePerSenseGroupedByWord)
     EXPECT_EQ(ReadFile(out), "noun\\a\\first\\\r\n"
                              "vt\\b\\read\\it\\\r\n"
                              "noun\\b\\second\\\r\n"
-                             "adj\\" + xu + "\\many\\\r\n");
+                             "adj\\" +
+                                 xu + "\\many\\\r\n");
 }
 
 TEST_F(CeEngineTest, ExportNeedsAnOpenDictionary)
@@ -252,4 +259,4 @@ TEST_F(CeEngineTest, ANewDictionaryIgnoresALogLeftByAnotherFile)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

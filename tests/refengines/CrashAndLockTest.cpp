@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 /// Kills the worker once it has committed `atLeast` times; the last index it committed.
@@ -128,4 +128,4 @@ TEST_F(CrashAndLockTest, AWriteGivesUpAfterTheBusyTimeoutAndTheFileStaysWhole)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

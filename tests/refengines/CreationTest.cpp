@@ -11,7 +11,7 @@
 #include <set>
 #include <thread>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 /// Every value of the first column of a query, read as text.
@@ -120,4 +120,4 @@ TEST_F(CreationTest, ACreatorKilledAtAnyMomentLeavesNothingTheNextCreationKeeps)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

@@ -5,10 +5,11 @@
 
 #include <filesystem>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
-class DemoInstallationTest : public EngineTest {
+class DemoInstallationTest : public EngineTest
+{
 protected:
     void copySamples()
     {
@@ -56,4 +57,4 @@ TEST_F(DemoInstallationTest, SamplesAreInTheCodePageOfTheirFolder)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

@@ -6,10 +6,11 @@
 #include <filesystem>
 #include <thread>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
-class EcEngineTest : public EngineTest {
+class EcEngineTest : public EngineTest
+{
 protected:
     std::string base() const { return simplifiedFolder() + "UserS"; }
 };
@@ -197,4 +198,4 @@ TEST_F(EcEngineTest, AKeptConnectionNoticesThatItsFileWasReplaced)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace kelvara::test {
+namespace kelvara {
 
 void EngineTest::SetUp()
 {
@@ -138,4 +138,4 @@ std::string QueryFile(const std::string& path, const std::string& sql)
     return answer;
 }
 
-} // namespace kelvara::test
+} // namespace kelvara

@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-namespace kelvara::test {
+namespace kelvara {
 
 /// One E-C sense as SearchWord and GetNextWord deliver it.
-struct EcSense {
+struct EcSense
+{
     std::string source;
     int pos = 0;
     std::string target;
@@ -21,7 +22,8 @@ struct EcSense {
 /// Loads the built Ecbank.dll and Hanbank.dll for each test and unloads them afterwards, so
 /// every test starts on a fresh engine; each test works in a temporary folder holding an
 /// engine folder ArticleS/ (GBK) and ArticleT/ (Big5).
-class EngineTest : public ::testing::Test {
+class EngineTest : public ::testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -47,7 +49,8 @@ protected:
     void ceAdd(const std::string& folder, const std::string& word, const std::string& pos,
                const std::string& translation);
     /// C-E: dicopen, a bracketed dicretrieve, dicclose; the copied sense list, and the result.
-    std::string ceRetrieve(const std::string& folder, const std::string& word, int* result = nullptr);
+    std::string ceRetrieve(const std::string& folder, const std::string& word,
+                           int* result = nullptr);
 
 private:
     std::string m_root;
@@ -67,4 +70,4 @@ bool Exists(const std::string& path);
 /// first row as text ("" when none).
 std::string QueryFile(const std::string& path, const std::string& sql);
 
-} // namespace kelvara::test
+} // namespace kelvara

@@ -25,9 +25,8 @@
 
 #include <unistd.h>
 
+namespace kelvara {
 namespace {
-
-using namespace kelvara;
 
 void say(const std::string& line)
 {
@@ -53,9 +52,7 @@ std::string ownWord(int i)
     return "p" + std::to_string(::getpid()) + "n" + std::to_string(i);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int run(int argc, char** argv)
 {
     if (argc < 3)
         return 2;
@@ -145,4 +142,12 @@ int main(int argc, char** argv)
         }
     }
     return 2;
+}
+
+} // namespace
+} // namespace kelvara
+
+int main(int argc, char** argv)
+{
+    return kelvara::run(argc, argv);
 }

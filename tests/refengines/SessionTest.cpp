@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <sys/mount.h>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 /// Runs statements on the file through a connection of its own, as another program would.
@@ -23,7 +23,8 @@ bool WriteAsAnotherProgram(const std::string& path, const std::string& sql)
     return ok;
 }
 
-class SessionTest : public EngineTest {
+class SessionTest : public EngineTest
+{
 protected:
     std::string base() const { return simplifiedFolder() + "UserS"; }
     std::string ceFile() const { return simplifiedFolder() + "UserCe.ext"; }
@@ -103,7 +104,8 @@ TEST_F(SessionTest, AReplacedFileIsNoticedBeforeTheNextWrite)
 }
 
 // A small file system that the test fills, so that a commit meets a full disk.
-class FullDiskTest : public EngineTest {
+class FullDiskTest : public EngineTest
+{
 protected:
     void SetUp() override
     {
@@ -175,4 +177,4 @@ TEST_F(FullDiskTest, ACommitThatFailsAtCloseAnswersZeroAndKeepsNothingOfTheOpen)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

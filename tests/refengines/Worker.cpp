@@ -8,7 +8,7 @@
 
 extern char** environ;
 
-namespace kelvara::test {
+namespace kelvara {
 
 Worker::Worker(const std::vector<std::string>& args)
 {
@@ -82,4 +82,4 @@ std::string StartInMs(int ms)
         std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count());
 }
 
-} // namespace kelvara::test
+} // namespace kelvara

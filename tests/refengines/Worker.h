@@ -6,10 +6,11 @@
 
 #include <sys/types.h>
 
-namespace kelvara::test {
+namespace kelvara {
 
 /// The worker program (EngineWorker.cpp) as a second process, with its stdout on a pipe.
-class Worker {
+class Worker
+{
 public:
     explicit Worker(const std::vector<std::string>& args);
     ~Worker();
@@ -36,4 +37,4 @@ private:
 /// workers started with it begin their work at the same moment.
 std::string StartInMs(int ms);
 
-} // namespace kelvara::test
+} // namespace kelvara

@@ -14,8 +14,6 @@
 namespace kelvara {
 namespace {
 
-using testing::TestTempFolder;
-
 // Every record of the bytes, read as an import does: the end tested before each record.
 std::vector<EntryRecord> ReadAll(std::string bytes, int codePage = kCodePageGbk,
                                  EncodingPolicy policy = EncodingPolicy::Detect)

@@ -81,7 +81,7 @@ protected:
         EXPECT_EQ(readBytes(root() / "second.txt"), readBytes(root() / "first.txt"));
     }
 
-    testing::TestTempFolder temp;
+    TestTempFolder temp;
     fs::path engines;
 };
 

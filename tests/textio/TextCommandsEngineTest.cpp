@@ -23,7 +23,7 @@ void PrintTo(const EntryRecord& r, std::ostream* os)
 }
 } // namespace kelvara
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 // One line of a test file: texts as UTF-16, encoded into the platform code page.
@@ -333,4 +333,4 @@ TEST_F(TextCommandsEngineTest, CancelBetweenRecordsKeepsWhatWasStored)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

@@ -11,7 +11,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 std::string readBytes(const std::filesystem::path& path)
@@ -49,7 +49,7 @@ protected:
     }
     std::string file(const char* name) const { return (temp.path() / name).string(); }
 
-    testing::TestTempFolder temp;
+    TestTempFolder temp;
     ScriptedTextPrompts text;
     TextCommands commands{startup, state, *editor, text};
 };
@@ -162,9 +162,9 @@ TEST_F(TextCommandsEnglishTest, EditorRoundTripWritesEnglishLabels)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara
 
-namespace kelvara::test {
+namespace kelvara {
 namespace {
 
 // The summary's Chinese lines are kept as code-page bytes: every failure and count, in each
@@ -207,4 +207,4 @@ TEST(TextCommandSummaryTest, EveryLineDecodesInEachLanguage)
 }
 
 } // namespace
-} // namespace kelvara::test
+} // namespace kelvara

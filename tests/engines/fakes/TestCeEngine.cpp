@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+namespace kelvara {
 namespace {
 
 char g_log[4096];
@@ -112,3 +113,5 @@ KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL dicreset(const char* engineDirecto
     return 1;
 }
 #endif
+
+} // namespace kelvara

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+namespace kelvara {
 namespace {
 
 constexpr std::size_t kText = 256;
@@ -109,3 +110,5 @@ KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL UpdateUserDict()
     return 1;
 }
 #endif
+
+} // namespace kelvara

@@ -1,3 +1,5 @@
+// The entry of every Qt test program: one application for all of its tests.
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
