@@ -1,0 +1,144 @@
+#include "common/ExportRows.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kelvara::ref {
+
+namespace {
+
+constexpr std::size_t kFileBlock = 1 << 20;
+
+std::uint64_t prefixOf(std::string_view key)
+{
+    std::uint64_t prefix = 0;
+    const std::size_t n = std::min<std::size_t>(key.size(), 8);
+    for (std::size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < n ? static_cast<unsigned char>(key[i]) : 0u);
+    return prefix;
+}
+
+} // namespace
+
+void ExportRows::clear()
+{
+    m_bytes.clear();
+    m_rows.clear();
+    m_inOrder = true;
+}
+
+void ExportRows::add(std::string_view key, std::int64_t number, std::string_view first,
+                     std::string_view second)
+{
+    const Slot slot{prefixOf(key),
+                    number,
+                    m_bytes.size(),
+                    static_cast<std::uint32_t>(key.size()),
+                    static_cast<std::uint32_t>(first.size()),
+                    static_cast<std::uint32_t>(second.size())};
+    m_bytes.insert(m_bytes.end(), key.begin(), key.end());
+    m_bytes.insert(m_bytes.end(), first.begin(), first.end());
+    m_bytes.insert(m_bytes.end(), second.begin(), second.end());
+    if (m_inOrder && !m_rows.empty() && before(slot, m_rows.back(), m_bytes.data()))
+        m_inOrder = false;
+    m_rows.push_back(slot);
+}
+
+bool ExportRows::before(const Slot& a, const Slot& b, const char* bytes)
+{
+    if (a.prefix != b.prefix)
+        return a.prefix < b.prefix;
+    // Equal first eight bytes (zero-padded): the keys themselves decide.
+    if (a.keyLength > 8 || b.keyLength > 8 || a.keyLength != b.keyLength) {
+        const std::size_t n = std::min(a.keyLength, b.keyLength);
+        if (const int c = n ? std::memcmp(bytes + a.offset, bytes + b.offset, n) : 0; c != 0)
+            return c < 0;
+        if (a.keyLength != b.keyLength)
+            return a.keyLength < b.keyLength;
+    }
+    if (a.number != b.number)
+        return a.number < b.number;
+    return a.offset < b.offset;
+}
+
+void ExportRows::sort()
+{
+    if (m_inOrder)
+        return;
+    const char* bytes = m_bytes.data();
+    std::sort(m_rows.begin(), m_rows.end(),
+              [bytes](const Slot& a, const Slot& b) { return before(a, b, bytes); });
+    m_inOrder = true;
+}
+
+ExportRows::Row ExportRows::operator[](std::size_t i) const
+{
+    const Slot& s = m_rows[i];
+    const char* key = m_bytes.data() + s.offset;
+    const char* first = key + s.keyLength;
+    const char* second = first + s.firstLength;
+    return {{key, s.keyLength}, s.number, {first, s.firstLength}, {second, s.secondLength}};
+}
+
+ExportFile::~ExportFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool ExportFile::open(const char* path)
+{
+    // What fopen(path, "wb") does, without its stream.
+    m_fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    m_ok = m_fd >= 0;
+    if (m_ok)
+        m_buffer.resize(kFileBlock);
+    m_used = 0;
+    return m_ok;
+}
+
+void ExportFile::writeAll(const char* data, std::size_t size)
+{
+    while (m_ok && size > 0) {
+        const ssize_t n = ::write(m_fd, data, size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            m_ok = false;
+            break;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+}
+
+void ExportFile::flush()
+{
+    writeAll(m_buffer.data(), m_used);
+    m_used = 0;
+}
+
+void ExportFile::appendLong(std::string_view bytes)
+{
+    flush();
+    if (bytes.size() >= m_buffer.size()) {
+        writeAll(bytes.data(), bytes.size());
+        return;
+    }
+    std::memcpy(m_buffer.data(), bytes.data(), bytes.size());
+    m_used = bytes.size();
+}
+
+bool ExportFile::close()
+{
+    if (m_fd < 0)
+        return false;
+    flush();
+    const bool closed = ::close(m_fd) == 0;
+    m_fd = -1;
+    return m_ok && closed;
+}
+
+} // namespace kelvara::ref

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+namespace kelvara::ref {
+
+/// The rows of a whole-dictionary export, read in one pass over the table and put in the
+/// order of an index on (key, number) in memory.
+///
+/// Walking the index itself costs a lookup in the table for every row, and with the page
+/// cache far smaller than a large dictionary each lookup reads pages from the file again: a
+/// million entries took seconds. The table read in its own order touches every page once.
+/// Keys compare as SQLite compares blobs (bytes, then the shorter first), numbers as integers;
+/// rows equal in both keep the order they were added in.
+class ExportRows
+{
+public:
+    struct Row
+    {
+        std::string_view key;
+        std::int64_t number = 0;
+        std::string_view first;
+        std::string_view second;
+    };
+
+    void clear();
+    /// Adds a row; its texts are copied.
+    void add(std::string_view key, std::int64_t number, std::string_view first,
+             std::string_view second);
+    /// Puts the rows in (key, number) order; nothing to do when they came in it.
+    void sort();
+
+    std::size_t size() const { return m_rows.size(); }
+    Row operator[](std::size_t i) const;
+
+private:
+    struct Slot
+    {
+        std::uint64_t prefix; // the key's first eight bytes, big-endian, zero-padded
+        std::int64_t number;
+        std::size_t offset; // of the key in m_bytes; first and second follow it
+        std::uint32_t keyLength;
+        std::uint32_t firstLength;
+        std::uint32_t secondLength;
+    };
+    static bool before(const Slot& a, const Slot& b, const char* bytes);
+
+    std::vector<char> m_bytes;
+    std::vector<Slot> m_rows;
+    bool m_inOrder = true;
+};
+
+/// The file an export writes, filled in large blocks: one write per megabyte rather than a
+/// stdio call per field.
+class ExportFile
+{
+public:
+    ExportFile() = default;
+    ~ExportFile();
+    ExportFile(const ExportFile&) = delete;
+    ExportFile& operator=(const ExportFile&) = delete;
+
+    /// Creates the file, emptying one that is there; false when it cannot be created.
+    bool open(const char* path);
+    void append(std::string_view bytes)
+    {
+        if (bytes.size() <= m_buffer.size() - m_used) {
+            if (!bytes.empty())
+                std::memcpy(m_buffer.data() + m_used, bytes.data(), bytes.size());
+            m_used += bytes.size();
+        } else {
+            appendLong(bytes);
+        }
+    }
+    /// Writes what is held and closes the file; true when every byte reached it.
+    bool close();
+
+private:
+    void appendLong(std::string_view bytes);
+    void flush();
+    void writeAll(const char* data, std::size_t size);
+
+    int m_fd = -1;
+    bool m_ok = false;
+    std::vector<char> m_buffer;
+    std::size_t m_used = 0;
+};
+
+} // namespace kelvara::ref
