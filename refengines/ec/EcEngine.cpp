@@ -9,7 +9,7 @@ namespace {
 
 // ASCII labels read back to the same code by the utility's import in either code page.
 constexpr std::string_view kExportLabels[EcEngine::kPosCount] = {"Noun", "Verb", "Adj", "Adv",
-                                                                  "Prep"};
+                                                                 "Prep"};
 
 constexpr std::string_view kLineEnd = "\r\n";
 

@@ -48,8 +48,8 @@ std::string_view withoutLastCharacter(std::string_view text, int codePage)
     std::size_t pos = 0;
     while (pos < text.size()) {
         last = pos;
-        pos += static_cast<unsigned char>(text[pos]) < 0x80 ? 1
-                                                            : characterLength(text, pos, codePage);
+        pos +=
+            static_cast<unsigned char>(text[pos]) < 0x80 ? 1 : characterLength(text, pos, codePage);
     }
     return text.substr(0, last);
 }

@@ -215,21 +215,20 @@ TextCommandResult ExportCeDictionaryToFile(const CeBinding& ce, const Buffer256&
     }
     const TemporaryFile temporary(*temporaryPath);
     const EngineWordLabels labels(codePage);
-    convertTemporaryFile(temporary, chosen, codePage, progress, result,
-                         [&](EntryTextReader& reader, EntryTextWriter& writer) {
-                             const auto fields =
-                                 ParseEngineExportLine(reader.readLineView(), codePage);
-                             if (!fields) {
-                                 ++result.malformed;
-                                 return true;
-                             }
-                             if (!writer.writeRecord(fields->source,
-                                                     labels.labelFor(fields->engineWord),
-                                                     fields->target))
-                                 return false;
-                             ++result.written;
-                             return true;
-                         });
+    convertTemporaryFile(
+        temporary, chosen, codePage, progress, result,
+        [&](EntryTextReader& reader, EntryTextWriter& writer) {
+            const auto fields = ParseEngineExportLine(reader.readLineView(), codePage);
+            if (!fields) {
+                ++result.malformed;
+                return true;
+            }
+            if (!writer.writeRecord(fields->source, labels.labelFor(fields->engineWord),
+                                    fields->target))
+                return false;
+            ++result.written;
+            return true;
+        });
     return result;
 }
 
