@@ -49,6 +49,7 @@ bool CeStore::prepareAll()
                                " AND translation = ?3 LIMIT 1") &&
            m_insert.prepare(db, "INSERT INTO sense(word, pos, translation) VALUES(?1, ?2, ?3)") &&
            m_delete.prepare(db, "DELETE FROM sense WHERE word = ?1") &&
+           m_lastId.prepare(db, "SELECT max(id) FROM sense") &&
            m_scan.prepare(db, "SELECT word, id, pos, translation FROM sense ORDER BY id") &&
            m_all.prepare(db, "SELECT word, id, pos, translation FROM sense ORDER BY word, id");
 }
@@ -93,6 +94,12 @@ int CeStore::removeWord(std::string_view word, bool& ok)
 bool CeStore::readAll(ExportRows& rows)
 {
     rows.clear();
+    {
+        // The ids count the rows added, so the largest is about how many there are.
+        StatementScope scope(m_lastId);
+        if (m_lastId.step() == SQLITE_ROW && m_lastId.integer(0) > 0)
+            rows.reserve(static_cast<std::size_t>(m_lastId.integer(0)));
+    }
     bool ours = true;
     int rc;
     {

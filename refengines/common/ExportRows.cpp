@@ -10,6 +10,8 @@ namespace kelvara::ref {
 namespace {
 
 constexpr std::size_t kFileBlock = 1 << 20;
+constexpr std::size_t kTextBlock = 4 << 20;
+constexpr std::size_t kMaxReserve = 4 << 20;
 
 std::uint64_t prefixOf(std::string_view key)
 {
@@ -24,62 +26,88 @@ std::uint64_t prefixOf(std::string_view key)
 
 void ExportRows::clear()
 {
-    m_bytes.clear();
+    m_blocks.clear();
+    m_free = nullptr;
+    m_left = 0;
     m_rows.clear();
     m_inOrder = true;
+}
+
+void ExportRows::reserve(std::size_t rows)
+{
+    // Only the pages of rows that come are touched; the cap keeps an odd hint (ids set by
+    // another program) from asking for more than a large dictionary needs.
+    m_rows.reserve(std::min<std::size_t>(rows, kMaxReserve));
+}
+
+char* ExportRows::room(std::size_t size)
+{
+    if (size > m_left) {
+        const std::size_t blockSize = std::max(size, kTextBlock);
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(blockSize));
+        m_free = m_blocks.back().get();
+        m_left = blockSize;
+    }
+    char* at = m_free;
+    m_free += size;
+    m_left -= size;
+    return at;
 }
 
 void ExportRows::add(std::string_view key, std::int64_t number, std::string_view first,
                      std::string_view second)
 {
+    char* bytes = room(key.size() + first.size() + second.size());
+    char* next = bytes;
+    for (const std::string_view text : {key, first, second}) {
+        if (!text.empty())
+            std::memcpy(next, text.data(), text.size());
+        next += text.size();
+    }
     const Slot slot{prefixOf(key),
                     number,
-                    m_bytes.size(),
+                    bytes,
                     static_cast<std::uint32_t>(key.size()),
                     static_cast<std::uint32_t>(first.size()),
-                    static_cast<std::uint32_t>(second.size())};
-    m_bytes.insert(m_bytes.end(), key.begin(), key.end());
-    m_bytes.insert(m_bytes.end(), first.begin(), first.end());
-    m_bytes.insert(m_bytes.end(), second.begin(), second.end());
-    if (m_inOrder && !m_rows.empty() && before(slot, m_rows.back(), m_bytes.data()))
+                    static_cast<std::uint32_t>(second.size()),
+                    static_cast<std::uint32_t>(m_rows.size())};
+    if (m_inOrder && !m_rows.empty() && before(slot, m_rows.back()))
         m_inOrder = false;
     m_rows.push_back(slot);
 }
 
-bool ExportRows::before(const Slot& a, const Slot& b, const char* bytes)
+bool ExportRows::before(const Slot& a, const Slot& b)
 {
     if (a.prefix != b.prefix)
         return a.prefix < b.prefix;
     // Equal first eight bytes (zero-padded): the keys themselves decide.
     if (a.keyLength > 8 || b.keyLength > 8 || a.keyLength != b.keyLength) {
         const std::size_t n = std::min(a.keyLength, b.keyLength);
-        if (const int c = n ? std::memcmp(bytes + a.offset, bytes + b.offset, n) : 0; c != 0)
+        if (const int c = n ? std::memcmp(a.bytes, b.bytes, n) : 0; c != 0)
             return c < 0;
         if (a.keyLength != b.keyLength)
             return a.keyLength < b.keyLength;
     }
     if (a.number != b.number)
         return a.number < b.number;
-    return a.offset < b.offset;
+    return a.sequence < b.sequence;
 }
 
 void ExportRows::sort()
 {
     if (m_inOrder)
         return;
-    const char* bytes = m_bytes.data();
     std::sort(m_rows.begin(), m_rows.end(),
-              [bytes](const Slot& a, const Slot& b) { return before(a, b, bytes); });
+              [](const Slot& a, const Slot& b) { return before(a, b); });
     m_inOrder = true;
 }
 
 ExportRows::Row ExportRows::operator[](std::size_t i) const
 {
     const Slot& s = m_rows[i];
-    const char* key = m_bytes.data() + s.offset;
-    const char* first = key + s.keyLength;
+    const char* first = s.bytes + s.keyLength;
     const char* second = first + s.firstLength;
-    return {{key, s.keyLength}, s.number, {first, s.firstLength}, {second, s.secondLength}};
+    return {{s.bytes, s.keyLength}, s.number, {first, s.firstLength}, {second, s.secondLength}};
 }
 
 ExportFile::~ExportFile()

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
     };
 
     void clear();
+    /// Makes room for about that many rows at once (a hint; rows beyond it still fit).
+    void reserve(std::size_t rows);
     /// Adds a row; its texts are copied.
     void add(std::string_view key, std::int64_t number, std::string_view first,
              std::string_view second);
@@ -42,14 +45,20 @@ private:
     {
         std::uint64_t prefix; // the key's first eight bytes, big-endian, zero-padded
         std::int64_t number;
-        std::size_t offset; // of the key in m_bytes; first and second follow it
+        const char* bytes; // the key, then first and second
         std::uint32_t keyLength;
         std::uint32_t firstLength;
         std::uint32_t secondLength;
+        std::uint32_t sequence; // the order rows were added in
     };
-    static bool before(const Slot& a, const Slot& b, const char* bytes);
+    static bool before(const Slot& a, const Slot& b);
+    char* room(std::size_t size);
 
-    std::vector<char> m_bytes;
+    // The texts live in blocks that never move: a growing array would copy them again and
+    // again, and on a large dictionary its copies and fresh pages cost more than the read.
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    char* m_free = nullptr;
+    std::size_t m_left = 0;
     std::vector<Slot> m_rows;
     bool m_inOrder = true;
 };

@@ -58,6 +58,7 @@ bool EcStore::prepareAll()
            m_update.prepare(db, "UPDATE entry SET source = ?1, target = ?4"
                                 " WHERE fold = ?2 AND pos = ?3") &&
            m_delete.prepare(db, "DELETE FROM entry WHERE fold = ?1 AND pos = ?2") &&
+           m_lastId.prepare(db, "SELECT max(id) FROM entry") &&
            m_scan.prepare(db, "SELECT fold, pos, source, target FROM entry ORDER BY id") &&
            m_all.prepare(db, "SELECT fold, pos, source, target FROM entry ORDER BY fold, pos");
 }
@@ -107,6 +108,12 @@ bool EcStore::remove(std::string_view fold, int pos)
 bool EcStore::readAll(ExportRows& rows)
 {
     rows.clear();
+    {
+        // The ids count the rows added, so the largest is about how many there are.
+        StatementScope scope(m_lastId);
+        if (m_lastId.step() == SQLITE_ROW && m_lastId.integer(0) > 0)
+            rows.reserve(static_cast<std::size_t>(m_lastId.integer(0)));
+    }
     bool ours = true;
     int rc;
     {

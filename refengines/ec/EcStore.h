@@ -57,6 +57,7 @@ private:
     Statement m_insert;
     Statement m_update;
     Statement m_delete;
+    Statement m_lastId;
     Statement m_scan; // the table in its own order
     Statement m_all;  // through the index, in export order
 };
