@@ -1,6 +1,7 @@
 #include "ce/CeEngine.h"
 
 #include "ce/CeLabels.h"
+#include "common/ExportFile.h"
 
 #include <cstdio>
 #include <new>

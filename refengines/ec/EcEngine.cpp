@@ -1,5 +1,7 @@
 #include "ec/EcEngine.h"
 
+#include "common/ExportFile.h"
+
 #include <cstdio>
 #include <new>
 
