@@ -1,6 +1,7 @@
 // Fuzz target of the entry text reader: any bytes read as records without a fault, whatever
 // the chunks the file arrives in; a record read is within its limits and holds no line end;
-// and the records written back read again as the same records.
+// the records written back read again as the same records; and lines viewed in place are the
+// lines read.
 #include "FuzzCheck.h"
 #include "platform/CodePage.h"
 #include "textio/EntryTextReader.h"
@@ -101,6 +102,20 @@ int fuzzOne(const std::uint8_t* data, std::size_t size)
     require(again.encoding == outcome.encoding);
     require(again.records == outcome.records);
     require(again.skipped == outcome.skipped);
+
+    // Lines viewed in place read as lines read, from whole chunks and from trickled ones.
+    EntryTextReader lineByLine = EntryTextReader::fromBytes(bytes, codePage, policy);
+    EntryTextReader views = EntryTextReader::fromBytes(bytes, codePage, policy);
+    EntryTextReader trickledViews(std::make_unique<TrickleSource>(bytes), codePage, policy);
+    std::string line;
+    while (!lineByLine.atEnd()) {
+        require(!views.atEnd() && !trickledViews.atEnd());
+        (void)lineByLine.readLine(line);
+        require(views.readLineView() == line);
+        require(trickledViews.readLineView() == line);
+        require(views.bytesConsumed() == lineByLine.bytesConsumed());
+    }
+    require(views.atEnd() && trickledViews.atEnd());
 
     // Written back (in the code page, as an export writes) the records read again unchanged.
     std::string written;

@@ -1,8 +1,10 @@
 #include "ce/CeEngine.h"
 
 #include "ce/CeLabels.h"
+#include "common/ExportFile.h"
 
 #include <cstdio>
+#include <new>
 #include <vector>
 
 namespace kelvara::ref {
@@ -167,18 +169,29 @@ int CeEngine::exportTo(const char* textPath)
     if (!m_open || !out || out->empty())
         return 0;
     const std::string outPath(*out);
-    std::FILE* f = std::fopen(outPath.c_str(), "wb");
-    if (!f)
+    ExportFile text;
+    if (!text.open(outPath.c_str()))
         return 0;
-    // posword \ source \ target, then our trailing character: one more backslash.
-    std::string line;
-    bool ok = m_store->forEach([&](std::string_view word, const CeSense& s) {
-        line.clear();
-        line.append(s.pos).append(1, '\\').append(word).append(1, '\\');
-        line.append(s.translation).append("\\\r\n");
-        return std::fwrite(line.data(), 1, line.size(), f) == line.size();
-    });
-    ok = std::fclose(f) == 0 && ok;
+    bool ok = false;
+    try {
+        // The whole dictionary is held in memory for the sort: when it does not fit, the
+        // export fails as a whole rather than leaving half a file.
+        ExportRows rows;
+        ok = m_store->readAll(rows);
+        // posword \ source \ target, then our trailing character: one more backslash.
+        for (std::size_t i = 0; ok && i < rows.size(); ++i) {
+            const ExportRows::Row row = rows[i];
+            text.append(row.first);
+            text.append("\\");
+            text.append(row.key);
+            text.append("\\");
+            text.append(row.second);
+            text.append("\\\r\n");
+        }
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    ok = text.close() && ok;
     if (!ok)
         std::remove(outPath.c_str());
     return ok ? 1 : 0;

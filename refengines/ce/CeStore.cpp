@@ -49,7 +49,9 @@ bool CeStore::prepareAll()
                                " AND translation = ?3 LIMIT 1") &&
            m_insert.prepare(db, "INSERT INTO sense(word, pos, translation) VALUES(?1, ?2, ?3)") &&
            m_delete.prepare(db, "DELETE FROM sense WHERE word = ?1") &&
-           m_all.prepare(db, "SELECT word, pos, translation FROM sense ORDER BY word, id");
+           m_lastId.prepare(db, "SELECT max(id) FROM sense") &&
+           m_scan.prepare(db, "SELECT word, id, pos, translation FROM sense ORDER BY id") &&
+           m_all.prepare(db, "SELECT word, id, pos, translation FROM sense ORDER BY word, id");
 }
 
 bool CeStore::find(std::string_view word, std::vector<CeSense>& out)
@@ -89,19 +91,44 @@ int CeStore::removeWord(std::string_view word, bool& ok)
     return ok ? sqlite3_changes(m_db->handle()) : 0;
 }
 
-bool CeStore::forEach(const std::function<bool(std::string_view, const CeSense&)>& visit)
+bool CeStore::readAll(ExportRows& rows)
 {
-    StatementScope scope(m_all);
-    CeSense sense;
-    std::string word;
-    int rc;
-    while ((rc = m_all.step()) == SQLITE_ROW) {
-        word.assign(m_all.bytes(0));
-        sense.pos.assign(m_all.bytes(1));
-        sense.translation.assign(m_all.bytes(2));
-        if (!visit(word, sense))
-            return false;
+    rows.clear();
+    {
+        // The ids count the rows added, so the largest is about how many there are.
+        StatementScope scope(m_lastId);
+        if (m_lastId.step() == SQLITE_ROW && m_lastId.integer(0) > 0)
+            rows.reserve(static_cast<std::size_t>(m_lastId.integer(0)));
     }
+    bool ours = true;
+    int rc;
+    {
+        StatementScope scope(m_scan);
+        while ((rc = m_scan.step()) == SQLITE_ROW) {
+            // Words are stored as blobs; one of another type sorts by SQLite's rules across
+            // types, so such a file is read through the index.
+            if (m_scan.type(0) != SQLITE_BLOB) {
+                ours = false;
+                break;
+            }
+            rows.add(m_scan.bytes(0), m_scan.integer(1), m_scan.bytes(2), m_scan.bytes(3));
+        }
+    }
+    if (!ours)
+        return readAllInIndexOrder(rows);
+    if (rc != SQLITE_DONE)
+        return false;
+    rows.sort();
+    return true;
+}
+
+bool CeStore::readAllInIndexOrder(ExportRows& rows)
+{
+    rows.clear();
+    StatementScope scope(m_all);
+    int rc;
+    while ((rc = m_all.step()) == SQLITE_ROW)
+        rows.add(m_all.bytes(0), m_all.integer(1), m_all.bytes(2), m_all.bytes(3));
     return rc == SQLITE_DONE;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/Database.h"
+#include "common/ExportRows.h"
 #include "common/Statement.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -34,19 +34,24 @@ public:
     bool add(std::string_view word, const CeSense& sense);
     /// Removes every sense of the word; answers how many went.
     int removeWord(std::string_view word, bool& ok);
-    /// Every sense, grouped by word in byte order, each word's senses in stored order.
-    bool forEach(const std::function<bool(std::string_view word, const CeSense&)>& visit);
+    /// Every sense, grouped by word in byte order, each word's senses in stored order, as rows
+    /// of key word, number id, first part of speech and second translation; false on a read
+    /// error.
+    bool readAll(ExportRows& rows);
 
 private:
     explicit CeStore(std::unique_ptr<Database> db) : m_db(std::move(db)) {}
     bool prepareAll();
+    bool readAllInIndexOrder(ExportRows& rows);
 
     std::unique_ptr<Database> m_db; // destroyed after the statements on it
     Statement m_find;
     Statement m_holds;
     Statement m_insert;
     Statement m_delete;
-    Statement m_all;
+    Statement m_lastId;
+    Statement m_scan; // the table in its own order
+    Statement m_all;  // through the index, in export order
 };
 
 } // namespace kelvara::ref

@@ -64,6 +64,11 @@ std::int64_t Statement::integer(int column) const
     return sqlite3_column_int64(m_stmt, column);
 }
 
+int Statement::type(int column) const
+{
+    return sqlite3_column_type(m_stmt, column);
+}
+
 void Statement::reset()
 {
     if (m_stmt) {

@@ -32,6 +32,8 @@ public:
 
     std::string_view bytes(int column) const;
     std::int64_t integer(int column) const;
+    /// The column's storage class: SQLITE_INTEGER, SQLITE_BLOB, ...
+    int type(int column) const;
 
     /// Ends the statement's read of the database and drops its bindings.
     void reset();

@@ -1,13 +1,19 @@
 #include "ec/EcEngine.h"
 
+#include "common/ExportFile.h"
+
 #include <cstdio>
+#include <new>
 
 namespace kelvara::ref {
 
 namespace {
 
 // ASCII labels read back to the same code by the utility's import in either code page.
-constexpr const char* kExportLabels[EcEngine::kPosCount] = {"Noun", "Verb", "Adj", "Adv", "Prep"};
+constexpr std::string_view kExportLabels[EcEngine::kPosCount] = {"Noun", "Verb", "Adj", "Adv",
+                                                                 "Prep"};
+
+constexpr std::string_view kLineEnd = "\r\n";
 
 std::string dictionaryFileOf(std::string_view basePath)
 {
@@ -25,7 +31,7 @@ EcEngine& TheEcEngine()
 std::string EcExportLabel(int pos)
 {
     if (pos >= 0 && pos < EcEngine::kPosCount)
-        return kExportLabels[pos];
+        return std::string(kExportLabels[pos]);
     return std::to_string(pos);
 }
 
@@ -167,16 +173,31 @@ int EcEngine::getAllWordsToFile(const char* textPath, const char* basePath)
         return 0;
 
     const std::string outPath(*out);
-    std::FILE* f = std::fopen(outPath.c_str(), "wb");
-    bool ok = f != nullptr;
+    ExportFile text;
+    bool ok = text.open(outPath.c_str());
     if (ok) {
-        ok = store->forEach([f](const EcEntry& e) {
-            const std::string label = EcExportLabel(e.pos);
-            return std::fprintf(f, "%.*s\r\n%s\r\n%.*s\r\n", static_cast<int>(e.source.size()),
-                                e.source.data(), label.c_str(), static_cast<int>(e.target.size()),
-                                e.target.data()) > 0;
-        });
-        ok = std::fclose(f) == 0 && ok;
+        try {
+            // The whole dictionary is held in memory for the sort: when it does not fit, the
+            // export fails as a whole rather than leaving half a file.
+            ExportRows rows;
+            ok = store->readAll(rows);
+            for (std::size_t i = 0; ok && i < rows.size(); ++i) {
+                const ExportRows::Row row = rows[i];
+                text.append(row.first);
+                text.append(kLineEnd);
+                const int pos = static_cast<int>(row.number);
+                if (pos >= 0 && pos < kPosCount)
+                    text.append(kExportLabels[pos]);
+                else
+                    text.append(EcExportLabel(pos));
+                text.append(kLineEnd);
+                text.append(row.second);
+                text.append(kLineEnd);
+            }
+        } catch (const std::bad_alloc&) {
+            ok = false;
+        }
+        ok = text.close() && ok;
         if (!ok)
             std::remove(outPath.c_str());
     }

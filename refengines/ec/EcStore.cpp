@@ -58,7 +58,9 @@ bool EcStore::prepareAll()
            m_update.prepare(db, "UPDATE entry SET source = ?1, target = ?4"
                                 " WHERE fold = ?2 AND pos = ?3") &&
            m_delete.prepare(db, "DELETE FROM entry WHERE fold = ?1 AND pos = ?2") &&
-           m_all.prepare(db, "SELECT source, pos, target FROM entry ORDER BY fold, pos");
+           m_lastId.prepare(db, "SELECT max(id) FROM entry") &&
+           m_scan.prepare(db, "SELECT fold, pos, source, target FROM entry ORDER BY id") &&
+           m_all.prepare(db, "SELECT fold, pos, source, target FROM entry ORDER BY fold, pos");
 }
 
 int EcStore::changes() const
@@ -103,18 +105,44 @@ bool EcStore::remove(std::string_view fold, int pos)
     return m_delete.run() && changes() == 1;
 }
 
-bool EcStore::forEach(const std::function<bool(const EcEntry&)>& visit)
+bool EcStore::readAll(ExportRows& rows)
 {
-    StatementScope scope(m_all);
-    EcEntry entry;
-    int rc;
-    while ((rc = m_all.step()) == SQLITE_ROW) {
-        entry.source.assign(m_all.bytes(0));
-        entry.pos = static_cast<int>(m_all.integer(1));
-        entry.target.assign(m_all.bytes(2));
-        if (!visit(entry))
-            return false;
+    rows.clear();
+    {
+        // The ids count the rows added, so the largest is about how many there are.
+        StatementScope scope(m_lastId);
+        if (m_lastId.step() == SQLITE_ROW && m_lastId.integer(0) > 0)
+            rows.reserve(static_cast<std::size_t>(m_lastId.integer(0)));
     }
+    bool ours = true;
+    int rc;
+    {
+        StatementScope scope(m_scan);
+        while ((rc = m_scan.step()) == SQLITE_ROW) {
+            // The engine stores folds as blobs and codes as integers. A row of other types
+            // would sort by SQLite's rules across types: that file is read through the index.
+            if (m_scan.type(0) != SQLITE_BLOB || m_scan.type(1) != SQLITE_INTEGER) {
+                ours = false;
+                break;
+            }
+            rows.add(m_scan.bytes(0), m_scan.integer(1), m_scan.bytes(2), m_scan.bytes(3));
+        }
+    }
+    if (!ours)
+        return readAllInIndexOrder(rows);
+    if (rc != SQLITE_DONE)
+        return false;
+    rows.sort();
+    return true;
+}
+
+bool EcStore::readAllInIndexOrder(ExportRows& rows)
+{
+    rows.clear();
+    StatementScope scope(m_all);
+    int rc;
+    while ((rc = m_all.step()) == SQLITE_ROW)
+        rows.add(m_all.bytes(0), m_all.integer(1), m_all.bytes(2), m_all.bytes(3));
     return rc == SQLITE_DONE;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "common/Database.h"
+#include "common/ExportRows.h"
 #include "common/Statement.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,13 +41,15 @@ public:
     /// Replaces the source spelling and target of the entry with that identity.
     bool modify(const EcEntry& entry, std::string_view fold);
     bool remove(std::string_view fold, int pos);
-    /// Every entry, ordered by folded source and part of speech; false on a read error.
-    bool forEach(const std::function<bool(const EcEntry&)>& visit);
+    /// Every entry, ordered by folded source and part of speech, as rows of key fold, number
+    /// code, first source and second target; false on a read error.
+    bool readAll(ExportRows& rows);
 
 private:
     explicit EcStore(std::unique_ptr<Database> db) : m_db(std::move(db)) {}
     bool prepareAll();
     int changes() const;
+    bool readAllInIndexOrder(ExportRows& rows);
 
     // Declared first so that it is destroyed last, after the statements on it.
     std::unique_ptr<Database> m_db;
@@ -55,7 +57,9 @@ private:
     Statement m_insert;
     Statement m_update;
     Statement m_delete;
-    Statement m_all;
+    Statement m_lastId;
+    Statement m_scan; // the table in its own order
+    Statement m_all;  // through the index, in export order
 };
 
 } // namespace kelvara::ref

@@ -27,12 +27,16 @@ std::size_t characterLength(std::string_view text, std::size_t pos, int codePage
     return 1;
 }
 
-// Position of the first backslash character at or after from, or npos.
+// Position of the first backslash character at or after from, or npos. ASCII bytes are
+// characters of their own and are passed without asking the code page.
 std::size_t findBackslash(std::string_view text, std::size_t from, int codePage)
 {
-    for (std::size_t pos = from; pos < text.size(); pos += characterLength(text, pos, codePage)) {
-        if (text[pos] == '\\')
+    std::size_t pos = from;
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (c == '\\')
             return pos;
+        pos += static_cast<unsigned char>(c) < 0x80 ? 1 : characterLength(text, pos, codePage);
     }
     return std::string_view::npos;
 }
@@ -41,8 +45,12 @@ std::size_t findBackslash(std::string_view text, std::size_t from, int codePage)
 std::string_view withoutLastCharacter(std::string_view text, int codePage)
 {
     std::size_t last = 0;
-    for (std::size_t pos = 0; pos < text.size(); pos += characterLength(text, pos, codePage))
+    std::size_t pos = 0;
+    while (pos < text.size()) {
         last = pos;
+        pos +=
+            static_cast<unsigned char>(text[pos]) < 0x80 ? 1 : characterLength(text, pos, codePage);
+    }
     return text.substr(0, last);
 }
 

@@ -238,6 +238,27 @@ ReadStatus EntryTextReader::readLine(std::string& line, std::size_t limit)
     return ReadStatus::Ok;
 }
 
+std::string_view EntryTextReader::readLineView()
+{
+    if (m_encoding == TextEncoding::CodePage && fill()) {
+        const char* begin = m_chunk.data() + m_pos;
+        const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', m_end - m_pos));
+        if (lf) {
+            const char* end = lf > begin && lf[-1] == '\r' ? lf - 1 : lf;
+            const auto length = static_cast<std::size_t>(end - begin);
+            if (!std::memchr(begin, '\r', length)) {
+                const auto taken = static_cast<std::size_t>(lf + 1 - begin);
+                m_consumed += taken;
+                m_pos += taken;
+                return {begin, length};
+            }
+        }
+    }
+    // A line across chunks, with CRs to drop or to convert: read the usual way.
+    (void)readLine(m_line);
+    return m_line;
+}
+
 ReadStatus EntryTextReader::readRecord(EntryRecord& record, const FieldLimits& limits)
 {
     const ReadStatus statuses[] = {readLine(record.source, limits.source),

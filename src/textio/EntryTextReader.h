@@ -99,6 +99,11 @@ public:
     /// too long (line left empty).
     ReadStatus readLine(std::string& line, std::size_t limit = kUnbounded);
 
+    /// Reads one line without its end, as readLine does without a limit, and hands it as a view
+    /// that stays valid until the next read. A code-page line that lies whole in the chunk
+    /// read last and holds no CR but the one before its LF is viewed where it lies, uncopied.
+    std::string_view readLineView();
+
     /// How the file's bytes are read.
     TextEncoding encoding() const { return m_encoding; }
     /// Bytes of the file consumed so far (for progress).
@@ -122,7 +127,8 @@ private:
     bool m_sourceDone = false; // the source is exhausted or a 0x1A byte was met
     bool m_rewindFailed = false;
     std::uint64_t m_consumed = 0;
-    std::string m_raw; // one line before conversion, reused
+    std::string m_raw;  // one line before conversion, reused
+    std::string m_line; // a line readLineView could not view in the chunk, reused
 };
 
 } // namespace kelvara

@@ -25,13 +25,31 @@ std::optional<EntryTextWriter> EntryTextWriter::create(const std::string& path)
     return EntryTextWriter(file);
 }
 
+EntryTextWriter::~EntryTextWriter()
+{
+    if (m_file && m_ok)
+        flush();
+}
+
+EntryTextWriter& EntryTextWriter::operator=(EntryTextWriter&& other) noexcept
+{
+    if (this != &other) {
+        if (m_file && m_ok)
+            flush();
+        m_file = std::move(other.m_file);
+        m_ok = other.m_ok;
+        m_pending = std::move(other.m_pending);
+    }
+    return *this;
+}
+
 bool EntryTextWriter::writeLine(std::string_view line)
 {
     if (!m_file || !m_ok)
         return false;
-    m_ok = std::fwrite(line.data(), 1, line.size(), m_file.get()) == line.size() &&
-           std::fwrite(kLineEnd.data(), 1, kLineEnd.size(), m_file.get()) == kLineEnd.size();
-    return m_ok;
+    m_pending.append(line);
+    m_pending.append(kLineEnd);
+    return m_pending.size() < kBlockSize || flush();
 }
 
 bool EntryTextWriter::writeRecord(std::string_view source, std::string_view label,
@@ -39,10 +57,15 @@ bool EntryTextWriter::writeRecord(std::string_view source, std::string_view labe
 {
     if (!m_file || !m_ok)
         return false;
-    // One write per record rather than six: each stdio call takes the stream's lock.
-    m_record.clear();
-    AppendEntryRecord(m_record, source, label, target);
-    m_ok = std::fwrite(m_record.data(), 1, m_record.size(), m_file.get()) == m_record.size();
+    AppendEntryRecord(m_pending, source, label, target);
+    return m_pending.size() < kBlockSize || flush();
+}
+
+bool EntryTextWriter::flush()
+{
+    if (!m_pending.empty())
+        m_ok = std::fwrite(m_pending.data(), 1, m_pending.size(), m_file.get()) == m_pending.size();
+    m_pending.clear();
     return m_ok;
 }
 
@@ -50,7 +73,9 @@ bool EntryTextWriter::close()
 {
     if (!m_file)
         return false;
-    // fclose flushes the buffer: a full disk shows here, not at the writes.
+    if (m_ok)
+        flush();
+    // fclose flushes the stream: a full disk shows here, not at the writes.
     const bool closed = std::fclose(m_file.release()) == 0;
     return m_ok && closed;
 }

@@ -161,4 +161,19 @@ std::string EngineWordToLabel(std::string_view word, int codePage)
     return std::string(word);
 }
 
+EngineWordLabels::EngineWordLabels(int codePage)
+{
+    for (std::size_t i = 0; i < m_labels.size(); ++i)
+        m_labels[i] = EngineWordToLabel(kEngineWords[i], codePage);
+}
+
+std::string_view EngineWordLabels::labelFor(std::string_view word) const
+{
+    for (std::size_t i = 0; i < kEngineWords.size(); ++i) {
+        if (word == kEngineWords[i])
+            return m_labels[i];
+    }
+    return word;
+}
+
 } // namespace kelvara

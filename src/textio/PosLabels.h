@@ -1,7 +1,9 @@
 #pragma once
 
 #include "lang/Language.h"
+#include "lang/PartOfSpeech.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -18,5 +20,18 @@ unsigned char PosLabelToCode(std::string_view label, DictionaryKind kind, int co
 /// characters, so there the Traditional label of the same part of speech is written. A word
 /// outside the six is written as it is, so importing the file gives the engine the same word.
 std::string EngineWordToLabel(std::string_view word, int codePage);
+
+/// EngineWordToLabel for one code page, its six labels made once: the whole-dictionary export
+/// asks for a label on every line.
+class EngineWordLabels
+{
+public:
+    explicit EngineWordLabels(int codePage);
+    /// What EngineWordToLabel(word, codePage) gives; views this object or word.
+    std::string_view labelFor(std::string_view word) const;
+
+private:
+    std::array<std::string, kCePartOfSpeechCount> m_labels;
+};
 
 } // namespace kelvara

@@ -6,6 +6,7 @@
 #include "textio/EntryTextReader.h"
 #include "textio/EntryTextWriter.h"
 #include "textio/ExportTemporaryFile.h"
+#include "textio/PosLabels.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -173,14 +174,15 @@ TextCommandResult ExportEcDictionaryToFile(const EcBinding& ec, const std::strin
     const TemporaryFile temporary(*temporaryPath);
     // The engine's answer is not relied on: only a file it wrote counts.
     (void)ec.getAllWordsToFile(Buffer256(temporary.path()), base);
-    EntryRecord record;
     convertTemporaryFile(temporary, chosen, codePage, progress, result,
                          [&](EntryTextReader& reader, EntryTextWriter& writer) {
-                             // Three lines per record, copied unchanged; a short last
-                             // record is completed with empty lines.
-                             (void)reader.readRecord(record);
-                             if (!writer.writeRecord(record.source, record.label, record.target))
-                                 return false;
+                             // Three lines per record, copied unchanged as they are read
+                             // (each view lasts until the next read); a short last record
+                             // is completed with empty lines.
+                             for (int line = 0; line < 3; ++line) {
+                                 if (!writer.writeLine(reader.readLineView()))
+                                     return false;
+                             }
                              ++result.written;
                              return true;
                          });
@@ -212,20 +214,21 @@ TextCommandResult ExportCeDictionaryToFile(const CeBinding& ce, const Buffer256&
         ce.dicExport(Buffer256(*temporaryPath));
     }
     const TemporaryFile temporary(*temporaryPath);
-    std::string line;
-    convertTemporaryFile(temporary, chosen, codePage, progress, result,
-                         [&](EntryTextReader& reader, EntryTextWriter& writer) {
-                             (void)reader.readLine(line);
-                             const auto record = EngineExportLineToRecord(line, codePage);
-                             if (!record) {
-                                 ++result.malformed;
-                                 return true;
-                             }
-                             if (!writer.writeRecord(record->source, record->label, record->target))
-                                 return false;
-                             ++result.written;
-                             return true;
-                         });
+    const EngineWordLabels labels(codePage);
+    convertTemporaryFile(
+        temporary, chosen, codePage, progress, result,
+        [&](EntryTextReader& reader, EntryTextWriter& writer) {
+            const auto fields = ParseEngineExportLine(reader.readLineView(), codePage);
+            if (!fields) {
+                ++result.malformed;
+                return true;
+            }
+            if (!writer.writeRecord(fields->source, labels.labelFor(fields->engineWord),
+                                    fields->target))
+                return false;
+            ++result.written;
+            return true;
+        });
     return result;
 }
 

@@ -5,8 +5,10 @@
 
 #include "engines/EngineAbi.h"
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 namespace kelvara {
 namespace {
@@ -171,6 +173,63 @@ TEST_F(CeEngineTest, ExportWritesOneEngineLinePerSenseGroupedByWord)
                              "noun\\b\\second\\\r\n"
                              "adj\\" +
                                  xu + "\\many\\\r\n");
+}
+
+// "word:translation" of every line of an export file, as hexadecimal bytes (the words and
+// translations of the test hold no 0x5C byte).
+std::string ExportedSenses(const std::string& text)
+{
+    std::string out;
+    std::size_t at = 0;
+    for (std::size_t end; (end = text.find("\\\r\n", at)) != std::string::npos; at = end + 3) {
+        const std::string line = text.substr(at, end - at);
+        const std::size_t first = line.find('\\');
+        const std::size_t second = line.find('\\', first + 1);
+        out += (out.empty() ? "" : ",") + Hex(line.substr(first + 1, second - first - 1)) + ":" +
+               Hex(line.substr(second + 1));
+    }
+    return out;
+}
+
+TEST_F(CeEngineTest, ExportKeepsTheIndexOrderWhateverOrderSensesCameIn)
+{
+    // Words sharing their first eight bytes and more, one the beginning of another, single
+    // bytes below and above the double-byte ones; the senses of a word added in three rounds
+    // between those of other words.
+    const std::string guo = Gbk(u"国"), ji = Gbk(u"际");
+    const std::string guoji = guo + ji;
+    std::vector<std::string> words{"a",   "ab",          guo,
+                                   guoji, guoji + guoji, guoji + guoji + guo,
+                                   "z",   guo + "a",     guoji + guoji + guoji};
+    std::mt19937 rng(11);
+    ASSERT_NE(ce().dicOpen(dir().c_str()), 0);
+    for (int round = 0; round < 3; ++round) {
+        std::shuffle(words.begin(), words.end(), rng);
+        for (const std::string& word : words) {
+            const std::string translation = "sense " + std::to_string(round);
+            ASSERT_EQ(ce().dicAdd(word.c_str(), "noun", translation.c_str()), 1);
+        }
+    }
+    ASSERT_EQ(ce().dicClose(), 1);
+
+    const std::string file = dir() + "UserCe.ext";
+    const std::string indexOrder = "SELECT group_concat(hex(word) || ':' || hex(translation), ',')"
+                                   " FROM (SELECT word, translation FROM sense ORDER BY word, id)";
+    const std::string out = root() + "/order.txt.tmp";
+    const auto exported = [&] {
+        EXPECT_NE(ce().dicOpen(dir().c_str()), 0);
+        EXPECT_EQ(ce().dicExport(out.c_str()), 1);
+        ce().dicClose();
+        return ExportedSenses(ReadFile(out));
+    };
+    EXPECT_EQ(exported(), QueryFile(file, indexOrder));
+
+    // A word stored as text by another program sorts before every blob in the index; the
+    // export still gives the index order.
+    ASSERT_TRUE(ExecFile(file, "UPDATE sense SET word = CAST(word AS TEXT)"
+                               " WHERE word = CAST('z' AS BLOB)"));
+    ASSERT_EQ(QueryFile(file, indexOrder).substr(0, 3), "7A:");
+    EXPECT_EQ(exported(), QueryFile(file, indexOrder));
 }
 
 TEST_F(CeEngineTest, ExportNeedsAnOpenDictionary)

@@ -2,8 +2,10 @@
 
 #include "EngineFixture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <random>
 #include <thread>
 
 namespace kelvara {
@@ -161,6 +163,57 @@ TEST_F(EcEngineTest, GetAllWordsToFileWritesThreeLinesPerEntryWithoutAnOpen)
                                  "\r\n"
                                  "run\r\nAdv\r\nfast\r\n"
                                  "under\r\nPrep\r\nbelow\r\n");
+}
+
+// "source:code" of every entry of an export file, as hexadecimal source bytes.
+std::string ExportedIdentities(const std::string& text)
+{
+    const std::vector<std::string> labels{"Noun", "Verb", "Adj", "Adv", "Prep"};
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+        lines.push_back(text.substr(at, end - at));
+    std::string out;
+    for (std::size_t i = 0; i + 2 < lines.size(); i += 3) {
+        const auto code = std::find(labels.begin(), labels.end(), lines[i + 1]) - labels.begin();
+        out += (out.empty() ? "" : ",") + Hex(lines[i]) + ":" + std::to_string(code);
+    }
+    return out;
+}
+
+TEST_F(EcEngineTest, GetAllWordsToFileKeepsTheIndexOrderWhateverOrderEntriesCameIn)
+{
+    // Folds sharing their first eight bytes and more, one the beginning of another, several
+    // spellings of one fold, double-byte characters (above every ASCII byte); shuffled.
+    const std::string ah = Gbk(u"啊");
+    std::vector<std::pair<std::string, int>> entries{{"AB", 1}, {"aB", 3}};
+    for (const std::string& stem :
+         {std::string("a"), std::string("ab"), std::string("ab-"), std::string("internat"),
+          std::string("internation"), std::string("international"), std::string("Internationally"),
+          std::string("INTERNATIONALE"), std::string("z"), ah, ah + "b", "b" + ah,
+          "internat" + ah}) {
+        for (const int pos : {4, 0, 2})
+            entries.push_back({stem, pos});
+    }
+    std::shuffle(entries.begin(), entries.end(), std::mt19937(7));
+    ASSERT_EQ(ec().openCstmRw(base().c_str()), 1);
+    for (const auto& [source, pos] : entries)
+        ASSERT_EQ(ec().modifyWord('A', source.c_str(), pos, ("t " + source).c_str()), 1);
+    ASSERT_EQ(ec().closeCstmRw(), 1);
+
+    const std::string file = base() + ".key";
+    const std::string indexOrder = "SELECT group_concat(hex(source) || ':' || pos, ',') FROM"
+                                   " (SELECT source, pos FROM entry ORDER BY fold, pos)";
+    const std::string out = root() + "/order.txt.tmp";
+    ASSERT_EQ(ec().getAllWordsToFile(out.c_str(), base().c_str()), 1);
+    EXPECT_EQ(ExportedIdentities(ReadFile(out)), QueryFile(file, indexOrder));
+
+    // A fold stored as text by another program sorts before every blob in the index; the
+    // export still gives the index order.
+    ASSERT_TRUE(ExecFile(file, "UPDATE entry SET fold = CAST(fold AS TEXT)"
+                               " WHERE source = CAST('z' AS BLOB) AND pos = 2"));
+    ASSERT_EQ(QueryFile(file, indexOrder).substr(0, 4), "7A:2");
+    ASSERT_EQ(ec().getAllWordsToFile(out.c_str(), base().c_str()), 1);
+    EXPECT_EQ(ExportedIdentities(ReadFile(out)), QueryFile(file, indexOrder));
 }
 
 TEST_F(EcEngineTest, GetAllWordsToFileOfAMissingDictionaryCreatesNeither)

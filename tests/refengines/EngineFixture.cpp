@@ -138,4 +138,24 @@ std::string QueryFile(const std::string& path, const std::string& sql)
     return answer;
 }
 
+bool ExecFile(const std::string& path, const std::string& sql)
+{
+    sqlite3* db = nullptr;
+    bool ok = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+              sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close_v2(db);
+    return ok;
+}
+
+std::string Hex(std::string_view bytes)
+{
+    static const char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    for (const char c : bytes) {
+        out.push_back(kDigits[static_cast<unsigned char>(c) >> 4]);
+        out.push_back(kDigits[static_cast<unsigned char>(c) & 0xF]);
+    }
+    return out;
+}
+
 } // namespace kelvara

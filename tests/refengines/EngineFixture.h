@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kelvara {
@@ -69,5 +70,11 @@ bool Exists(const std::string& path);
 /// Runs a statement on the file through a connection of its own; the first column of the
 /// first row as text ("" when none).
 std::string QueryFile(const std::string& path, const std::string& sql);
+
+/// Runs statements on the file through a connection of its own, as another program editing
+/// the dictionary would; true when all of them ran.
+bool ExecFile(const std::string& path, const std::string& sql);
+/// The bytes as upper-case hexadecimal digits, as SQLite's hex() writes them.
+std::string Hex(std::string_view bytes);
 
 } // namespace kelvara

@@ -84,6 +84,45 @@ TEST(EntryTextReaderTest, SevenLineTemporaryFileCopiesToNineLines)
     EXPECT_EQ(copy, "s1\r\nl1\r\nt1\r\ns2\r\nl2\r\nt2\r\ns3\r\n\r\n\r\n");
 }
 
+TEST(EntryTextReaderTest, LineViewsReadWhatLinesRead)
+{
+    // Lines across the reader's chunks, lone CRs and CR CR LF, a last line without LF, and a
+    // 0x1A byte that ends the file; then a UTF-8 file, whose lines are converted.
+    std::mt19937 rng(42);
+    std::string bytes;
+    for (int i = 0; i < 20000; ++i) {
+        bytes += std::string(rng() % 40, static_cast<char>('a' + i % 26));
+        const char* const ends[] = {"\r\n", "\n", "\r\r\n", "x\ry\r\n", "\xC6\xBB\r\n"};
+        bytes += ends[rng() % std::size(ends)];
+    }
+    bytes += std::string(70000, 'L') + "\r\nlast";
+    const std::string utf8 = "\xE6\xA2\xA8\r\npear\nplum";
+    struct Case
+    {
+        std::string text;
+        std::size_t length; // of what is read of it
+        EncodingPolicy policy;
+    };
+    for (const Case& c :
+         {Case{bytes + "\x1A" + "after\r\n", bytes.size(), EncodingPolicy::CodePageOnly},
+          Case{utf8, utf8.size(), EncodingPolicy::Detect}}) {
+        EntryTextReader lines = EntryTextReader::fromBytes(c.text, kCodePageGbk, c.policy);
+        EntryTextReader views = EntryTextReader::fromBytes(c.text, kCodePageGbk, c.policy);
+        std::string line;
+        std::size_t count = 0;
+        while (!lines.atEnd()) {
+            ASSERT_FALSE(views.atEnd());
+            ASSERT_EQ(lines.readLine(line), ReadStatus::Ok);
+            ASSERT_EQ(views.readLineView(), line) << "line " << count;
+            ASSERT_EQ(views.bytesConsumed(), lines.bytesConsumed());
+            ++count;
+        }
+        EXPECT_TRUE(views.atEnd());
+        EXPECT_EQ(views.bytesConsumed(), c.length);
+        EXPECT_GT(count, 2u);
+    }
+}
+
 TEST(EntryTextReaderTest, TooLongFieldSkipsTheRecordNotTheFraming)
 {
     const std::string longSource(300, 'x');
@@ -254,6 +293,32 @@ TEST(EntryTextFileTest, WriterEndsEveryLineWithCarriageReturnLineFeed)
     EXPECT_TRUE(writer->writeRecord("apple", "Noun", "\xC6\xBB\xB9\xFB"));
     EXPECT_TRUE(writer->close());
     EXPECT_EQ(ReadFile(path), "\r\n\r\n\r\napple\r\nNoun\r\n\xC6\xBB\xB9\xFB\r\n");
+}
+
+TEST(EntryTextFileTest, WriterHandsOnEveryLineAcrossBlocksAndWithoutClose)
+{
+    TestTempFolder folder;
+    const auto path = folder.path() / "blocks.txt";
+    std::string expected;
+    {
+        auto writer = EntryTextWriter::create(path.string());
+        ASSERT_TRUE(writer);
+        // Three blocks and a piece: records across the block ends, and one line longer than
+        // a block.
+        const std::string longLine(EntryTextWriter::kBlockSize + 7, 'w');
+        ASSERT_TRUE(writer->writeLine(longLine));
+        expected += longLine + "\r\n";
+        for (int i = 0; expected.size() < 3 * EntryTextWriter::kBlockSize + 100; ++i) {
+            const std::string n = std::to_string(i);
+            ASSERT_TRUE(writer->writeRecord("source " + n, "n.", "target " + n));
+            AppendEntryRecord(expected, "source " + n, "n.", "target " + n);
+        }
+        // Moved, then dropped without close: what it gathered still reaches the file.
+        EntryTextWriter moved = std::move(*writer);
+        ASSERT_TRUE(moved.writeLine("end"));
+        expected += "end\r\n";
+    }
+    EXPECT_EQ(ReadFile(path), expected);
 }
 
 TEST(EntryTextFileTest, FailuresAreReportedError)
