@@ -31,10 +31,4 @@ bool IsRepresentable(std::u16string_view text, int codePage);
 /// double-byte character.
 std::size_t CutLength(std::string_view bytes, std::size_t maxBytes, int codePage);
 
-/// The prefix of bytes that CutLength allows.
-inline std::string_view CutToBytes(std::string_view bytes, std::size_t maxBytes, int codePage)
-{
-    return bytes.substr(0, CutLength(bytes, maxBytes, codePage));
-}
-
 } // namespace kelvara

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/CodePage.h"
-
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -33,16 +31,6 @@ public:
             return false;
         std::memcpy(m_bytes.data(), text.data(), text.size());
         return true;
-    }
-
-    /// Copies as much of the text as fits, never splitting a double-byte character of the
-    /// code page. Answers whether the text fitted whole.
-    bool assignCut(std::string_view text, int codePage)
-    {
-        clear();
-        const std::size_t n = CutLength(text, kMaxText, codePage);
-        std::memcpy(m_bytes.data(), text.data(), n);
-        return n == text.size();
     }
 
     void clear() { m_bytes.fill('\0'); }

@@ -22,16 +22,6 @@ TEST(FixedBufferTest, TextThatDoesNotFitIsRefusedNotCut)
     EXPECT_TRUE(b.empty());
 }
 
-TEST(FixedBufferTest, CutNeverSplitsADoubleByteCharacter)
-{
-    // 14 ASCII bytes and then a GBK character: the 16-byte buffer holds 15 bytes, so the
-    // character does not fit and the cut stops before its lead byte.
-    const std::string text = std::string(14, 'a') + "\xC4\xE3";
-    Buffer16 b;
-    EXPECT_FALSE(b.assignCut(text, kCodePageGbk));
-    EXPECT_EQ(b.view(), std::string(14, 'a'));
-}
-
 TEST(FixedBufferTest, UnterminatedEngineOutputIsReadWithinTheBuffer)
 {
     Buffer16 b;
@@ -52,23 +42,6 @@ TEST(FixedBufferTest, LongestTextFillsAllButTheTerminator)
     EXPECT_FALSE(b.assign(std::string(256, 'q')));
     EXPECT_TRUE(b.empty());
     EXPECT_EQ(b.view(), "");
-}
-
-TEST(FixedBufferTest, CutKeepsWholeCharactersOfEitherCodePage)
-{
-    // 127 bytes of room: 63 characters of two bytes each, never half of the 64th.
-    std::string gbk;
-    for (int i = 0; i < 64; ++i)
-        gbk += "\xC4\xE3";
-    Buffer128 g;
-    EXPECT_FALSE(g.assignCut(gbk, kCodePageGbk));
-    EXPECT_EQ(g.length(), 126u);
-    Buffer128 big5;
-    EXPECT_FALSE(big5.assignCut("a" + gbk, kCodePageBig5));
-    EXPECT_EQ(big5.length(), 127u);
-    Buffer16 fits;
-    EXPECT_TRUE(fits.assignCut("\xA7\x41", kCodePageBig5));
-    EXPECT_EQ(fits.view(), "\xA7\x41");
 }
 
 TEST(FixedBufferTest, EmbeddedZeroEndsTheText)
