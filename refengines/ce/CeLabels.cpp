@@ -4,14 +4,15 @@ namespace kelvara::ref {
 
 namespace {
 
-struct LabelRow {
+struct LabelRow
+{
     std::string_view word;
     std::string_view gbk;  // Simplified Chinese in code page 936
     std::string_view big5; // Traditional Chinese in code page 950
 };
 
-// 名词 及物动词 不及物动词 形容词 副词 介词 / 名詞 及物動詞 不及物動詞 形容詞 副詞 介係詞, as bytes so
-// that the engine needs no converter.
+// 名词 及物动词 不及物动词 形容词 副词 介词 / 名詞 及物動詞 不及物動詞 形容詞 副詞 介係詞, as bytes
+// so that the engine needs no converter.
 constexpr LabelRow kLabels[] = {
     {"noun", "\xC3\xFB\xB4\xCA", "\xA6\x57\xB5\xFC"},
     {"vt", "\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA", "\xA4\xCE\xAA\xAB\xB0\xCA\xB5\xFC"},

@@ -12,14 +12,16 @@
 namespace kelvara::ref {
 
 /// One sense of a C-E word: the engine part-of-speech word and the translation.
-struct CeSense {
+struct CeSense
+{
     std::string pos;
     std::string translation;
 };
 
 /// The storage of one C-E dictionary file: its schema, prepared statements and queries.
 /// Senses keep the order in which they were added.
-class CeStore {
+class CeStore
+{
 public:
     static const DictionaryFormat& format();
 

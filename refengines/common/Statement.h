@@ -11,7 +11,8 @@ namespace kelvara::ref {
 /// One prepared statement, kept for the life of its connection so that an engine call costs a
 /// bind and a step, not a parse. Texts are bound and read as blobs: the engines store the
 /// code-page bytes exactly as they came, which SQLite must not take for UTF-8.
-class Statement {
+class Statement
+{
 public:
     Statement() = default;
     ~Statement();
@@ -44,7 +45,8 @@ private:
 
 /// Resets a statement when the scope ends, so that no statement keeps a read transaction
 /// open between engine calls (it would hold back another process's checkpoints).
-class StatementScope {
+class StatementScope
+{
 public:
     explicit StatementScope(Statement& statement) : m_statement(statement) {}
     ~StatementScope() { m_statement.reset(); }

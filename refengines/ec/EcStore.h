@@ -13,7 +13,8 @@ namespace kelvara::ref {
 
 /// One E-C entry as stored: its identity is the source folded in ASCII letter case plus the
 /// part-of-speech code.
-struct EcEntry {
+struct EcEntry
+{
     std::string source;
     int pos = 0;
     std::string target;
@@ -22,7 +23,8 @@ struct EcEntry {
 /// The storage of one E-C dictionary file (`<base>.key`): its schema, its prepared
 /// statements and the queries on them. Callers bracket writes in the connection's
 /// transaction.
-class EcStore {
+class EcStore
+{
 public:
     static const DictionaryFormat& format();
 

@@ -12,8 +12,8 @@ std::u16string CheckCellInput(DictionaryKind kind, InterfaceLanguage language, i
 {
     if (column != kColSource && column != kColTarget)
         return {};
-    const std::size_t limit =
-        kind == DictionaryKind::EC ? DictionaryAccess::kEcTextLimit : DictionaryAccess::kCeTextLimit;
+    const std::size_t limit = kind == DictionaryKind::EC ? DictionaryAccess::kEcTextLimit
+                                                         : DictionaryAccess::kCeTextLimit;
     if (text.size() > limit)
         return TextTooLongHint(language, limit);
     // The C-E sense list is "(" label ")" translation repeated; a parenthesis inside a

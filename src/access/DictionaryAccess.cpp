@@ -2,11 +2,11 @@
 
 #include "access/CellInputCheck.h"
 #include "access/DictionaryNaming.h"
-#include "startup/StartupState.h"
 #include "editor/EntryEditor.h"
 #include "lang/AccessMessages.h"
 #include "platform/FixedBuffer.h"
 #include "platform/Paths.h"
+#include "startup/StartupState.h"
 
 namespace kelvara {
 

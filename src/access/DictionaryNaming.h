@@ -6,11 +6,11 @@
 namespace kelvara {
 
 /// What New E-C settles from the file the user chose in OpenDialogDictEc.
-struct NewEcName {
+struct NewEcName
+{
     std::string dialogFolder; ///< the folder of the chosen file, kept as the dialog's next start
     std::string path;         ///< the E-C dictionary path: folder, separator, name without ".key"
 };
-
 
 /// The New E-C naming rule: a final ".key" (any case) is dropped, and "Userec" is put in
 /// front of a name that does not begin with "userec" in any letter case.

@@ -7,12 +7,12 @@
 #include "access/CeSavePlan.h"
 #include "access/DictionaryAccess.h"
 #include "access/SenseList.h"
-#include "startup/StartupState.h"
 #include "editor/EntryEditor.h"
 #include "engines/EngineSessions.h"
 #include "lang/AccessMessages.h"
 #include "lang/PartOfSpeech.h"
 #include "platform/FixedBuffer.h"
+#include "startup/StartupState.h"
 
 #include <unordered_map>
 

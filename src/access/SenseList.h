@@ -7,7 +7,8 @@
 namespace kelvara {
 
 /// One sense of a C-E word as the grid shows it: part-of-speech label and translation.
-struct Sense {
+struct Sense
+{
     std::string label;
     std::string target;
     bool operator==(const Sense&) const = default;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "access/DictionaryState.h"
-#include "commands/CommandRules.h"
 #include "app/WindowPrompts.h"
+#include "commands/CommandRules.h"
 #include "editor/EntryEditor.h"
 #include "flatmenu/qt/QtFlatPainter.h"
 #include "lang/Captions.h"

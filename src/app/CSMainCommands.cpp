@@ -11,8 +11,8 @@
 
 #include "access/CellInputCheck.h"
 #include "access/DictionaryAccess.h"
-#include "editor/qt/EntryGridView.h"
 #include "editor/RowClipboard.h"
+#include "editor/qt/EntryGridView.h"
 #include "platform/CodePage.h"
 #include "textio/TextCommandSummary.h"
 #include "textio/TextCommands.h"

@@ -1,11 +1,11 @@
 #include "app/About.h"
 #include "app/CSMain.h"
-#include "startup/DisplayCheck.h"
 #include "app/FirstPaintReport.h"
 #include "app/Save.h"
 #include "app/width.h"
 #include "flatmenu/qt/QtFlatForms.h"
 #include "platform/Paths.h"
+#include "startup/DisplayCheck.h"
 
 #include <QApplication>
 

@@ -17,24 +17,26 @@ bool IsControl(char16_t c)
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-struct Hint {
+struct Hint
+{
     const char* simplified;  // GBK
     const char* traditional; // Big5
     const char* english;
 };
 
 constexpr Hint kLineBreakHint{
-    "\xB2\xBB\xC4\xDC\xCA\xE4\xC8\xEB\xBB\xBB\xD0\xD0\xB7\xFB",         // 不能输入换行符
-    "\xA4\xA3\xAF\xE0\xBF\xE9\xA4\x4A\xB4\xAB\xA6\xE6\xB2\xC5",         // 不能輸入換行符
+    "\xB2\xBB\xC4\xDC\xCA\xE4\xC8\xEB\xBB\xBB\xD0\xD0\xB7\xFB", // 不能输入换行符
+    "\xA4\xA3\xAF\xE0\xBF\xE9\xA4\x4A\xB4\xAB\xA6\xE6\xB2\xC5", // 不能輸入換行符
     "Line breaks cannot be entered here"};
 constexpr Hint kControlHint{
     "\xB2\xBB\xC4\xDC\xCA\xE4\xC8\xEB\xBF\xD8\xD6\xC6\xD7\xD6\xB7\xFB", // 不能输入控制字符
     "\xA4\xA3\xAF\xE0\xBF\xE9\xA4\x4A\xB1\xB1\xA8\xEE\xA6\x72\xA4\xB8", // 不能輸入控制字元
     "Control characters cannot be entered here"};
-constexpr Hint kCodePageHint{
-    "\xB8\xC3\xD7\xD6\xB7\xFB\xCE\xDE\xB7\xA8\xB4\xE6\xC8\xEB\xB4\xCA\xB5\xE4", // 该字符无法存入词典
-    "\xB8\xD3\xA6\x72\xA4\xB8\xB5\x4C\xAA\x6B\xA6\x73\xA4\x4A\xB5\xFC\xA8\xE5", // 該字元無法存入詞典
-    "This character cannot be stored in the dictionary"};
+constexpr Hint kCodePageHint{"\xB8\xC3\xD7\xD6\xB7\xFB\xCE\xDE\xB7\xA8\xB4\xE6\xC8\xEB\xB4\xCA\xB5"
+                             "\xE4", // 该字符无法存入词典
+                             "\xB8\xD3\xA6\x72\xA4\xB8\xB5\x4C\xAA\x6B\xA6\x73\xA4\x4A\xB5\xFC\xA8"
+                             "\xE5", // 該字元無法存入詞典
+                             "This character cannot be stored in the dictionary"};
 
 } // namespace
 
@@ -51,8 +53,8 @@ InputCheck CheckInputText(std::u16string_view text, int codePage)
         return {};
     // Only now find which character it was: the common case costs a single pass.
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF
-                          && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+        const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
         const std::size_t length = pair ? 2 : 1;
         if (!IsRepresentable(text.substr(i, length), codePage))
             return {InputRefusal::NotInCodePage, i, text[i]};
@@ -66,8 +68,8 @@ std::size_t CountRefused(std::u16string_view text, int codePage)
     std::size_t count = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        const bool pair = i + 1 < text.size() && c >= 0xD800 && c <= 0xDBFF && text[i + 1] >= 0xDC00
-                          && text[i + 1] <= 0xDFFF;
+        const bool pair = i + 1 < text.size() && c >= 0xD800 && c <= 0xDBFF &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
         const std::size_t length = pair ? 2 : 1;
         if (IsLineBreak(c) || IsControl(c) || !IsRepresentable(text.substr(i, length), codePage))
             ++count;

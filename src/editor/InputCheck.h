@@ -18,7 +18,8 @@ enum class InputRefusal {
 };
 
 /// The verdict on a text typed or pasted into an entry field.
-struct InputCheck {
+struct InputCheck
+{
     InputRefusal refusal = InputRefusal::None;
     std::size_t position = 0; ///< UTF-16 index of the first refused character
     char16_t character = 0;   ///< the first refused code unit

@@ -29,8 +29,8 @@ using CloseCstmRwFn = int(KELVARA_ENGINE_CALL*)();
 using SearchWordFn = int(KELVARA_ENGINE_CALL*)(char* word, unsigned char* pos, char* translation);
 using GetNextWordFn = int(KELVARA_ENGINE_CALL*)(char* word, unsigned char* pos, char* translation);
 /// op and pos travel as 32-bit arguments of which only the low byte counts.
-using ModifyWordFn = int(KELVARA_ENGINE_CALL*)(std::int32_t op, const char* source, std::int32_t pos,
-                                               const char* target);
+using ModifyWordFn = int(KELVARA_ENGINE_CALL*)(std::int32_t op, const char* source,
+                                               std::int32_t pos, const char* target);
 using GetAllWordsToFileFn = int(KELVARA_ENGINE_CALL*)(const char* textPath, const char* basePath);
 using UpdateUserDictFn = int(KELVARA_ENGINE_CALL*)();
 

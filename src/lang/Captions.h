@@ -87,5 +87,4 @@ CaptionTable ColumnWidthCaptions(InterfaceLanguage language);
 /// The About box's texts, the same in every language.
 CaptionTable AboutTexts();
 
-
 } // namespace kelvara

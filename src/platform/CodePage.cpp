@@ -15,7 +15,8 @@ constexpr const char* kUtf16 = std::endian::native == std::endian::big ? "UTF-16
 
 // One converter per direction and code page, opened on first use and kept for the thread:
 // iconv_open costs far more than converting one grid cell.
-class Converter {
+class Converter
+{
 public:
     Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
     ~Converter()
@@ -179,8 +180,8 @@ std::size_t CutLength(std::string_view bytes, std::size_t maxBytes, int codePage
         return bytes.size();
     std::size_t pos = 0;
     while (pos < maxBytes) {
-        const bool wide = IsLeadByte(static_cast<unsigned char>(bytes[pos]), codePage) &&
-                          pos + 1 < bytes.size();
+        const bool wide =
+            IsLeadByte(static_cast<unsigned char>(bytes[pos]), codePage) && pos + 1 < bytes.size();
         const std::size_t step = wide ? 2 : 1;
         if (pos + step > maxBytes)
             break;

@@ -11,8 +11,8 @@ namespace kelvara {
 /// A caller-owned, zero-terminated byte buffer of N bytes, as the engines take their texts.
 /// Nothing copied into it can write past its end, and reading it never runs past it even
 /// when an engine left it without a terminator.
-template <std::size_t N>
-class FixedBuffer {
+template <std::size_t N> class FixedBuffer
+{
     static_assert(N >= 2, "a buffer holds at least one byte and the terminator");
 
 public:
@@ -47,7 +47,8 @@ public:
     {
         const void* nul = std::memchr(m_bytes.data(), '\0', kMaxText);
         const std::size_t n =
-            nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - m_bytes.data()) : kMaxText;
+            nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - m_bytes.data())
+                : kMaxText;
         return {m_bytes.data(), n};
     }
     std::string str() const { return std::string(view()); }

@@ -1,7 +1,7 @@
 #include "platform/Paths.h"
 
-#include <sys/stat.h>
 #include <cstdio>
+#include <sys/stat.h>
 #include <vector>
 
 #ifdef _WIN32
@@ -12,9 +12,7 @@
 
 namespace kelvara {
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 bool IsPathSeparator(char c)
 {
@@ -88,7 +86,9 @@ std::string FileNameOf(std::string_view path)
 
 bool FileExists(const std::string& path)
 {
-    struct stat st {};
+    struct stat st
+    {
+    };
     return ::stat(path.c_str(), &st) == 0;
 }
 

@@ -1,5 +1,5 @@
-#include "access/CeSavePlan.h"
 #include "access/SenseList.h"
+#include "access/CeSavePlan.h"
 #include "platform/CodePage.h"
 
 #include <gtest/gtest.h>
@@ -41,18 +41,18 @@ TEST(ReadStoredSensesTest, ReadsOnlyWhatCanBeWrittenBackByteForByte)
     const auto senses = ReadStoredSenses("(noun) one(adj) red  ", kCodePageGbk);
     ASSERT_TRUE(senses);
     EXPECT_EQ(*senses, (std::vector<StoredSense>{{"noun", "one", "(noun) one"},
-                                                  {"adj", "red  ", "(adj) red  "}}));
+                                                 {"adj", "red  ", "(adj) red  "}}));
     EXPECT_TRUE(ReadStoredSenses("", kCodePageGbk)->empty());
     // Chinese labels of the platform code page are the engine's own.
     EXPECT_TRUE(ReadStoredSenses("(\xC3\xFB\xB4\xCA) \xC6\xBB\xB9\xFB", kCodePageGbk));
 
     // Each of these has a second reading, or cannot be added back as it is.
-    for (const char* text : {"(noun) apple (fruit) tree",  // a label no engine word stands for
-                             "(noun) apple (adj) tree",    // a blank before "(": one translation?
-                             "(noun) a)b(adj) red",        // Find shows two rows for one sense
-                             "(noun)apple",                // no blank after ")"
-                             "(noun) (adj) red",           // an empty translation
-                             "junk(noun) one"})            // text before the first sense
+    for (const char* text : {"(noun) apple (fruit) tree", // a label no engine word stands for
+                             "(noun) apple (adj) tree",   // a blank before "(": one translation?
+                             "(noun) a)b(adj) red",       // Find shows two rows for one sense
+                             "(noun)apple",               // no blank after ")"
+                             "(noun) (adj) red",          // an empty translation
+                             "junk(noun) one"})           // text before the first sense
         EXPECT_FALSE(ReadStoredSenses(text, kCodePageGbk)) << text;
 }
 
@@ -75,10 +75,12 @@ TEST(PlanCeWordSaveTest, RemovesExactlyTheSenseARowWasFoundAs)
 
     // A deletion of a sense that is gone writes nothing; a modification of one is refused,
     // and so is any rewrite of a text with a second reading.
-    const CeWordPlan gone = PlanCeWordSave(stored, {{'D', "noun", "", "(noun) three"}}, kCodePageGbk);
+    const CeWordPlan gone =
+        PlanCeWordSave(stored, {{'D', "noun", "", "(noun) three"}}, kCodePageGbk);
     EXPECT_TRUE(gone.writable);
     EXPECT_FALSE(gone.deleteFirst);
-    EXPECT_FALSE(PlanCeWordSave(stored, {{'M', "noun", "x", "(noun) three"}}, kCodePageGbk).writable);
+    EXPECT_FALSE(
+        PlanCeWordSave(stored, {{'M', "noun", "x", "(noun) three"}}, kCodePageGbk).writable);
     EXPECT_FALSE(PlanCeWordSave("(noun) apple (fruit) tree(adj) red",
                                 {{'M', "adj", "crimson", "(adj) red"}}, kCodePageGbk)
                      .writable);

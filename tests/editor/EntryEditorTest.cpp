@@ -29,7 +29,8 @@ EntryEditor MakeEditor(InterfaceLanguage language = InterfaceLanguage::English,
 void AddStoredRows(EntryEditor& editor, int count)
 {
     for (int i = 0; i < count; ++i)
-        editor.AddEntryRow(kMarkStored, "word" + std::to_string(i), "Noun", "t" + std::to_string(i));
+        editor.AddEntryRow(kMarkStored, "word" + std::to_string(i), "Noun",
+                           "t" + std::to_string(i));
 }
 
 // ---- placeholder row
@@ -105,7 +106,8 @@ TEST(EntryEditorPlaceholder, CompactingKeepsOrderAndOnlyDropsLowerCaseD)
 
 // ---- marks: Delete
 
-struct DeleteCase {
+struct DeleteCase
+{
     std::string before;
     std::string after;
     bool setsChanged;
@@ -128,7 +130,9 @@ std::string DeleteCaseName(const ::testing::TestParamInfo<DeleteCase>& info)
            std::to_string(info.index);
 }
 
-class EntryEditorDelete : public ::testing::TestWithParam<DeleteCase> {};
+class EntryEditorDelete : public ::testing::TestWithParam<DeleteCase>
+{
+};
 
 TEST_P(EntryEditorDelete, MarkAndChangedFlagFollowTheTable)
 {
@@ -229,7 +233,8 @@ TEST(EntryEditorTyping, MarkColumnAndFixedCellsCannotBeTypedInto)
 
 // ---- Modify's column rules and the current cell
 
-struct ModifyCase {
+struct ModifyCase
+{
     std::string mark;
     int column;
     bool available;
@@ -246,7 +251,9 @@ std::string ModifyCaseName(const ::testing::TestParamInfo<ModifyCase>& info)
            std::to_string(info.index);
 }
 
-class EntryEditorModify : public ::testing::TestWithParam<ModifyCase> {};
+class EntryEditorModify : public ::testing::TestWithParam<ModifyCase>
+{
+};
 
 TEST_P(EntryEditorModify, AvailabilityFollowsMarkAndColumn)
 {
@@ -260,13 +267,14 @@ TEST_P(EntryEditorModify, AvailabilityFollowsMarkAndColumn)
     EXPECT_EQ(editing, GetParam().available);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, EntryEditorModify,
-    ::testing::Values(ModifyCase{"A", 1, true}, ModifyCase{"A", 2, true}, ModifyCase{"A", 3, true},
-                      ModifyCase{" ", 1, false}, ModifyCase{" ", 2, false}, ModifyCase{" ", 3, true},
-                      ModifyCase{"M", 2, false}, ModifyCase{"M", 3, true}, ModifyCase{"D", 3, false},
-                      ModifyCase{"d", 3, false}, ModifyCase{"E", 3, false}, ModifyCase{"", 3, false}),
-    ModifyCaseName);
+INSTANTIATE_TEST_SUITE_P(Rules, EntryEditorModify,
+                         ::testing::Values(ModifyCase{"A", 1, true}, ModifyCase{"A", 2, true},
+                                           ModifyCase{"A", 3, true}, ModifyCase{" ", 1, false},
+                                           ModifyCase{" ", 2, false}, ModifyCase{" ", 3, true},
+                                           ModifyCase{"M", 2, false}, ModifyCase{"M", 3, true},
+                                           ModifyCase{"D", 3, false}, ModifyCase{"d", 3, false},
+                                           ModifyCase{"E", 3, false}, ModifyCase{"", 3, false}),
+                         ModifyCaseName);
 
 TEST(EntryEditorCurrentCell, FixedCellsAreRefused)
 {
@@ -394,7 +402,8 @@ TEST(EntryEditorLabels, EnglishInterfaceReplacesChineseLabelsButNotVerb)
     big5.AddEntryRow(kMarkStored, "w", kNounBig5, "a");
     EXPECT_EQ(big5.cell(kColPartOfSpeech, 1), "Noun");
 
-    EntryEditor chinese = MakeEditor(InterfaceLanguage::Simplified, kCodePageGbk, DictionaryKind::CE);
+    EntryEditor chinese =
+        MakeEditor(InterfaceLanguage::Simplified, kCodePageGbk, DictionaryKind::CE);
     chinese.AddEntryRow(kMarkStored, "w", kNounGbk, "a");
     EXPECT_EQ(chinese.cell(kColPartOfSpeech, 1), kNounGbk) << "no replacement under Chinese";
 }
@@ -416,7 +425,8 @@ TEST(EntryEditorLabels, ListsAndCodes)
 
 TEST(EntryEditorLabels, SimplifiedLabelsOnBig5PlatformAreNeverStoredAsQuestionMarks)
 {
-    EntryEditor editor = MakeEditor(InterfaceLanguage::Simplified, kCodePageBig5, DictionaryKind::EC);
+    EntryEditor editor =
+        MakeEditor(InterfaceLanguage::Simplified, kCodePageBig5, DictionaryKind::EC);
     for (const PartOfSpeechItem& item : editor.partOfSpeechList())
         EXPECT_EQ(item.cellText.find(kDefaultChar), std::string::npos);
     editor.MenuItemAddClick("apple");
@@ -426,25 +436,38 @@ TEST(EntryEditorLabels, SimplifiedLabelsOnBig5PlatformAreNeverStoredAsQuestionMa
 
 // ---- listener protocol
 
-class RecordingListener : public EntryEditorListener {
+class RecordingListener : public EntryEditorListener
+{
 public:
     explicit RecordingListener(const EntryEditor& editor) : m_editor(editor) {}
 
     void aboutToAppendRows(int first, int last) override
     {
-        events.push_back("append " + std::to_string(first) + "-" + std::to_string(last) + " at "
-                         + std::to_string(m_editor.rowCount()));
+        events.push_back("append " + std::to_string(first) + "-" + std::to_string(last) + " at " +
+                         std::to_string(m_editor.rowCount()));
     }
-    void rowsAppended() override { events.push_back("appended " + std::to_string(m_editor.rowCount())); }
+    void rowsAppended() override
+    {
+        events.push_back("appended " + std::to_string(m_editor.rowCount()));
+    }
     void aboutToRemoveRows(int first, int last) override
     {
-        events.push_back("remove " + std::to_string(first) + "-" + std::to_string(last) + " at "
-                         + std::to_string(m_editor.rowCount()));
+        events.push_back("remove " + std::to_string(first) + "-" + std::to_string(last) + " at " +
+                         std::to_string(m_editor.rowCount()));
     }
-    void rowsRemoved() override { events.push_back("removed " + std::to_string(m_editor.rowCount())); }
+    void rowsRemoved() override
+    {
+        events.push_back("removed " + std::to_string(m_editor.rowCount()));
+    }
     void aboutToReset() override { events.push_back("reset"); }
-    void resetDone() override { events.push_back("reset done " + std::to_string(m_editor.rowCount())); }
-    void changedFlagChanged(bool changed) override { events.push_back(changed ? "changed" : "clean"); }
+    void resetDone() override
+    {
+        events.push_back("reset done " + std::to_string(m_editor.rowCount()));
+    }
+    void changedFlagChanged(bool changed) override
+    {
+        events.push_back(changed ? "changed" : "clean");
+    }
 
     std::vector<std::string> events;
 
@@ -465,9 +488,9 @@ TEST(EntryEditorListenerProtocol, RowCountChangesBetweenAboutToAndDone)
     editor.removeListener(&listener);
     editor.MenuItemAddClick("y");
 
-    const std::vector<std::string> expected{
-        "append 2-2 at 2", "appended 3", "append 3-3 at 3", "appended 4", "reset",
-        "reset done 3",    "remove 2-2 at 3", "removed 2", "changed"};
+    const std::vector<std::string> expected{"append 2-2 at 2", "appended 3", "append 3-3 at 3",
+                                            "appended 4",      "reset",      "reset done 3",
+                                            "remove 2-2 at 3", "removed 2",  "changed"};
     EXPECT_EQ(listener.events, expected);
 }
 

@@ -11,13 +11,14 @@ TEST(InputCheck, AcceptsWhatTheCodePageHolds)
 {
     EXPECT_TRUE(CheckInputText(u"", kCodePageGbk).accepted());
     EXPECT_TRUE(CheckInputText(u"apple pie?", kCodePageGbk).accepted());
-    EXPECT_TRUE(CheckInputText(u"\u82f9\u679c", kCodePageGbk).accepted());      // 苹果
-    EXPECT_TRUE(CheckInputText(u"\u860b\u679c", kCodePageBig5).accepted());     // 蘋果
+    EXPECT_TRUE(CheckInputText(u"\u82f9\u679c", kCodePageGbk).accepted());  // 苹果
+    EXPECT_TRUE(CheckInputText(u"\u860b\u679c", kCodePageBig5).accepted()); // 蘋果
 }
 
 TEST(InputCheck, RefusesLineBreaksAndControlCharacters)
 {
-    struct Case {
+    struct Case
+    {
         std::u16string text;
         InputRefusal refusal;
         std::size_t position;

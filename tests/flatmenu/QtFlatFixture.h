@@ -6,8 +6,8 @@
 
 #include "flatmenu/qt/QtFlatPainter.h"
 #include "platform/Components.h"
-#include "platform/qt/ControlMessageChain.h"
 #include "platform/SystemColors.h"
+#include "platform/qt/ControlMessageChain.h"
 
 #include <QIcon>
 #include <QImage>

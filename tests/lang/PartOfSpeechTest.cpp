@@ -19,7 +19,8 @@ std::string EngineWord(std::string_view label, int codePage)
     return buffer.str();
 }
 
-struct EngineWordCase {
+struct EngineWordCase
+{
     const char* label;
     int codePage;
     const char* word;
@@ -30,7 +31,9 @@ void PrintTo(const EngineWordCase& c, std::ostream* os)
     *os << "label for " << c.word << " in code page " << c.codePage;
 }
 
-class PosLabelToEngineWordTest : public ::testing::TestWithParam<EngineWordCase> {};
+class PosLabelToEngineWordTest : public ::testing::TestWithParam<EngineWordCase>
+{
+};
 
 TEST_P(PosLabelToEngineWordTest, KnownLabelBecomesItsWord)
 {
@@ -40,23 +43,25 @@ TEST_P(PosLabelToEngineWordTest, KnownLabelBecomesItsWord)
 INSTANTIATE_TEST_SUITE_P(
     Table, PosLabelToEngineWordTest,
     ::testing::Values(
-        EngineWordCase{"\xC3\xFB\xB4\xCA", kCodePageGbk, "noun"},           // 名词
-        EngineWordCase{"\xA6\x57\xB5\xFC", kCodePageBig5, "noun"},          // 名詞
+        EngineWordCase{"\xC3\xFB\xB4\xCA", kCodePageGbk, "noun"},  // 名词
+        EngineWordCase{"\xA6\x57\xB5\xFC", kCodePageBig5, "noun"}, // 名詞
         EngineWordCase{"Noun", kCodePageGbk, "noun"},
-        EngineWordCase{"\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA", kCodePageGbk, "vt"}, // 及物动词
+        EngineWordCase{"\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA", kCodePageGbk, "vt"},  // 及物动词
         EngineWordCase{"\xA4\xCE\xAA\xAB\xB0\xCA\xB5\xFC", kCodePageBig5, "vt"}, // 及物動詞
         EngineWordCase{"Vt", kCodePageBig5, "vt"},
-        EngineWordCase{"\xB2\xBB\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA", kCodePageGbk, "vi"}, // 不及物动词
-        EngineWordCase{"\xA4\xA3\xA4\xCE\xAA\xAB\xB0\xCA\xB5\xFC", kCodePageBig5, "vi"}, // 不及物動詞
+        EngineWordCase{"\xB2\xBB\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA", kCodePageGbk,
+                       "vi"}, // 不及物动词
+        EngineWordCase{"\xA4\xA3\xA4\xCE\xAA\xAB\xB0\xCA\xB5\xFC", kCodePageBig5,
+                       "vi"}, // 不及物動詞
         EngineWordCase{"Vi", kCodePageGbk, "vi"},
-        EngineWordCase{"\xD0\xCE\xC8\xDD\xB4\xCA", kCodePageGbk, "adj"},    // 形容词
-        EngineWordCase{"\xA7\xCE\xAE\x65\xB5\xFC", kCodePageBig5, "adj"},   // 形容詞
+        EngineWordCase{"\xD0\xCE\xC8\xDD\xB4\xCA", kCodePageGbk, "adj"},  // 形容词
+        EngineWordCase{"\xA7\xCE\xAE\x65\xB5\xFC", kCodePageBig5, "adj"}, // 形容詞
         EngineWordCase{"Adj", kCodePageGbk, "adj"},
-        EngineWordCase{"\xB8\xB1\xB4\xCA", kCodePageGbk, "adv"},            // 副词
-        EngineWordCase{"\xB0\xC6\xB5\xFC", kCodePageBig5, "adv"},           // 副詞
+        EngineWordCase{"\xB8\xB1\xB4\xCA", kCodePageGbk, "adv"},  // 副词
+        EngineWordCase{"\xB0\xC6\xB5\xFC", kCodePageBig5, "adv"}, // 副詞
         EngineWordCase{"Adv", kCodePageGbk, "adv"},
-        EngineWordCase{"\xBD\xE9\xB4\xCA", kCodePageGbk, "prep"},           // 介词
-        EngineWordCase{"\xA4\xB6\xAB\x59\xB5\xFC", kCodePageBig5, "prep"},  // 介係詞
+        EngineWordCase{"\xBD\xE9\xB4\xCA", kCodePageGbk, "prep"},          // 介词
+        EngineWordCase{"\xA4\xB6\xAB\x59\xB5\xFC", kCodePageBig5, "prep"}, // 介係詞
         EngineWordCase{"Prep", kCodePageGbk, "prep"}),
     [](const ::testing::TestParamInfo<EngineWordCase>& info) {
         return std::string(info.param.word) + "_" + std::to_string(info.index);
@@ -85,7 +90,8 @@ TEST(PosLabelToEngineWordExactness, ComparesCharactersNotBytes)
 
 TEST(PartOfSpeechLists, EveryChineseLabelButVerbHasItsEnglishOne)
 {
-    for (InterfaceLanguage language : {InterfaceLanguage::Simplified, InterfaceLanguage::Traditional}) {
+    for (InterfaceLanguage language :
+         {InterfaceLanguage::Simplified, InterfaceLanguage::Traditional}) {
         ASSERT_EQ(CePartOfSpeechLabels(language).size(), 6u);
         EXPECT_EQ(EcPartOfSpeechLabels(language)[0], NounLabel(language));
         for (std::size_t i = 0; i < 6; ++i) {
@@ -93,8 +99,9 @@ TEST(PartOfSpeechLists, EveryChineseLabelButVerbHasItsEnglishOne)
                       CePartOfSpeechLabels(InterfaceLanguage::English)[i]);
         }
     }
-    EXPECT_EQ(WideFromCodePage(EcPartOfSpeechLabels(InterfaceLanguage::Traditional)[4], kCodePageBig5),
-              u"\u4ecb\u4fc2\u8a5e"); // 介係詞
+    EXPECT_EQ(
+        WideFromCodePage(EcPartOfSpeechLabels(InterfaceLanguage::Traditional)[4], kCodePageBig5),
+        u"\u4ecb\u4fc2\u8a5e"); // 介係詞
 }
 
 TEST(PartOfSpeechLists, VerbAndUnknownTextsHaveNoEnglishLabel)

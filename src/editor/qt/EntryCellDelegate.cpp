@@ -9,8 +9,7 @@ namespace kelvara {
 
 EntryCellDelegate::EntryCellDelegate(int codePage, InterfaceLanguage language, QObject* parent)
     : QStyledItemDelegate(parent), m_codePage(codePage), m_language(language)
-{
-}
+{}
 
 QWidget* EntryCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                          const QModelIndex& index) const

@@ -18,7 +18,8 @@ using CellCheck = std::function<std::u16string(int column, std::string_view byte
 /// once, so the cell holds the new text when StringGridDictSetEditText runs. Beside the
 /// code-page guard it applies the cell check it is given, which the window sets for the
 /// kind of the open dictionary.
-class EntryCellDelegate : public QStyledItemDelegate {
+class EntryCellDelegate : public QStyledItemDelegate
+{
     Q_OBJECT
 
 public:

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/qt/EntryCellDelegate.h"
 #include "editor/EntryEditor.h"
+#include "editor/qt/EntryCellDelegate.h"
 
 #include <QPersistentModelIndex>
 #include <QTableView>
@@ -17,7 +17,8 @@ class EntryTableModel;
 /// current cell. Row 0 (titles) and column 0 (marks) never become current; the in-place
 /// editor is open exactly while the editor is in editing mode. The window runs its
 /// availability rules again whenever stateChanged is emitted.
-class EntryGridView : public QTableView {
+class EntryGridView : public QTableView
+{
     Q_OBJECT
 
 public:
@@ -69,7 +70,8 @@ signals:
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
-    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

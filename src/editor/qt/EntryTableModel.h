@@ -9,7 +9,8 @@ namespace kelvara {
 /// Shows an EntryEditor to Qt's item views: row 0 is the title row, column 0 the mark
 /// column, both neither selectable nor editable. It follows the editor's notifications with
 /// the exact insert/remove/reset protocol, and turns an edit into StringGridDictSetEditText.
-class EntryTableModel : public QAbstractTableModel, private EntryEditorListener {
+class EntryTableModel : public QAbstractTableModel, private EntryEditorListener
+{
     Q_OBJECT
 
 public:

@@ -9,8 +9,7 @@ namespace kelvara {
 
 CodePageValidator::CodePageValidator(int codePage, InterfaceLanguage language, QObject* parent)
     : QValidator(parent), m_codePage(codePage), m_language(language)
-{
-}
+{}
 
 QValidator::State CodePageValidator::validate(QString& input, int& pos) const
 {

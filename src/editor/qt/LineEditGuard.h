@@ -22,7 +22,8 @@ using TextCheck = std::function<std::u16string(std::string_view bytes)>;
 /// block editing the rest of it. An optional further check (what the dictionary can store)
 /// refuses in the same way a change that makes the text fail it; a text that failed it
 /// already may only get shorter or keep its length, so the user can mend it.
-class CodePageValidator : public QValidator {
+class CodePageValidator : public QValidator
+{
     Q_OBJECT
 
 public:

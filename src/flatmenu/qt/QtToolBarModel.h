@@ -1,7 +1,7 @@
 #pragma once
 
-#include "flatmenu/qt/QtFlatControl.h"
 #include "flatmenu/ToolBarModel.h"
+#include "flatmenu/qt/QtFlatControl.h"
 
 #include <QObject>
 #include <QPointer>
