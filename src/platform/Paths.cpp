@@ -92,6 +92,16 @@ bool FileExists(const std::string& path)
     return ::stat(path.c_str(), &st) == 0;
 }
 
+std::uint64_t FileSizeOrZero(const std::string& path)
+{
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) != 0 || st.st_size < 0)
+        return 0;
+    return static_cast<std::uint64_t>(st.st_size);
+}
+
 bool RemoveFile(const std::string& path)
 {
     return std::remove(path.c_str()) == 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -33,5 +34,7 @@ std::string FileNameOf(std::string_view path);
 
 bool FileExists(const std::string& path);
 bool RemoveFile(const std::string& path);
+/// The size of a file in bytes; 0 when it cannot be told (progress then shows a busy bar).
+std::uint64_t FileSizeOrZero(const std::string& path);
 
 } // namespace kelvara

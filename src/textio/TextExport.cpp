@@ -2,6 +2,7 @@
 
 #include "editor/EntryEditor.h"
 #include "engines/EngineSessions.h"
+#include "platform/Paths.h"
 #include "textio/EngineExportLine.h"
 #include "textio/EntryTextReader.h"
 #include "textio/EntryTextWriter.h"
@@ -15,13 +16,6 @@
 namespace kelvara {
 
 namespace {
-
-std::uint64_t sizeOf(const std::string& path)
-{
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? 0 : size;
-}
 
 // Deletes the temporary file at the end of the conversion, whatever way it ends. Its name
 // was free before the engine wrote it, so it is never a file of the user's.
@@ -96,7 +90,7 @@ void convertTemporaryFile(const TemporaryFile& temporary, ChosenFile& chosen, in
         return;
     }
     chosen.markWritten();
-    TextProgressPacer pacer(progress, sizeOf(temporary.path()));
+    TextProgressPacer pacer(progress, FileSizeOrZero(temporary.path()));
     while (!reader->atEnd()) {
         if (!convert(*reader, *writer)) {
             result.failure = TextFailure::FileWriteFailed;

@@ -4,24 +4,16 @@
 #include "editor/EntryEditor.h"
 #include "engines/EngineSessions.h"
 #include "lang/PartOfSpeech.h"
+#include "platform/Paths.h"
 #include "textio/EntryTextReader.h"
 #include "textio/PosLabels.h"
 
-#include <filesystem>
-#include <system_error>
 #include <utility>
 #include <vector>
 
 namespace kelvara {
 
 namespace {
-
-std::uint64_t sizeOf(const std::string& path)
-{
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? 0 : size;
-}
 
 bool isBlank(const EntryRecord& record)
 {
@@ -81,7 +73,7 @@ TextCommandResult ImportFileToEditor(const std::string& path, EntryEditor& edito
             flush();
             return progress(p);
         };
-    TextProgressPacer pacer(paced, sizeOf(path));
+    TextProgressPacer pacer(paced, FileSizeOrZero(path));
     forEachRecord(*reader, FieldLimits{}, pacer, result, [&](EntryRecord& record) {
         const unsigned char code = PosLabelToCode(record.label, kind, editor.codePage());
         std::string label = code < list.size() ? list[code].cellText : std::move(record.label);
@@ -121,7 +113,7 @@ TextCommandResult ImportFileToEcDictionary(const std::string& path, const EcBind
     std::size_t taken = 0;
     Buffer256 source;
     Buffer256 target;
-    TextProgressPacer pacer(progress, sizeOf(path));
+    TextProgressPacer pacer(progress, FileSizeOrZero(path));
     forEachRecord(*reader, FieldLimits::ecEngine(), pacer, result, [&](const EntryRecord& record) {
         if (isBlank(record)) {
             ++result.blank;
@@ -163,7 +155,7 @@ TextCommandResult ImportFileToCeDictionary(const std::string& path, const CeBind
     Buffer128 word;
     Buffer16 engineWord;
     Buffer128 translation;
-    TextProgressPacer pacer(progress, sizeOf(path));
+    TextProgressPacer pacer(progress, FileSizeOrZero(path));
     forEachRecord(*reader, FieldLimits::ceEngine(), pacer, result, [&](const EntryRecord& record) {
         if (isBlank(record)) {
             ++result.blank;
