@@ -45,16 +45,26 @@ void forEachRecord(EntryTextReader& reader, const FieldLimits& limits, TextProgr
         result.failure = TextFailure::FileReadFailed;
 }
 
+// The text file to import, read in the code page; nothing, with the result saying so, when it
+// cannot be opened.
+std::optional<EntryTextReader> openTextFile(const std::string& path, int codePage,
+                                            TextCommandResult& result)
+{
+    result.ran = true;
+    auto reader = EntryTextReader::open(path, codePage);
+    if (!reader)
+        result.failure = TextFailure::FileNotOpened;
+    return reader;
+}
+
 } // namespace
 
 TextCommandResult ImportFileToEditor(const std::string& path, EntryEditor& editor,
                                      const TextProgressCallback& progress)
 {
     TextCommandResult result;
-    result.ran = true;
-    auto reader = EntryTextReader::open(path, editor.codePage());
+    auto reader = openTextFile(path, editor.codePage(), result);
     if (!reader) {
-        result.failure = TextFailure::FileNotOpened;
         editor.setChanged(true);
         return result;
     }
@@ -92,12 +102,9 @@ TextCommandResult ImportFileToEcDictionary(const std::string& path, const EcBind
                                            const TextProgressCallback& progress)
 {
     TextCommandResult result;
-    result.ran = true;
-    auto reader = EntryTextReader::open(path, codePage);
-    if (!reader) {
-        result.failure = TextFailure::FileNotOpened;
+    auto reader = openTextFile(path, codePage, result);
+    if (!reader)
         return result;
-    }
     Buffer256 base;
     if (!base.assign(ecPath)) {
         // A cut path would name another dictionary.
@@ -144,12 +151,9 @@ TextCommandResult ImportFileToCeDictionary(const std::string& path, const CeBind
                                            const TextProgressCallback& progress)
 {
     TextCommandResult result;
-    result.ran = true;
-    auto reader = EntryTextReader::open(path, codePage);
-    if (!reader) {
-        result.failure = TextFailure::FileNotOpened;
+    auto reader = openTextFile(path, codePage, result);
+    if (!reader)
         return result;
-    }
 
     bool engineReached = false;
     Buffer128 word;
