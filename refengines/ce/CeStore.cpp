@@ -20,6 +20,12 @@ constexpr const char* kCeSchema = "CREATE TABLE sense("
 // Takes the write lock of a transaction that has already read, without changing a row.
 constexpr const char* kCeLock = "DELETE FROM sense WHERE 0";
 
+// Words are stored as blobs; a word of another type is not in the order the export sorts by.
+bool storedAsExpected(const Statement& row)
+{
+    return row.type(0) == SQLITE_BLOB;
+}
+
 } // namespace
 
 const DictionaryFormat& CeStore::format()
@@ -93,43 +99,7 @@ int CeStore::removeWord(std::string_view word, bool& ok)
 
 bool CeStore::readAll(ExportRows& rows)
 {
-    rows.clear();
-    {
-        // The ids count the rows added, so the largest is about how many there are.
-        StatementScope scope(m_lastId);
-        if (m_lastId.step() == SQLITE_ROW && m_lastId.integer(0) > 0)
-            rows.reserve(static_cast<std::size_t>(m_lastId.integer(0)));
-    }
-    bool ours = true;
-    int rc;
-    {
-        StatementScope scope(m_scan);
-        while ((rc = m_scan.step()) == SQLITE_ROW) {
-            // Words are stored as blobs; one of another type sorts by SQLite's rules across
-            // types, so such a file is read through the index.
-            if (m_scan.type(0) != SQLITE_BLOB) {
-                ours = false;
-                break;
-            }
-            rows.add(m_scan.bytes(0), m_scan.integer(1), m_scan.bytes(2), m_scan.bytes(3));
-        }
-    }
-    if (!ours)
-        return readAllInIndexOrder(rows);
-    if (rc != SQLITE_DONE)
-        return false;
-    rows.sort();
-    return true;
-}
-
-bool CeStore::readAllInIndexOrder(ExportRows& rows)
-{
-    rows.clear();
-    StatementScope scope(m_all);
-    int rc;
-    while ((rc = m_all.step()) == SQLITE_ROW)
-        rows.add(m_all.bytes(0), m_all.integer(1), m_all.bytes(2), m_all.bytes(3));
-    return rc == SQLITE_DONE;
+    return ReadForExport(m_lastId, m_scan, m_all, &storedAsExpected, rows);
 }
 
 } // namespace kelvara::ref

@@ -44,7 +44,6 @@ public:
 private:
     explicit CeStore(std::unique_ptr<Database> db) : m_db(std::move(db)) {}
     bool prepareAll();
-    bool readAllInIndexOrder(ExportRows& rows);
 
     std::unique_ptr<Database> m_db; // destroyed after the statements on it
     Statement m_find;

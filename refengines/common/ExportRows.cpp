@@ -1,5 +1,9 @@
 #include "common/ExportRows.h"
 
+#include "common/Statement.h"
+
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -105,6 +109,50 @@ ExportRows::Row ExportRows::operator[](std::size_t i) const
     const char* first = s.bytes + s.keyLength;
     const char* second = first + s.firstLength;
     return {{s.bytes, s.keyLength}, s.number, {first, s.firstLength}, {second, s.secondLength}};
+}
+
+namespace {
+
+bool readInIndexOrder(Statement& indexWalk, ExportRows& rows)
+{
+    rows.clear();
+    StatementScope scope(indexWalk);
+    int rc;
+    while ((rc = indexWalk.step()) == SQLITE_ROW)
+        rows.add(indexWalk.bytes(0), indexWalk.integer(1), indexWalk.bytes(2), indexWalk.bytes(3));
+    return rc == SQLITE_DONE;
+}
+
+} // namespace
+
+bool ReadForExport(Statement& lastId, Statement& scan, Statement& indexWalk,
+                   bool (*storedAsExpected)(const Statement& row), ExportRows& rows)
+{
+    rows.clear();
+    {
+        // The ids count the rows added, so the largest is about how many there are.
+        StatementScope scope(lastId);
+        if (lastId.step() == SQLITE_ROW && lastId.integer(0) > 0)
+            rows.reserve(static_cast<std::size_t>(lastId.integer(0)));
+    }
+    bool ours = true;
+    int rc;
+    {
+        StatementScope scope(scan);
+        while ((rc = scan.step()) == SQLITE_ROW) {
+            if (!storedAsExpected(scan)) {
+                ours = false;
+                break;
+            }
+            rows.add(scan.bytes(0), scan.integer(1), scan.bytes(2), scan.bytes(3));
+        }
+    }
+    if (!ours)
+        return readInIndexOrder(indexWalk, rows);
+    if (rc != SQLITE_DONE)
+        return false;
+    rows.sort();
+    return true;
 }
 
 } // namespace kelvara::ref

@@ -8,6 +8,8 @@
 
 namespace kelvara::ref {
 
+class Statement;
+
 /// The rows of a whole-dictionary export, read in one pass over the table and put in the
 /// order of an index on (key, number) in memory.
 ///
@@ -61,5 +63,12 @@ private:
     std::vector<Slot> m_rows;
     bool m_inOrder = true;
 };
+
+/// Reads a whole table for an export: `lastId` answers max(id), `scan` and `indexWalk` answer
+/// (key, number, first, second) in the table's own order and in the index's. A scanned row
+/// whose column types `storedAsExpected` refuses would sort by SQLite's rules across types, so
+/// such a table is read through the index instead.
+bool ReadForExport(Statement& lastId, Statement& scan, Statement& indexWalk,
+                   bool (*storedAsExpected)(const Statement& row), ExportRows& rows);
 
 } // namespace kelvara::ref

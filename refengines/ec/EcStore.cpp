@@ -21,6 +21,13 @@ constexpr const char* kEcSchema = "CREATE TABLE entry("
 // Takes the write lock of a transaction that has already read, without changing a row.
 constexpr const char* kEcLock = "DELETE FROM entry WHERE 0";
 
+// The engine stores folds as blobs and codes as integers; a row of other types is not in the
+// order the export sorts by.
+bool storedAsExpected(const Statement& row)
+{
+    return row.type(0) == SQLITE_BLOB && row.type(1) == SQLITE_INTEGER;
+}
+
 } // namespace
 
 const DictionaryFormat& EcStore::format()
@@ -107,43 +114,7 @@ bool EcStore::remove(std::string_view fold, int pos)
 
 bool EcStore::readAll(ExportRows& rows)
 {
-    rows.clear();
-    {
-        // The ids count the rows added, so the largest is about how many there are.
-        StatementScope scope(m_lastId);
-        if (m_lastId.step() == SQLITE_ROW && m_lastId.integer(0) > 0)
-            rows.reserve(static_cast<std::size_t>(m_lastId.integer(0)));
-    }
-    bool ours = true;
-    int rc;
-    {
-        StatementScope scope(m_scan);
-        while ((rc = m_scan.step()) == SQLITE_ROW) {
-            // The engine stores folds as blobs and codes as integers. A row of other types
-            // would sort by SQLite's rules across types: that file is read through the index.
-            if (m_scan.type(0) != SQLITE_BLOB || m_scan.type(1) != SQLITE_INTEGER) {
-                ours = false;
-                break;
-            }
-            rows.add(m_scan.bytes(0), m_scan.integer(1), m_scan.bytes(2), m_scan.bytes(3));
-        }
-    }
-    if (!ours)
-        return readAllInIndexOrder(rows);
-    if (rc != SQLITE_DONE)
-        return false;
-    rows.sort();
-    return true;
-}
-
-bool EcStore::readAllInIndexOrder(ExportRows& rows)
-{
-    rows.clear();
-    StatementScope scope(m_all);
-    int rc;
-    while ((rc = m_all.step()) == SQLITE_ROW)
-        rows.add(m_all.bytes(0), m_all.integer(1), m_all.bytes(2), m_all.bytes(3));
-    return rc == SQLITE_DONE;
+    return ReadForExport(m_lastId, m_scan, m_all, &storedAsExpected, rows);
 }
 
 } // namespace kelvara::ref

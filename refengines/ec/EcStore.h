@@ -51,7 +51,6 @@ private:
     explicit EcStore(std::unique_ptr<Database> db) : m_db(std::move(db)) {}
     bool prepareAll();
     int changes() const;
-    bool readAllInIndexOrder(ExportRows& rows);
 
     // Declared first so that it is destroyed last, after the statements on it.
     std::unique_ptr<Database> m_db;

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace kelvara {
@@ -71,6 +72,18 @@ private:
     bool m_created = false;
     bool m_written = false;
 };
+
+// Finds a free temporary name beside the chosen file for the engine to write and makes sure of
+// the chosen file; the failure says which of them could not be had.
+TextFailure prepareExportFiles(const std::string& path, std::optional<std::string>& temporaryPath,
+                               std::optional<ChosenFile>& chosen)
+{
+    temporaryPath = FreeTemporaryExportPath(path);
+    if (!temporaryPath)
+        return TextFailure::NoTemporaryFile;
+    chosen.emplace(path);
+    return chosen->ok() ? TextFailure::None : TextFailure::FileNotCreated;
+}
 
 // Converts the temporary file into the chosen one, record by record (E-C) or line by line
 // (C-E, convert set). Lines are read whole: no field is cut.
@@ -155,20 +168,15 @@ TextCommandResult ExportEcDictionaryToFile(const EcBinding& ec, const std::strin
         result.failure = TextFailure::EngineNotOpened;
         return result;
     }
-    const auto temporaryPath = FreeTemporaryExportPath(path);
-    if (!temporaryPath) {
-        result.failure = TextFailure::NoTemporaryFile;
+    std::optional<std::string> temporaryPath;
+    std::optional<ChosenFile> chosen;
+    result.failure = prepareExportFiles(path, temporaryPath, chosen);
+    if (result.failure != TextFailure::None)
         return result;
-    }
-    ChosenFile chosen(path);
-    if (!chosen.ok()) {
-        result.failure = TextFailure::FileNotCreated;
-        return result;
-    }
     const TemporaryFile temporary(*temporaryPath);
     // The engine's answer is not relied on: only a file it wrote counts.
     (void)ec.getAllWordsToFile(Buffer256(temporary.path()), base);
-    convertTemporaryFile(temporary, chosen, codePage, progress, result,
+    convertTemporaryFile(temporary, *chosen, codePage, progress, result,
                          [&](EntryTextReader& reader, EntryTextWriter& writer) {
                              // Three lines per record, copied unchanged as they are read
                              // (each view lasts until the next read); a short last record
@@ -189,16 +197,11 @@ TextCommandResult ExportCeDictionaryToFile(const CeBinding& ce, const Buffer256&
 {
     TextCommandResult result;
     result.ran = true;
-    const auto temporaryPath = FreeTemporaryExportPath(path);
-    if (!temporaryPath) {
-        result.failure = TextFailure::NoTemporaryFile;
+    std::optional<std::string> temporaryPath;
+    std::optional<ChosenFile> chosen;
+    result.failure = prepareExportFiles(path, temporaryPath, chosen);
+    if (result.failure != TextFailure::None)
         return result;
-    }
-    ChosenFile chosen(path);
-    if (!chosen.ok()) {
-        result.failure = TextFailure::FileNotCreated;
-        return result;
-    }
     {
         CeSession session(ce, engineDirectory, stackMark);
         if (!session.isOpen()) {
@@ -210,7 +213,7 @@ TextCommandResult ExportCeDictionaryToFile(const CeBinding& ce, const Buffer256&
     const TemporaryFile temporary(*temporaryPath);
     const EngineWordLabels labels(codePage);
     convertTemporaryFile(
-        temporary, chosen, codePage, progress, result,
+        temporary, *chosen, codePage, progress, result,
         [&](EntryTextReader& reader, EntryTextWriter& writer) {
             const auto fields = ParseEngineExportLine(reader.readLineView(), codePage);
             if (!fields) {
