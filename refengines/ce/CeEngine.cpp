@@ -140,27 +140,56 @@ int CeEngine::remove(const char* word)
     return m_store->removeWord(*w, ok) > 0 ? 1 : 0;
 }
 
-int CeEngine::add(const char* word, const char* pos, const char* translation)
+std::optional<CeSense> CeEngine::acceptable(const char* word, const char* pos,
+                                            const char* translation,
+                                            std::string_view& wordText) const
 {
     const auto w = BoundedText(word, kWordCapacity);
     const auto p = BoundedText(pos, kPosCapacity);
     const auto t = BoundedText(translation, kWordCapacity);
     if (!m_open || !w || !p || !t || !validWord(*w))
-        return 0;
+        return std::nullopt;
     // An empty part of speech is the first of the list, as the utility's imports read it.
     const std::string_view posWord = p->empty() ? kDefaultPos : *p;
     if (HasLineBreak(posWord) || !IsWellFormed(posWord, m_codePage) ||
         HasSingleByteChar(posWord, '(') || HasSingleByteChar(posWord, ')') ||
         HasSingleByteChar(posWord, '\\'))
+        return std::nullopt;
+    if (t->empty() || HasLineBreak(*t) || !IsWellFormed(*t, m_codePage))
+        return std::nullopt;
+    wordText = *w;
+    return CeSense{std::string(posWord), std::string(*t)};
+}
+
+int CeEngine::add(const char* word, const char* pos, const char* translation)
+{
+    std::string_view w;
+    const std::optional<CeSense> sense = acceptable(word, pos, translation, w);
+    if (!sense || !claimWrite())
         return 0;
-    if (t->empty() || HasLineBreak(*t) || !IsWellFormed(*t, m_codePage) || !claimWrite())
-        return 0;
-    const CeSense sense{std::string(posWord), std::string(*t)};
     bool ok = false;
     // The same sense twice would show as two equal rows: it is kept once.
-    if (m_store->holds(*w, sense, ok))
+    if (m_store->holds(w, *sense, ok))
         return 1;
-    return ok && m_store->add(*w, sense) ? 1 : 0;
+    return ok && m_store->add(w, *sense) ? 1 : 0;
+}
+
+int CeEngine::check(const char* word, const char* pos, const char* translation)
+{
+    std::string_view w;
+    // The texts decide; the lock is the add's own business, and a check takes none, so that a
+    // save's checks keep its later lock claim on the state it read.
+    return acceptable(word, pos, translation, w) ? 1 : 0;
+}
+
+int CeEngine::abort()
+{
+    if (!m_open)
+        return 0;
+    m_open = false;
+    if (m_store)
+        m_store->database().rollback();
+    return 1;
 }
 
 int CeEngine::exportTo(const char* textPath)

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace kelvara::ref {
@@ -30,6 +31,11 @@ public:
     int retrieve(const char* word, const char** senseList);
     int remove(const char* word);
     int add(const char* word, const char* pos, const char* translation);
+    /// What add would answer now for texts that pass its rules, storing nothing: 1 when add
+    /// would take the sense (or holds it already), 0 when it would refuse it.
+    int check(const char* word, const char* pos, const char* translation);
+    /// Ends the open without storing anything since it: 1 when an open was abandoned.
+    int abort();
     int exportTo(const char* textPath);
     int create(const char* engineDirectory, const char* path);
     /// Ends what create redirected for the engine directory; 1 also when nothing was.
@@ -41,6 +47,10 @@ public:
 private:
     std::string dictionaryPathFor(std::string_view engineDirectory) const;
     bool validWord(std::string_view word) const;
+    /// The sense add would store (part of speech and translation) when every text passes the
+    /// rules; nothing when add refuses the texts themselves.
+    std::optional<CeSense> acceptable(const char* word, const char* pos, const char* translation,
+                                      std::string_view& wordText) const;
     /// The write lock for the open, taken at its first write; false when it cannot be had.
     bool claimWrite();
 

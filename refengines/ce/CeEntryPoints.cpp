@@ -1,5 +1,6 @@
-// The exported entry points of the reference C-E engine (Hanbank.dll), plus diccreate and
-// dicreset, our own entry points that New C-E uses when the engine offers them.
+// The exported entry points of the reference C-E engine (Hanbank.dll), plus our own entry
+// points: diccreate and dicreset, which New C-E uses, and diccheck and dicabort, with which a
+// save checks a word's senses before it rewrites them and abandons a save it cannot finish.
 
 #include "ce/CeEngine.h"
 #include "common/Guarded.h"
@@ -44,6 +45,17 @@ KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL dicadd(const char* word, const cha
     return Guarded([&] { return TheCeEngine().add(word, pos, translation); });
 }
 
+KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL diccheck(const char* word, const char* pos,
+                                                       const char* translation)
+{
+    return Guarded([&] { return TheCeEngine().check(word, pos, translation); });
+}
+
+KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL dicabort()
+{
+    return Guarded([&] { return TheCeEngine().abort(); });
+}
+
 KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL dicexport(const char* textPath)
 {
     return Guarded([&] { return TheCeEngine().exportTo(textPath); });
@@ -72,4 +84,6 @@ namespace {
 [[maybe_unused]] const kelvara::abi::DicExportFn kCheckExport = &dicexport;
 [[maybe_unused]] const kelvara::abi::DicCreateFn kCheckCreate = &diccreate;
 [[maybe_unused]] const kelvara::abi::DicResetFn kCheckReset = &dicreset;
+[[maybe_unused]] const kelvara::abi::DicCheckFn kCheckCheck = &diccheck;
+[[maybe_unused]] const kelvara::abi::DicAbortFn kCheckAbort = &dicabort;
 } // namespace

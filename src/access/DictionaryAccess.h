@@ -3,10 +3,12 @@
 #include "access/AccessPrompts.h"
 #include "access/DictionaryState.h"
 #include "lang/Language.h"
+#include "platform/FixedBuffer.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +18,7 @@ namespace kelvara {
 class CeSession;
 class EntryEditor;
 struct CeRowEdit;
+struct CeWordPlan;
 struct StartupState;
 
 /// The dictionary access commands of the main window: opening and creating a dictionary,
@@ -83,9 +86,23 @@ private:
     std::vector<RowOutcome> currentOutcomes() const;
     void applyOutcomes(const std::vector<RowOutcome>& outcomes);
     bool canWriteCeRow(const std::string& source, const CeRowEdit& edit) const;
-    std::size_t saveCeWord(CeSession& session, const std::string& source,
-                           const std::vector<int>& rows, const std::vector<CeRowEdit>& edits,
-                           std::vector<RowOutcome>& outcomes);
+    /// What the save of one C-E word came to.
+    enum class CeWordResult {
+        Written, ///< every row as asked
+        Refused, ///< nothing of the word written (or put back exactly as it was)
+        Broken,  ///< a write was refused and the word could not be put back
+    };
+    CeWordResult saveCeWord(CeSession& session, const std::string& source,
+                            const std::vector<int>& rows, const std::vector<CeRowEdit>& edits,
+                            std::vector<RowOutcome>& outcomes);
+    /// The sense each edit's row shows after the word was written, read from the word's sense
+    /// list; nothing when the list is not what the plan wrote.
+    static std::optional<std::vector<std::string>> writtenOrigins(
+        const std::string& after, const CeWordPlan& plan, const std::vector<CeRowEdit>& edits,
+        int codePage);
+    /// Writes the word's stored senses back; true when it reads exactly as `stored` again.
+    static bool restoreCeWord(CeSession& session, const Buffer128& word, const std::string& stored,
+                              int codePage);
     void dropMergedRows(std::vector<RowOutcome>& outcomes) const;
     void reportUnwritten(std::size_t count);
 

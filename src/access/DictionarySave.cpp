@@ -4,6 +4,7 @@
 // collected while the engine works and applied to the grid only after the close (the commit)
 // answered success. A close that fails leaves the grid as it was before the save.
 
+#include "access/CeAddRules.h"
 #include "access/CeSavePlan.h"
 #include "access/DictionaryAccess.h"
 #include "access/SenseList.h"
@@ -159,10 +160,27 @@ void DictionaryAccess::SaveCeEdits()
         words[at->second].edits.push_back(std::move(edit));
     }
 
+    std::size_t unrestored = 0;
     for (const WordEdits& entry : words) {
-        const std::size_t refusedRows =
+        const CeWordResult result =
             saveCeWord(session, entry.word, entry.rows, entry.edits, outcomes);
-        unwritten += refusedRows;
+        if (result == CeWordResult::Refused) {
+            unwritten += entry.rows.size();
+        } else if (result == CeWordResult::Broken) {
+            // A word that could not be put back: with the open abandoned nothing of this save
+            // is stored and the grid stays as it was.
+            if (session.abort()) {
+                m_prompts.showInformation(DictionaryNotWrittenMessage(m_startup.language), {});
+                return;
+            }
+            // An engine that cannot abandon an open commits what it holds: the word's rows say
+            // it was not written, the words after it are not touched and their rows stay
+            // pending for the next save.
+            for (const int row : entry.rows)
+                outcomes[static_cast<std::size_t>(row)].mark = kMarkFailed;
+            unrestored = 1;
+            break;
+        }
     }
     if (!session.close()) {
         m_prompts.showInformation(DictionaryNotWrittenMessage(m_startup.language), {});
@@ -170,6 +188,10 @@ void DictionaryAccess::SaveCeEdits()
     }
     dropMergedRows(outcomes);
     applyOutcomes(outcomes);
+    if (unrestored > 0) {
+        m_prompts.showInformation(WordsNotRestoredMessage(m_startup.language, unrestored), {});
+        return;
+    }
     reportUnwritten(unwritten);
 }
 
@@ -186,10 +208,11 @@ bool DictionaryAccess::canWriteCeRow(const std::string& source, const CeRowEdit&
            IsStorableCeText(edit.target);
 }
 
-std::size_t DictionaryAccess::saveCeWord(CeSession& session, const std::string& source,
-                                         const std::vector<int>& rows,
-                                         const std::vector<CeRowEdit>& edits,
-                                         std::vector<RowOutcome>& outcomes)
+DictionaryAccess::CeWordResult DictionaryAccess::saveCeWord(CeSession& session,
+                                                            const std::string& source,
+                                                            const std::vector<int>& rows,
+                                                            const std::vector<CeRowEdit>& edits,
+                                                            std::vector<RowOutcome>& outcomes)
 {
     const int codePage = m_editor.codePage();
     Buffer128 word;
@@ -199,33 +222,75 @@ std::size_t DictionaryAccess::saveCeWord(CeSession& session, const std::string& 
     const auto refuseAll = [&] {
         for (const int row : rows)
             outcomes[static_cast<std::size_t>(row)].mark = kMarkFailed;
-        return rows.size();
+        return CeWordResult::Refused;
     };
     if (!plan.writable)
         return refuseAll();
 
-    const auto add = [&](std::string_view label, std::string_view text) {
+    // Every sense the word is written with, in order, as the engine takes it.
+    struct SenseToAdd
+    {
         Buffer16 pos;
         Buffer128 translation;
-        (void)pos.assign(label);        // fits: a stored label, or checked with the row
-        (void)translation.assign(text); // fits: a stored translation, or checked with the row
-        PosLabelToEngineWord(pos, codePage);
-        session.add(word, pos, translation);
     };
-    if (plan.deleteFirst) {
-        session.remove(word);
+    std::vector<SenseToAdd> senses;
+    const auto toAdd = [&](std::string_view label, std::string_view text) {
+        SenseToAdd sense;
+        (void)sense.pos.assign(label);        // fits: a stored label, or checked with the row
+        (void)sense.translation.assign(text); // fits: a stored translation, or checked with the row
+        PosLabelToEngineWord(sense.pos, codePage);
+        senses.push_back(sense);
+    };
+    if (plan.deleteFirst)
         for (const StoredSense& kept : plan.kept)
-            add(kept.label, kept.translation);
-    }
+            toAdd(kept.label, kept.translation);
     for (const std::size_t i : plan.adds)
-        add(edits[i].label, edits[i].target);
+        toAdd(edits[i].label, edits[i].target);
+    // Before anything of the word is deleted, every sense to write must be one the engine
+    // takes today: a sense stored under other rules (another program's bytes, the other code
+    // page) would otherwise be deleted and not come back.
+    for (const SenseToAdd& sense : senses) {
+        const std::optional<bool> engineSays = session.wouldAdd(word, sense.pos, sense.translation);
+        const bool takes = engineSays ? *engineSays
+                                      : CeEngineWouldTake(word.view(), sense.pos.view(),
+                                                          sense.translation.view(), codePage);
+        if (!takes)
+            return refuseAll();
+    }
 
-    // Read back what the engine holds now: a row is shown stored only when its sense is there.
+    if (plan.deleteFirst)
+        session.remove(word);
+    for (const SenseToAdd& sense : senses)
+        session.add(word, sense.pos, sense.translation);
+
+    // Read back what the engine holds now: a row is shown stored only when its sense is there,
+    // and a word that does not read as asked is put back as it was.
     const std::string after = session.retrieve(word).senseList;
+    const std::optional<std::vector<std::string>> origins =
+        writtenOrigins(after, plan, edits, codePage);
+    if (!origins)
+        return restoreCeWord(session, word, stored, codePage) ? refuseAll()
+                                                              : CeWordResult::Broken;
+
+    for (std::size_t i = 0; i < edits.size(); ++i) {
+        RowOutcome& outcome = outcomes[static_cast<std::size_t>(rows[i])];
+        if (edits[i].mark == 'D') {
+            outcome = {std::string(kMarkDropped), {}};
+        } else {
+            outcome = {std::string(kMarkStored), (*origins)[i]};
+        }
+    }
+    return CeWordResult::Written;
+}
+
+std::optional<std::vector<std::string>>
+DictionaryAccess::writtenOrigins(const std::string& after, const CeWordPlan& plan,
+                                 const std::vector<CeRowEdit>& edits, int codePage)
+{
     const std::optional<std::vector<StoredSense>> appended =
         ReadAppendedSenses(after, plan.expectedPrefix);
     if (!appended)
-        return refuseAll();
+        return std::nullopt;
     std::size_t next = 0; // the appended sense the next own sense must be
     std::vector<std::string> origins(edits.size());
     for (const std::size_t i : plan.adds) {
@@ -238,20 +303,31 @@ std::size_t DictionaryAccess::saveCeWord(CeSession& session, const std::string& 
         // The engine keeps a sense once: one it held already was not appended again.
         origins[i] = FindSense(after, edit.label, edit.target, codePage);
         if (origins[i].empty())
-            return refuseAll();
+            return std::nullopt;
     }
     if (next != appended->size())
-        return refuseAll(); // the engine appended something no row asked for
+        return std::nullopt; // the engine appended something no row asked for
+    return origins;
+}
 
-    for (std::size_t i = 0; i < edits.size(); ++i) {
-        RowOutcome& outcome = outcomes[static_cast<std::size_t>(rows[i])];
-        if (edits[i].mark == 'D') {
-            outcome = {std::string(kMarkDropped), {}};
-        } else {
-            outcome = {std::string(kMarkStored), origins[i]};
-        }
+bool DictionaryAccess::restoreCeWord(CeSession& session, const Buffer128& word,
+                                     const std::string& stored, int codePage)
+{
+    // What was there is written again in its order; the word is restored only when it reads
+    // back byte for byte as before the save.
+    const std::optional<std::vector<StoredSense>> senses = ReadStoredSenses(stored, codePage);
+    if (!senses)
+        return false;
+    session.remove(word);
+    for (const StoredSense& sense : *senses) {
+        Buffer16 pos;
+        Buffer128 translation;
+        if (!pos.assign(sense.label) || !translation.assign(sense.translation))
+            return false;
+        PosLabelToEngineWord(pos, codePage);
+        session.add(word, pos, translation);
     }
-    return 0;
+    return session.retrieve(word).senseList == stored;
 }
 
 void DictionaryAccess::dropMergedRows(std::vector<RowOutcome>& outcomes) const

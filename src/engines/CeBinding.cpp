@@ -45,6 +45,12 @@ bool CeBinding::load(const Buffer256& libraryPath)
         reinterpret_cast<abi::DicCreateFn>(FindEntryPoint(handle, kCreateEntryPointName));
     m_entry.dicReset =
         reinterpret_cast<abi::DicResetFn>(FindEntryPoint(handle, kResetEntryPointName));
+    // Our own too: without them a save checks the engine's known rules itself and, when a word
+    // cannot be put back, commits what is there and says so.
+    m_entry.dicCheck =
+        reinterpret_cast<abi::DicCheckFn>(FindEntryPoint(handle, kCheckEntryPointName));
+    m_entry.dicAbort =
+        reinterpret_cast<abi::DicAbortFn>(FindEntryPoint(handle, kAbortEntryPointName));
     return true;
 }
 
@@ -116,6 +122,17 @@ int CeBinding::dicCreate(const Buffer256& engineDirectory, const Buffer256& path
 int CeBinding::dicReset(const Buffer256& engineDirectory) const
 {
     return m_entry.dicReset ? m_entry.dicReset(engineDirectory.data()) : 0;
+}
+
+int CeBinding::dicCheck(const Buffer128& word, const Buffer16& pos,
+                        const Buffer128& translation) const
+{
+    return m_entry.dicCheck ? m_entry.dicCheck(word.data(), pos.data(), translation.data()) : 0;
+}
+
+int CeBinding::dicAbort() const
+{
+    return m_entry.dicAbort ? m_entry.dicAbort() : 0;
 }
 
 } // namespace kelvara

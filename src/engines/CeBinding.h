@@ -23,6 +23,8 @@ struct CeEntryPoints
     abi::ReleaseGStackFn releaseGStack = nullptr;
     abi::DicCreateFn dicCreate = nullptr; ///< optional; its absence leaves the kind available
     abi::DicResetFn dicReset = nullptr;   ///< optional; ends what dicCreate redirected
+    abi::DicCheckFn dicCheck = nullptr;   ///< optional; would dicAdd take a sense
+    abi::DicAbortFn dicAbort = nullptr;   ///< optional; ends an open without storing
 };
 
 /// The binding of the C-E engine library. Its handle is the C-E kind's only availability flag.
@@ -34,6 +36,8 @@ public:
         "dicopen",         "dicexport", "dicretrieve", "dll_release_gstack"};
     static constexpr const char* kCreateEntryPointName = "diccreate";
     static constexpr const char* kResetEntryPointName = "dicreset";
+    static constexpr const char* kCheckEntryPointName = "diccheck";
+    static constexpr const char* kAbortEntryPointName = "dicabort";
 
     CeBinding() = default;
     CeBinding(CeBinding&& other) noexcept;
@@ -68,6 +72,13 @@ public:
     int dicCreate(const Buffer256& engineDirectory, const Buffer256& path) const;
     /// Makes dicOpen open the engine directory's own dictionary again; 0 when unsupported.
     int dicReset(const Buffer256& engineDirectory) const;
+    bool canCheck() const { return m_entry.dicCheck != nullptr; }
+    /// Nonzero when dicAdd would take the sense now; 0 also when the engine cannot say.
+    int dicCheck(const Buffer128& word, const Buffer16& pos, const Buffer128& translation) const;
+    bool canAbort() const { return m_entry.dicAbort != nullptr; }
+    /// Nonzero when the open was abandoned and nothing since dicOpen is stored; 0 when the
+    /// engine cannot abandon it (the open then still needs its dicClose).
+    int dicAbort() const;
 
 private:
     OwnedLibrary m_library;

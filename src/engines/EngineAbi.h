@@ -49,6 +49,14 @@ using DicCreateFn = int(KELVARA_ENGINE_CALL*)(const char* engineDirectory, const
 /// Optional, goes with dicCreate: ends what a creation redirected, so that dicopen of the
 /// engine directory opens the engine's own dictionary again. Nonzero = done.
 using DicResetFn = int(KELVARA_ENGINE_CALL*)(const char* engineDirectory);
+/// Optional, between dicopen and dicclose: whether dicadd would take this sense now (or holds
+/// it already), storing nothing. Nonzero = it would. Arguments as for dicadd.
+using DicCheckFn = int(KELVARA_ENGINE_CALL*)(const char* word, const char* pos,
+                                             const char* translation);
+/// Optional, in place of dicclose: ends the open and stores nothing of what happened since
+/// dicopen. Nonzero = abandoned, and no dicclose follows; 0 = the open goes on (the caller still
+/// owes it its dicclose).
+using DicAbortFn = int(KELVARA_ENGINE_CALL*)();
 
 /// dicretrieve's answer for a word that is in the dictionary.
 inline constexpr int kRetrieveFound = 2;

@@ -59,6 +59,27 @@ int CeSession::add(const Buffer128& word, const Buffer16& engineWord, const Buff
     return result;
 }
 
+std::optional<bool> CeSession::wouldAdd(const Buffer128& word, const Buffer16& engineWord,
+                                        const Buffer128& translation)
+{
+    if (!m_ce.canCheck())
+        return std::nullopt;
+    m_ce.markGStack(m_stackMark);
+    const int result = m_ce.dicCheck(word, engineWord, translation);
+    m_ce.releaseGStack(m_stackMark);
+    return result != 0;
+}
+
+bool CeSession::abort()
+{
+    if (!m_open || m_closed || !m_ce.canAbort())
+        return false;
+    if (m_ce.dicAbort() == 0)
+        return false;
+    m_closed = true;
+    return true;
+}
+
 bool CeSession::close()
 {
     // A dictionary that did not open is not closed: dicclose belongs to a successful dicopen.

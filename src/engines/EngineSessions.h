@@ -5,6 +5,7 @@
 #include "platform/FixedBuffer.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kelvara {
@@ -61,8 +62,17 @@ public:
     /// when the engine took it (stored only once the close commits).
     int add(const Buffer128& word, const Buffer16& engineWord, const Buffer128& translation);
 
+    /// Whether the engine would take the sense now, without storing it; nothing when the
+    /// engine cannot say (it has no diccheck).
+    std::optional<bool> wouldAdd(const Buffer128& word, const Buffer16& engineWord,
+                                 const Buffer128& translation);
+
     /// Closes (commits) now; true when the engine opened and committed.
     bool close();
+    /// Abandons the open: true when the engine stored nothing of it (dicabort answered
+    /// nonzero; no dicclose follows). False when the engine cannot abandon it: the open goes
+    /// on and close() still commits it.
+    bool abort();
 
 private:
     const CeBinding& m_ce;

@@ -145,6 +145,21 @@ std::u16string DictionaryNotWrittenMessage(InterfaceLanguage language)
         u"holding it); none of these changes were saved.");
 }
 
+std::u16string WordsNotRestoredMessage(InterfaceLanguage language, std::size_t count)
+{
+    return WithNumber(
+        Localized(language,
+                  {"词典未能将%1个词恢复原样（重写时词典拒绝了它的释义，且此词典引擎无法撤销本次"
+                   "保存），其词条已标记为“E”。请重新查找该词，查看词典中现存的释义。",
+                   "詞典未能將%1個詞恢復原樣（重寫時詞典拒絕了它的漢義，且此詞典引擎無法撤銷本次"
+                   "儲存），其詞條已標記為「E」。請重新查找該詞，查看詞典中現存的漢義。",
+                   u"The dictionary could not put %1 words back as they were (it refused one of "
+                   u"their senses while they were rewritten, and this engine cannot undo a "
+                   u"save); their entries are marked \"E\". Find the word again to see what the "
+                   u"dictionary holds now."}),
+        count);
+}
+
 std::u16string CeSourceBackslashHint(InterfaceLanguage language)
 {
     return Localized(

@@ -37,6 +37,10 @@ std::u16string RowsRefusedMessage(InterfaceLanguage language, std::size_t count)
 /// The engine did not commit a save (a full disk, a read-only file, another program holding
 /// the dictionary): nothing of it was stored and the rows keep their marks.
 std::u16string DictionaryNotWrittenMessage(InterfaceLanguage language);
+/// A C-E save met a word it could not put back after the engine refused one of its senses,
+/// and the engine cannot abandon the save: the words' rows are marked "E" and what the
+/// dictionary holds of them may differ from what it held before.
+std::u16string WordsNotRestoredMessage(InterfaceLanguage language, std::size_t count);
 /// The hint for a C-E word holding a backslash.
 std::u16string CeSourceBackslashHint(InterfaceLanguage language);
 /// The hint for a C-E translation holding an ASCII parenthesis.
