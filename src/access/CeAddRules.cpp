@@ -23,10 +23,12 @@ bool readsWhole(std::string_view text, int codePage, std::string_view refused)
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
         if (IsLeadByte(byte, codePage)) {
-            if (i + 1 >= text.size() || !isTrailByte(static_cast<unsigned char>(text[i + 1]), codePage))
+            if (i + 1 >= text.size() ||
+                !isTrailByte(static_cast<unsigned char>(text[i + 1]), codePage))
                 return false;
             ++i;
-        } else if (byte == '\r' || byte == '\n' || refused.find(text[i]) != std::string_view::npos) {
+        } else if (byte == '\r' || byte == '\n' ||
+                   refused.find(text[i]) != std::string_view::npos) {
             return false;
         }
     }

@@ -97,9 +97,9 @@ private:
                             std::vector<RowOutcome>& outcomes);
     /// The sense each edit's row shows after the word was written, read from the word's sense
     /// list; nothing when the list is not what the plan wrote.
-    static std::optional<std::vector<std::string>> writtenOrigins(
-        const std::string& after, const CeWordPlan& plan, const std::vector<CeRowEdit>& edits,
-        int codePage);
+    static std::optional<std::vector<std::string>>
+    writtenOrigins(const std::string& after, const CeWordPlan& plan,
+                   const std::vector<CeRowEdit>& edits, int codePage);
     /// Writes the word's stored senses back; true when it reads exactly as `stored` again.
     static bool restoreCeWord(CeSession& session, const Buffer128& word, const std::string& stored,
                               int codePage);

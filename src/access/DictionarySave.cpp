@@ -173,11 +173,12 @@ void DictionaryAccess::SaveCeEdits()
                 m_prompts.showInformation(DictionaryNotWrittenMessage(m_startup.language), {});
                 return;
             }
-            // An engine that cannot abandon an open commits what it holds: the word's rows say
-            // it was not written, the words after it are not touched and their rows stay
-            // pending for the next save.
-            for (const int row : entry.rows)
-                outcomes[static_cast<std::size_t>(row)].mark = kMarkFailed;
+            // An engine that cannot abandon an open commits what it holds: every row of the
+            // word says it was not written (also the found ones, whose senses may be gone),
+            // the words after it are not touched and their rows stay pending.
+            for (int row = kFirstDataRow; row < m_editor.rowCount(); ++row)
+                if (m_editor.cell(kColSource, row) == entry.word)
+                    outcomes[static_cast<std::size_t>(row)].mark = kMarkFailed;
             unrestored = 1;
             break;
         }
@@ -269,8 +270,7 @@ DictionaryAccess::CeWordResult DictionaryAccess::saveCeWord(CeSession& session,
     const std::optional<std::vector<std::string>> origins =
         writtenOrigins(after, plan, edits, codePage);
     if (!origins)
-        return restoreCeWord(session, word, stored, codePage) ? refuseAll()
-                                                              : CeWordResult::Broken;
+        return restoreCeWord(session, word, stored, codePage) ? refuseAll() : CeWordResult::Broken;
 
     for (std::size_t i = 0; i < edits.size(); ++i) {
         RowOutcome& outcome = outcomes[static_cast<std::size_t>(rows[i])];
