@@ -3,6 +3,7 @@
 // and every row shown as stored must be a sense the dictionary holds.
 
 #include "access/EngineSessionFixture.h"
+#include "lang/AccessMessages.h"
 #include "lang/PartOfSpeech.h"
 
 #include <algorithm>
@@ -71,11 +72,11 @@ public:
     CeModel exportDictionary()
     {
         const fs::path file = folder / "export.txt";
-        EXPECT_NE(startup.ce.dicOpen(startup.engineDirectoryBuffer), 0);
+        EXPECT_NE(ceEngine().dicOpen(startup.engineDirectoryBuffer), 0);
         Buffer256 path;
         EXPECT_TRUE(path.assign(file.string()));
-        startup.ce.dicExport(path);
-        EXPECT_NE(startup.ce.dicClose(), 0);
+        ceEngine().dicExport(path);
+        EXPECT_NE(ceEngine().dicClose(), 0);
         CeModel out;
         std::ifstream in(file, std::ios::binary);
         for (std::string line; std::getline(in, line);) {
@@ -91,13 +92,13 @@ public:
     /// Another program adds a sense: the engine stores it as it comes.
     void seed(const std::string& word, const CeSense& sense)
     {
-        ASSERT_NE(startup.ce.dicOpen(startup.engineDirectoryBuffer), 0);
+        ASSERT_NE(ceEngine().dicOpen(startup.engineDirectoryBuffer), 0);
         std::int32_t mark = 0;
-        startup.ce.markGStack(mark);
-        startup.ce.dicAdd(Buffer128(word.c_str()), Buffer16(sense.pos.c_str()),
+        ceEngine().markGStack(mark);
+        ceEngine().dicAdd(Buffer128(word.c_str()), Buffer16(sense.pos.c_str()),
                           Buffer128(sense.translation.c_str()));
-        startup.ce.releaseGStack(mark);
-        ASSERT_NE(startup.ce.dicClose(), 0);
+        ceEngine().releaseGStack(mark);
+        ASSERT_NE(ceEngine().dicClose(), 0);
     }
 
     std::string labelOf(const std::string& pos) const
@@ -138,12 +139,20 @@ public:
         : t(t), words(std::move(words)), typed(std::move(typed)), nasty(std::move(nasty)), rng(seed)
     {}
 
+    /// Texts the refusing engine's rule may come to refuse ("" refuses none); empty when the
+    /// engine is the reference engine alone.
+    std::vector<std::string> refusable;
+
     void run(int operations)
     {
         model = t.exportDictionary();
         find(); // the grid of an earlier session is not this one's to track
         for (int op = 0; op < operations && !::testing::Test::HasFailure(); ++op) {
-            switch (pick(6)) {
+            switch (pick(refusable.empty() ? 6 : 7)) {
+            case 6:
+                // The engine's rules change under the dictionary (the other code page).
+                RefusingCeEngine::instance().refusedText = any(refusable);
+                break;
             case 0:
                 find();
                 break;
@@ -168,6 +177,9 @@ public:
     }
 
     int saves = 0;
+    int abandoned = 0;    ///< saves that stored nothing
+    int refusedWords = 0; ///< words a save did not write
+    int writtenWords = 0;
 
 private:
     struct Tracked
@@ -277,9 +289,25 @@ private:
                               t.editor->cell(kColPartOfSpeech, r), t.editor->cell(kColTarget, r),
                               tracked.at(static_cast<std::size_t>(r - 1)).origin});
         const std::size_t messagesBefore = t.prompts->messages.size();
+        const RefusingCeEngine& engine = RefusingCeEngine::instance();
+        const int refusalsBefore = engine.refusedAdds + engine.refusedChecks;
         t.access->MenuItemSaveClick();
         ++saves;
         const CeModel stored = t.exportDictionary();
+        const bool engineRefused = engine.refusedAdds + engine.refusedChecks != refusalsBefore;
+
+        if (t.prompts->messages.size() > messagesBefore &&
+            t.prompts->messages.back().text == DictionaryNotWrittenMessage(t.startup.language)) {
+            // The save was abandoned: nothing of it is stored, every row asks what it asked.
+            ++abandoned;
+            EXPECT_TRUE(engineRefused) << "a save abandoned with nothing refused";
+            EXPECT_EQ(stored, model) << "after abandoned save " << saves;
+            ASSERT_EQ(static_cast<std::size_t>(rowCount()), before.size());
+            for (int r = 1; r <= rowCount(); ++r)
+                EXPECT_EQ(t.editor->mark(r), before[static_cast<std::size_t>(r - 1)].mark);
+            EXPECT_TRUE(t.editor->changed());
+            return;
+        }
 
         // The rows after the save are the rows before, less the ones that left the grid.
         std::vector<std::size_t> kept; // index into before, per row now
@@ -325,10 +353,13 @@ private:
                     std::any_of(valid.begin(), valid.end(), [&](std::size_t b) {
                         return before[b].mark != "A" && !before[b].origin;
                     });
-                EXPECT_TRUE(unknownOrigin || !CeSaveModelTest::plain(sensesOf(word)))
+                EXPECT_TRUE(unknownOrigin || engineRefused ||
+                            !CeSaveModelTest::plain(sensesOf(word)))
                     << "a plain word was refused";
+                ++refusedWords;
                 continue; // nothing of the word may have changed
             }
+            ++writtenWords;
             std::vector<CeSense>& senses = expected[word];
             for (const std::size_t b : valid) {
                 if (before[b].mark == "A")
@@ -406,6 +437,53 @@ TEST_F(CeSaveModelTest, RandomSessionsStoreExactlyWhatTheRowsAsk)
         saves += session.saves;
     }
     RecordProperty("saves", saves);
+}
+
+/// Over an engine whose rules change and that refuses adds at random, every save leaves each
+/// word as it was or as its rows asked, and is abandoned whole when a word cannot be put back.
+void RunRefusingSessions(CeSaveModelTest& t, bool engineChecks, unsigned seeds)
+{
+    t.begin(false);
+    t.refuseCeAdds(engineChecks, true);
+    RefusingCeEngine::instance().refusedPerMille = 30;
+    // Senses that other programs add are ones the save can read back, so that words are
+    // rewritten often; the rule then refuses some of them.
+    const std::vector<std::string> words{gbk(u"打"), gbk(u"书"), gbk(u"乗"), "\x81\x5C\x81\x5C",
+                                         gbk(u"药")};
+    const std::vector<std::string> typed{"apple", "a b", " lead", "x", gbk(u"苹果"), "", "dozen"};
+    const std::vector<std::string> nasty{"plain", gbk(u"书本"), "apple", "x y"};
+    const std::vector<std::string> refusable{"", "", "apple", "x", "plain", "a", gbk(u"书本")};
+    int saves = 0, abandoned = 0, refusedWords = 0, writtenWords = 0;
+    for (unsigned seed = 1; seed <= seeds && !::testing::Test::HasFailure(); ++seed) {
+        RefusingCeEngine::instance().refusedText.clear();
+        RefusingCeEngine::instance().rng.seed(seed);
+        CeSaveModelRun session(t, words, typed, nasty, 5000 + seed);
+        session.refusable = refusable;
+        session.run(25);
+        saves += session.saves;
+        abandoned += session.abandoned;
+        refusedWords += session.refusedWords;
+        writtenWords += session.writtenWords;
+    }
+    // Every way a save can end was taken.
+    EXPECT_GT(abandoned, 0);
+    EXPECT_GT(refusedWords, 0);
+    EXPECT_GT(writtenWords, 100);
+    if (engineChecks) {
+        EXPECT_GT(RefusingCeEngine::instance().refusedChecks, 0);
+    }
+    ::testing::Test::RecordProperty("saves", saves);
+    ::testing::Test::RecordProperty("abandoned", abandoned);
+}
+
+TEST_F(CeSaveModelTest, RandomSessionsOverAnEngineThatRefuses)
+{
+    RunRefusingSessions(*this, true, 200);
+}
+
+TEST_F(CeSaveModelTest, RandomSessionsOverAnEngineThatRefusesWithoutItsCheck)
+{
+    RunRefusingSessions(*this, false, 200);
 }
 
 TEST_F(CeSaveModelTest, RandomSessionsOnTheTraditionalPlatform)
