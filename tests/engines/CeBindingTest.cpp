@@ -1,4 +1,5 @@
 #include "engines/CeBinding.h"
+#include "engines/EngineSessions.h"
 #include "engines/TestEngineProbe.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,36 @@ TEST(CeBindingTest, WrappersPassTheBuffersThrough)
                                           m2 + ");add(\xC4\xE3\xBA\xC3,noun,hello);release(" + m2 +
                                           ");export(/tmp/ce.txt);create(/engines/ArticleS/,/x/"
                                           "UserCe2.ext);reset(/engines/ArticleS/);close;");
+}
+
+TEST(CeBindingTest, SaveSessionsUseTheCheckAndTheAbandonWhereTheEngineHasThem)
+{
+    CeBinding ce;
+    ASSERT_TRUE(ce.load(pathBuffer(KELVARA_TEST_CE_COMPLETE)));
+    ASSERT_TRUE(ce.canCheck() && ce.canAbort());
+    ResetEngineLog(ce.handle());
+    std::int32_t mark = 0;
+    {
+        CeSession session(ce, Buffer256("/e/"), mark);
+        EXPECT_EQ(session.wouldAdd(Buffer128("w"), Buffer16("vt"), Buffer128("fine")), true);
+        EXPECT_EQ(session.wouldAdd(Buffer128("w"), Buffer16("vt"), Buffer128("refused")), false);
+        EXPECT_TRUE(session.abort());
+    } // an abandoned open owes no dicclose
+    const std::string m1 = std::to_string(mark - 1), m2 = std::to_string(mark);
+    EXPECT_EQ(EngineLog(ce.handle()), "open(/e/);mark(" + m1 + ");check(w,vt,fine);release(" + m1 +
+                                          ");mark(" + m2 + ");check(w,vt,refused);release(" + m2 +
+                                          ");abort;");
+
+    CeBinding without;
+    ASSERT_TRUE(without.load(pathBuffer(KELVARA_TEST_CE_NO_CREATE)));
+    EXPECT_FALSE(without.canCheck() || without.canAbort());
+    ResetEngineLog(without.handle());
+    {
+        CeSession session(without, Buffer256("/e/"), mark);
+        EXPECT_EQ(session.wouldAdd(Buffer128("w"), Buffer16("vt"), Buffer128("x")), std::nullopt);
+        EXPECT_FALSE(session.abort());
+    } // the open goes on and is closed
+    EXPECT_EQ(EngineLog(without.handle()), "open(/e/);close;");
 }
 
 TEST(CeBindingTest, RetrieveHandsOverTheEnginesSenseList)

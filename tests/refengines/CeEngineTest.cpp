@@ -154,6 +154,58 @@ TEST_F(CeEngineTest, SensesThatWouldBreakTheSenseListOrTheExportAreRefused)
     EXPECT_EQ(ceRetrieve(dir(), "w"), "(" + Gbk(u"名词") + ") back\\slash in the translation");
 }
 
+TEST_F(CeEngineTest, DiccheckAnswersAsDicaddWouldAndStoresNothing)
+{
+    ASSERT_NE(ce().dicOpen(dir().c_str()), 0);
+    ASSERT_NE(ce().dicCheck, nullptr);
+    struct Case
+    {
+        const char* word;
+        const char* pos;
+        const char* translation;
+    };
+    const Case cases[] = {{"w", "noun", "fine"},      {"", "noun", "no word"},
+                          {"w", "noun", ""},          {"a\\b", "noun", "backslash"},
+                          {"w", "n)", "parenthesis"}, {"w", "noun", "two\nlines"},
+                          {"w\xB3", "noun", "half"},  {"w", "", "empty part of speech"},
+                          {"w", "noun", "\x8C\x9A"}};
+    for (const Case& c : cases) {
+        const int checked = ce().dicCheck(c.word, c.pos, c.translation);
+        EXPECT_EQ(ce().dicCheck(c.word, c.pos, c.translation), checked) << "a check stores nothing";
+        EXPECT_EQ(checked, ce().dicAdd(c.word, c.pos, c.translation))
+            << c.word << "|" << c.translation;
+    }
+    ce().dicClose();
+    EXPECT_EQ(ce().dicCheck("w", "noun", "fine"), 0) << "no open dictionary";
+
+    // 8C 9A is a GBK character but no Big5 one: the Traditional engine refuses it.
+    const std::string big5 = traditionalFolder();
+    ASSERT_NE(ce().dicOpen(big5.c_str()), 0);
+    EXPECT_EQ(ce().dicCheck("w", "noun", "\x8C\x9A"), 0);
+    EXPECT_EQ(ce().dicCheck("w", "noun", "\xA6\x72"), 1);
+    ce().dicClose();
+    EXPECT_EQ(ceRetrieve(big5, "w"), "") << "a check stores nothing";
+}
+
+TEST_F(CeEngineTest, DicabortDropsEverythingSinceTheOpen)
+{
+    ceAdd(dir(), "w", "noun", "kept");
+    const std::string before = ceRetrieve(dir(), "w");
+    ASSERT_NE(ce().dicOpen(dir().c_str()), 0);
+    ce().dicDelete("w");
+    EXPECT_EQ(ce().dicAdd("w", "adj", "dropped"), 1);
+    EXPECT_EQ(ce().dicAdd("v", "adj", "dropped"), 1);
+    EXPECT_EQ(ce().dicAbort(), 1);
+    EXPECT_EQ(ce().dicAbort(), 0) << "nothing open any more";
+    EXPECT_EQ(ce().dicAdd("v", "adj", "after the abort"), 0);
+    EXPECT_EQ(ceRetrieve(dir(), "w"), before);
+    EXPECT_EQ(ceRetrieve(dir(), "v"), "");
+    // The next open works as ever and commits at its close.
+    ceAdd(dir(), "v", "adj", "later");
+    EXPECT_EQ(ceRetrieve(dir(), "v"), "(" + Gbk(u"形容词") + ") later");
+    EXPECT_EQ(QueryFile(dir() + "UserCe.ext", "PRAGMA integrity_check"), "ok");
+}
+
 TEST_F(CeEngineTest, ExportWritesOneEngineLinePerSenseGroupedByWord)
 {
     const std::string xu = Big5(u"許多"); // 許 is 0xB3 0x5C: a trail byte that is a backslash

@@ -1,6 +1,7 @@
 // A small C-E engine for the loading tests, built as Hanbank.dll. It writes down every call
 // so a test can see what the binding handed over. KELVARA_TEST_OMIT_EXPORT leaves out
-// dicexport, KELVARA_TEST_WITH_CREATE adds the optional diccreate and dicreset.
+// dicexport, KELVARA_TEST_WITH_CREATE adds the optional diccreate and dicreset,
+// KELVARA_TEST_WITH_SAVE_ENTRIES the optional diccheck and dicabort.
 //
 // Only plain C data here, so that the library really goes away when it is unloaded.
 
@@ -110,6 +111,21 @@ KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL diccreate(const char* engineDirect
 KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL dicreset(const char* engineDirectory)
 {
     note("reset(%s);", engineDirectory);
+    return 1;
+}
+#endif
+
+#ifdef KELVARA_TEST_WITH_SAVE_ENTRIES
+KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL diccheck(const char* word, const char* pos,
+                                                       const char* translation)
+{
+    note("check(%s,%s,%s);", word, pos, translation);
+    return std::strcmp(translation, "refused") != 0;
+}
+
+KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL dicabort()
+{
+    note("abort;");
     return 1;
 }
 #endif
