@@ -4,6 +4,43 @@
 // reference engines that stand in for them. Texts are zero-terminated 8-bit strings in the
 // platform code page, in caller-owned buffers of 256 (E-C texts, paths), 128 (C-E words and
 // translations) and 16 bytes (the C-E part-of-speech word).
+//
+// What the utility relies on beyond the signatures, and what it does with an engine that
+// does not give these answers:
+//
+// - open_cstm_RW / dicopen: 1 / nonzero = open. Anything else: nothing is written; an E-C open
+//   that failed still gets its close_cstm_RW, a C-E one no dicclose.
+// - close_cstm_RW / dicclose are the commit: 1 / nonzero = everything since the open is
+//   stored; anything else = nothing of it is (the engine rolls it back). Rows are shown stored
+//   only after that answer. An engine that answers 0 although it stored makes every save say
+//   that the dictionary could not be written, with the rows left as they were; the next save
+//   sends them again (E-C: an "A" or "D" already done is then refused and marked "E"; C-E
+//   rewrites from what is stored then), so nothing is lost but the messages are wrong.
+// - ModifyWord: 1 = done, anything else = refused, and the row is marked "E".
+// - dicretrieve: 2 = the word is held; the sense list stays readable until the next call and,
+//   within an open, already shows what that open added and deleted. A C-E save reads every
+//   word it wrote back and trusts only that: the answers of dicadd and dicdelete are not
+//   relied on (an engine whose answers mean nothing still saves right). With an engine whose
+//   list does not show the open's own writes no C-E word can be saved: each is put back or the
+//   save abandoned, and nothing is shown stored.
+// - diccreate (optional, with dicreset): nonzero = an empty dictionary was created at the path
+//   and dicopen of the engine directory opens it until dicreset; 0 = nothing created, and New
+//   C-E opens nothing. Without both entry points New C-E is not offered.
+// - dicreset (optional): makes dicopen open the directory's own dictionary again; called when
+//   a dictionary made by New C-E is closed. Its answer is not used: an engine that ignores the
+//   call leaves a later Open C-E of the same run on the new dictionary.
+// - diccheck (optional, between dicopen and dicclose): nonzero = dicadd would take the sense
+//   now (or holds it already), storing nothing. A C-E save asks it for every sense of a word
+//   before it deletes the word, and writes nothing of a word with a sense it would refuse.
+//   Without it the save applies the rules every engine of the kind is known to apply (see
+//   access/CeAddRules.h). An engine that answers nonzero and then refuses: see dicabort.
+// - dicabort (optional, in place of dicclose): nonzero = the open is ended and nothing since
+//   dicopen is stored; 0 = the open goes on and still gets its dicclose. A C-E save whose
+//   re-add is refused writes the word's stored senses back; when even that does not give the
+//   word back as it was, it abandons the whole save with dicabort and the grid stays as it
+//   was. Without dicabort (or when it answers 0) the save stops writing, commits what the
+//   dictionary holds, marks every row of that word "E", leaves the rows of the words after it
+//   pending and says that the word could not be put back.
 
 #include <cstdint>
 
