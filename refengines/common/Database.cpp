@@ -131,14 +131,14 @@ std::unique_ptr<Database> Database::open(const std::string& path, const Dictiona
     }
     std::unique_ptr<Database> database(new Database(db, path));
     database->m_seen = *marks;
-    database->m_seenIndex = ObserveLogIndex(db);
+    database->m_seenIndex = ObserveLogIndex(database->m_mainFile);
     if (!database->prepareAll(format))
         return nullptr;
     return database;
 }
 
 Database::Database(sqlite3* db, std::string path)
-    : m_db(db), m_path(std::move(path)), m_checkedAt(Clock::now())
+    : m_db(db), m_mainFile(MainFileOf(db)), m_path(std::move(path)), m_checkedAt(Clock::now())
 {}
 
 Database::~Database()
@@ -191,7 +191,7 @@ bool Database::fileHolds()
         m_replaced = true; // deleted or replaced: the log goes with the old file
         return false;
     }
-    const LogIndexMarks index = ObserveLogIndex(m_db);
+    const LogIndexMarks index = ObserveLogIndex(m_mainFile);
     if (*marks == m_seen) {
         m_seenIndex = index;
         return true;
@@ -212,7 +212,7 @@ bool Database::fileHolds()
 
 void Database::noteOwnState()
 {
-    const LogIndexMarks index = ObserveLogIndex(m_db);
+    const LogIndexMarks index = ObserveLogIndex(m_mainFile);
     if (index == m_seenIndex)
         return;
     // A commit appends to the log and leaves the file alone, but a checkpoint (this

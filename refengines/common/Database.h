@@ -9,6 +9,7 @@
 #include <string>
 
 struct sqlite3;
+struct sqlite3_file;
 
 namespace kelvara::ref {
 
@@ -78,6 +79,7 @@ private:
     bool lockAfterReading();
 
     sqlite3* m_db;
+    sqlite3_file* m_mainFile = nullptr;
     std::string m_path;
     FileMarks m_seen;
     LogIndexMarks m_seenIndex;

@@ -313,7 +313,8 @@ CreateResult CreateDictionaryFile(const std::string& path, const DictionaryForma
     }
     const std::string folder = folderOf(path);
     const std::string name = nameOf(path);
-    const Descriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Descriptor folderFd(
+        ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
     if (folderFd.get() < 0)
         return CreateResult::Failed;
     // One creation at a time in the folder, among all processes. The lock belongs to the

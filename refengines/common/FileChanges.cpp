@@ -23,7 +23,9 @@ constexpr int kIndexRegionSize = 32768;
 // gets it exclusively is alone with the dictionary.
 constexpr off_t kIndexAloneByte = 128;
 
-sqlite3_file* mainFile(sqlite3* db)
+} // namespace
+
+sqlite3_file* MainFileOf(sqlite3* db)
 {
     sqlite3_file* file = nullptr;
     if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
@@ -31,6 +33,8 @@ sqlite3_file* mainFile(sqlite3* db)
         return nullptr;
     return file;
 }
+
+namespace {
 
 sqlite3_file* logFile(sqlite3* db)
 {
@@ -85,15 +89,14 @@ std::optional<FileMarks> ObserveFile(sqlite3* db, const std::string& path)
     marks.size = static_cast<std::int64_t>(st.st_size);
     marks.modifiedNs =
         static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    readStart(mainFile(db), marks.header);
+    readStart(MainFileOf(db), marks.header);
     readStart(logFile(db), marks.logHeader);
     return marks;
 }
 
-LogIndexMarks ObserveLogIndex(sqlite3* db)
+LogIndexMarks ObserveLogIndex(sqlite3_file* file)
 {
     LogIndexMarks marks;
-    sqlite3_file* file = mainFile(db);
     if (!file || file->pMethods->iVersion < 2)
         return marks;
     volatile void* region = nullptr;

@@ -8,6 +8,7 @@
 #include <string>
 
 struct sqlite3;
+struct sqlite3_file;
 
 namespace kelvara::ref {
 
@@ -39,8 +40,11 @@ struct LogIndexMarks
 /// The marks of the file of the connection's main database at path; nothing when no file is
 /// at the path.
 std::optional<FileMarks> ObserveFile(sqlite3* db, const std::string& path);
-/// The connection's view of the log index: a read of shared memory, no system call.
-LogIndexMarks ObserveLogIndex(sqlite3* db);
+/// The file object of the connection's main database, which lives as long as the connection.
+sqlite3_file* MainFileOf(sqlite3* db);
+/// The connection's view of the log index (through the main file object of MainFileOf): a
+/// read of shared memory, no system call.
+LogIndexMarks ObserveLogIndex(sqlite3_file* mainFile);
 
 /// A log that was written for the file before something other than SQLite changed the file
 /// in place (a backup copied over it). Replayed on the new content it would undo the change
