@@ -203,6 +203,10 @@ bool Database::fileHolds()
         m_seenIndex = index;
         return true;
     }
+    // Another connection halfway through a commit or checkpoint has written the log or the
+    // file but not yet the index: looked at again next time.
+    if (SqliteAtWork(m_mainFile, sqlite3_txn_state(m_db, "main") == SQLITE_TXN_WRITE))
+        return true;
     // The file or its log changed while no connection wrote: something other than SQLite
     // wrote it, a backup copied over it in place.
     m_replaced = true;

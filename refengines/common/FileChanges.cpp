@@ -112,6 +112,21 @@ LogIndexMarks ObserveLogIndex(sqlite3_file* file)
     return marks;
 }
 
+bool SqliteAtWork(sqlite3_file* file, bool holdsWriteLock)
+{
+    // The index's lock slots: 0 write, 1 checkpoint, 2 recovery.
+    if (!file || file->pMethods->iVersion < 2)
+        return false;
+    for (int slot = holdsWriteLock ? 1 : 0; slot <= 2; ++slot) {
+        const int rc =
+            file->pMethods->xShmLock(file, slot, 1, SQLITE_SHM_LOCK | SQLITE_SHM_EXCLUSIVE);
+        if (rc != SQLITE_OK)
+            return true;
+        file->pMethods->xShmLock(file, slot, 1, SQLITE_SHM_UNLOCK | SQLITE_SHM_EXCLUSIVE);
+    }
+    return false;
+}
+
 StaleLog LogOf(sqlite3* db)
 {
     StaleLog log;

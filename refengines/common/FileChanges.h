@@ -46,6 +46,12 @@ sqlite3_file* MainFileOf(sqlite3* db);
 /// read of shared memory, no system call.
 LogIndexMarks ObserveLogIndex(sqlite3_file* mainFile);
 
+/// True while another connection is in the middle of writing the log or copying it into the
+/// file (it holds the write, checkpoint or recovery lock of the index): the file and log may
+/// then differ from what the shared index says for a moment. The locks are tried through the
+/// connection's own file object; `holdsWriteLock` skips the write lock this connection holds.
+bool SqliteAtWork(sqlite3_file* mainFile, bool holdsWriteLock);
+
 /// A log that was written for the file before something other than SQLite changed the file
 /// in place (a backup copied over it). Replayed on the new content it would undo the change
 /// or corrupt the file, so it is discarded before the file is opened again.
