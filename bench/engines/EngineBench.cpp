@@ -169,6 +169,25 @@ public:
 
     double ceCycles(long from, int count) { return ceImport(from, from + count); }
 
+    // The bare open/close pair, E-C and C-E: what every Find, save and C-E import record pays
+    // on top of its own work.
+    std::pair<Latency, Latency> openClosePairs(int count)
+    {
+        std::vector<double> ecUs;
+        std::vector<double> ceUs;
+        for (int i = 0; i < count; ++i) {
+            auto start = Clock::now();
+            m_ec.openCstmRw(m_base);
+            m_ec.closeCstmRw();
+            ecUs.push_back(secondsSince(start) * 1e6);
+            start = Clock::now();
+            m_ce.dicOpen(m_dir);
+            m_ce.dicClose();
+            ceUs.push_back(secondsSince(start) * 1e6);
+        }
+        return {summarize(ecUs), summarize(ceUs)};
+    }
+
     // A whole Find: open, SearchWord, GetNextWord until 0, close.
     FindFigures ecFind(long size, int count)
     {
@@ -249,6 +268,7 @@ int run(int argc, char** argv)
     std::printf("%-9s | %-13s %-13s | %-11s %-11s\n", "", "entries/s", "records/s", "per second",
                 "per second");
     std::vector<std::pair<long, std::pair<FindFigures, FindFigures>>> finds;
+    std::vector<std::pair<long, std::pair<Latency, Latency>>> pairs;
     {
         Bench bench(root + "/ArticleS/");
         long size = 0;
@@ -261,6 +281,7 @@ int run(int argc, char** argv)
             const double ceCycle = bench.ceCycles(10000000 + cycleKey, 2000);
             cycleKey += 2000;
             finds.push_back({size, {bench.ecFind(size, 5000), bench.ceFind(size, 5000)}});
+            pairs.push_back({size, bench.openClosePairs(20000)});
             std::printf("%-9ld | %-13.0f %-13.0f | %-11.0f %-11.0f\n", size, ecRate, ceRate,
                         ecCycle, ceCycle);
             std::fflush(stdout);
@@ -281,6 +302,14 @@ int run(int argc, char** argv)
                     ec.find.p50Us / ec.floor.p50Us, ce.find.meanUs, ce.find.p50Us, ce.find.p99Us,
                     ce.floor.meanUs, ce.floor.p50Us, ce.floor.p99Us,
                     ce.find.meanUs / ce.floor.meanUs, ce.find.p50Us / ce.floor.p50Us);
+    }
+    std::printf("\nOpen/close pair alone, microseconds mean / p50 / p99 (floor: the Find's own "
+                "lookup above)\n\n%-9s | %-21s | %-21s\n",
+                "entries", "E-C open+close", "C-E open+close");
+    for (const auto& [size, latency] : pairs) {
+        const auto& [ec, ce] = latency;
+        std::printf("%-9ld | %6.2f %6.2f %6.2f   | %6.2f %6.2f %6.2f\n", size, ec.meanUs, ec.p50Us,
+                    ec.p99Us, ce.meanUs, ce.p50Us, ce.p99Us);
     }
     std::printf("E-C file %.1f MB, C-E file %.1f MB\n",
                 std::filesystem::file_size(root + "/ArticleS/UserS.key") / 1e6,

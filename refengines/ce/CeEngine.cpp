@@ -3,7 +3,6 @@
 #include "ce/CeLabels.h"
 #include "common/ExportFile.h"
 
-#include <cstdio>
 #include <new>
 #include <vector>
 
@@ -220,9 +219,7 @@ int CeEngine::exportTo(const char* textPath)
     } catch (const std::bad_alloc&) {
         ok = false;
     }
-    ok = text.close() && ok;
-    if (!ok)
-        std::remove(outPath.c_str());
+    ok = text.close(ok);
     return ok ? 1 : 0;
 }
 

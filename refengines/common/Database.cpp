@@ -2,8 +2,13 @@
 
 #include <sqlite3.h>
 
+#include "common/RegularFile.h"
+
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -43,6 +48,41 @@ bool isBusy(int rc)
     return (rc & 0xFF) == SQLITE_BUSY;
 }
 
+// Logs of dictionaries restored in place that could not be discarded yet, because another
+// process still had the dictionary open: path -> the log. Until the discard succeeds (or
+// the log is no longer that one) the dictionary does not open, since SQLite would replay the
+// log over the restored file.
+std::map<std::string, StaleLog>& pendingDiscards()
+{
+    static std::map<std::string, StaleLog> pending;
+    return pending;
+}
+
+bool staleLogPending(const std::string& path)
+{
+    auto& pending = pendingDiscards();
+    const auto it = pending.find(path);
+    if (it == pending.end())
+        return false;
+    if (DiscardStaleLog(path, it->second) == LogDiscard::Busy)
+        return true;
+    pending.erase(it);
+    return false;
+}
+
+// A log or index that is not a regular file (a FIFO) would hang SQLite's first read of it.
+bool sideFilesUsable(const std::string& path)
+{
+    for (const char* side : {"-wal", "-shm"}) {
+        struct stat st
+        {
+        };
+        if (::lstat((path + side).c_str(), &st) == 0 ? !S_ISREG(st.st_mode) : errno != ENOENT)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int BusyTimeoutMs()
@@ -60,13 +100,13 @@ std::unique_ptr<Database> Database::open(const std::string& path, const Dictiona
 {
     // Everything that can refuse the file is asked before SQLite opens it: a refused file
     // stays as it was, without a log beside it.
-    if (InspectHeader(path, format) != HeaderVerdict::Ours || ::access(path.c_str(), W_OK) != 0)
-        return nullptr;
-    const auto identity = IdentityOf(path);
-    if (!identity)
+    if (staleLogPending(path) || InspectHeader(path, format) != HeaderVerdict::Ours ||
+        ::access(path.c_str(), W_OK) != 0 || !sideFilesUsable(path))
         return nullptr;
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    // Never SQLITE_OPEN_URI, and never a name SQLite could read as a URI.
+    if (sqlite3_open_v2(SqliteFileName(path).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
         sqlite3_close_v2(db);
         return nullptr;
     }
@@ -84,26 +124,54 @@ std::unique_ptr<Database> Database::open(const std::string& path, const Dictiona
         sqlite3_close_v2(db);
         return nullptr;
     }
-    std::unique_ptr<Database> database(new Database(db, path, *identity));
+    const auto marks = ObserveFile(db, path);
+    if (!marks) {
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    std::unique_ptr<Database> database(new Database(db, path));
+    database->m_seen = *marks;
+    database->m_seenIndex = ObserveLogIndex(database->m_mainFile);
     if (!database->prepareAll(format))
         return nullptr;
     return database;
 }
 
-Database::Database(sqlite3* db, std::string path, FileIdentity identity)
-    : m_db(db), m_path(std::move(path)), m_identity(identity), m_checkedAt(Clock::now())
+Database::Database(sqlite3* db, std::string path)
+    : m_db(db), m_mainFile(MainFileOf(db)), m_path(std::move(path)), m_checkedAt(Clock::now())
 {}
 
 Database::~Database()
 {
-    if (inTransaction())
+    // The last close copies the log into the file: first make sure the file is still the one
+    // the log was written for (a backup copied over it meanwhile must stay as it is).
+    if (!m_replaced)
+        fileHolds();
+    if (m_changedInPlace)
+        rollback();
+    else if (inTransaction())
         endSession();
     m_begin.finalize();
     m_beginImmediate.finalize();
     m_commit.finalize();
     m_rollback.finalize();
     m_lock.finalize();
-    sqlite3_close_v2(m_db);
+    if (!m_changedInPlace) {
+        sqlite3_close_v2(m_db);
+        return;
+    }
+    int off = 0;
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, &off);
+    const StaleLog log = LogOf(m_db);
+    // The statements of the store are finalized before this (they are declared after the
+    // connection), so the close is complete and this process holds no lock on the file.
+    if (sqlite3_close(m_db) != SQLITE_OK) {
+        sqlite3_close_v2(m_db);
+        pendingDiscards()[m_path] = log;
+        return;
+    }
+    if (DiscardStaleLog(m_path, log) == LogDiscard::Busy)
+        pendingDiscards()[m_path] = log;
 }
 
 bool Database::prepareAll(const DictionaryFormat& format)
@@ -113,12 +181,56 @@ bool Database::prepareAll(const DictionaryFormat& format)
            m_lock.prepare(m_db, format.lockSql);
 }
 
-bool Database::identityHolds()
+bool Database::fileHolds()
 {
     m_checkedAt = Clock::now();
-    const auto identity = IdentityOf(m_path);
-    m_replaced = m_replaced || !identity || *identity != m_identity;
-    return !m_replaced;
+    if (m_replaced)
+        return false;
+    const auto marks = ObserveFile(m_db, m_path);
+    if (!marks || marks->identity != m_seen.identity) {
+        m_replaced = true; // deleted or replaced: the log goes with the old file
+        return false;
+    }
+    const LogIndexMarks index = ObserveLogIndex(m_mainFile);
+    if (*marks == m_seen) {
+        m_seenIndex = index;
+        return true;
+    }
+    if (index != m_seenIndex) {
+        // Another connection committed or copied the log into the file: SQLite's own doing,
+        // which SQLite's own index keeps right.
+        m_seen = *marks;
+        m_seenIndex = index;
+        return true;
+    }
+    // Another connection halfway through a commit or checkpoint has written the log or the
+    // file but not yet the index: looked at again next time.
+    if (SqliteAtWork(m_mainFile, sqlite3_txn_state(m_db, "main") == SQLITE_TXN_WRITE))
+        return true;
+    // The file or its log changed while no connection wrote: something other than SQLite
+    // wrote it, a backup copied over it in place.
+    m_replaced = true;
+    m_changedInPlace = true;
+    return false;
+}
+
+void Database::noteOwnState()
+{
+    const LogIndexMarks index = ObserveLogIndex(m_mainFile);
+    if (index == m_seenIndex)
+        return;
+    // A commit appends to the log and leaves the file alone, but a checkpoint (this
+    // connection's own after a commit, or another's) writes the file and may start the log
+    // afresh: then the file's marks are taken again.
+    const bool fileWritten =
+        index.backfilled != m_seenIndex.backfilled ||
+        std::memcmp(index.headers.data() + 32, m_seenIndex.headers.data() + 32, 8) != 0;
+    m_seenIndex = index;
+    if (fileWritten) {
+        if (const auto marks = ObserveFile(m_db, m_path);
+            marks && marks->identity == m_seen.identity)
+            m_seen = *marks;
+    }
 }
 
 bool Database::stillAt(const std::string& path)
@@ -126,7 +238,7 @@ bool Database::stillAt(const std::string& path)
     if (m_replaced || path != m_path)
         return false;
     // A stat at every open of a Find would cost as much as the lookup itself.
-    return Clock::now() - m_checkedAt < kIdentityCheckInterval || identityHolds();
+    return Clock::now() - m_checkedAt < kIdentityCheckInterval || fileHolds();
 }
 
 bool Database::beginSession()
@@ -173,7 +285,7 @@ Database::Claim Database::claimWrite()
     }
     // Under the lock, the file is checked once more: a write must never go to a file that was
     // deleted or replaced behind the connection.
-    if (locked && identityHolds())
+    if (locked && fileHolds())
         return Claim::Writing;
     if (locked) {
         m_rollback.run();
@@ -191,16 +303,19 @@ bool Database::endSession()
         return false;
     const bool refused = m_writeRefused;
     m_writeRefused = false;
-    if (m_commit.run())
-        return !refused;
-    rollback();
-    return false;
+    const bool committed = m_commit.run();
+    if (!committed)
+        m_rollback.run();
+    noteOwnState();
+    return committed && !refused;
 }
 
 void Database::rollback()
 {
-    if (inTransaction())
+    if (inTransaction()) {
         m_rollback.run();
+        noteOwnState();
+    }
 }
 
 bool Database::inTransaction() const

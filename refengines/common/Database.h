@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/DictionaryFile.h"
+#include "common/FileChanges.h"
 #include "common/Statement.h"
 
 #include <chrono>
@@ -8,6 +9,7 @@
 #include <string>
 
 struct sqlite3;
+struct sqlite3_file;
 
 namespace kelvara::ref {
 
@@ -30,7 +32,9 @@ public:
     static constexpr std::chrono::milliseconds kIdentityCheckInterval{200};
 
     /// Opens an existing dictionary of the format; null when the file is not one, is locked
-    /// while its log is recovered, or cannot be written.
+    /// while its log is recovered, cannot be written, or was restored in place under a
+    /// connection of this process while another process still has it open (see
+    /// DiscardStaleLog).
     static std::unique_ptr<Database> open(const std::string& path, const DictionaryFormat& format);
     ~Database();
     Database(const Database&) = delete;
@@ -38,9 +42,12 @@ public:
 
     sqlite3* handle() const { return m_db; }
     const std::string& path() const { return m_path; }
-    /// True while the file at the path is presumably the one this connection opened: the file
-    /// system is asked at most every kIdentityCheckInterval, and always after a write found the
-    /// file replaced.
+    /// True while the file at the path is presumably the one this connection opened and left:
+    /// not replaced or deleted, and not changed in place by anything but SQLite (a backup
+    /// copied over it). The file system is asked at most every kIdentityCheckInterval, and
+    /// always at a session's first write. Once false, the connection is to be dropped; its
+    /// destruction then leaves the changed file as it was and discards the log written for
+    /// what the file held before.
     bool stillAt(const std::string& path);
 
     /// Starts a session; takes no lock and touches no file.
@@ -63,16 +70,23 @@ public:
     bool inTransaction() const;
 
 private:
-    Database(sqlite3* db, std::string path, FileIdentity identity);
+    Database(sqlite3* db, std::string path);
     bool prepareAll(const DictionaryFormat& format);
-    bool identityHolds();
+    /// Asks the file system whether the file is still the one this connection left.
+    bool fileHolds();
+    /// Notes the file as this connection leaves it at the end of a session.
+    void noteOwnState();
     bool lockAfterReading();
 
     sqlite3* m_db;
+    sqlite3_file* m_mainFile = nullptr;
     std::string m_path;
-    FileIdentity m_identity;
+    FileMarks m_seen;
+    LogIndexMarks m_seenIndex;
     std::chrono::steady_clock::time_point m_checkedAt;
     bool m_replaced = false;
+    /// Changed in place behind SQLite: the log must not be copied into the file at the close.
+    bool m_changedInPlace = false;
     bool m_writeRefused = false;
     Statement m_begin;
     Statement m_beginImmediate;

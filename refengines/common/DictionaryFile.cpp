@@ -1,5 +1,7 @@
 #include "common/DictionaryFile.h"
 
+#include "common/RegularFile.h"
+
 #include <sqlite3.h>
 
 #include <cerrno>
@@ -36,6 +38,9 @@ void putBigEndian32(unsigned char* p, std::uint32_t value)
     p[3] = static_cast<unsigned char>(value);
 }
 
+// Folders are locked through this, so that a test can play a file system without flock.
+FolderLockFn gFolderLock = &::flock;
+
 bool hasNonEmptyFile(const std::string& path)
 {
     struct stat st
@@ -43,24 +48,6 @@ bool hasNonEmptyFile(const std::string& path)
     };
     return ::stat(path.c_str(), &st) == 0 && st.st_size > 0;
 }
-
-/// A descriptor closed at the end of its scope.
-class Descriptor
-{
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 // The objects of a schema: type and name -> table and statement.
 using SchemaObjects =
@@ -179,6 +166,20 @@ void removeDeadCreations(int folderFd, const std::string& name)
         ::unlinkat(folderFd, entry.c_str(), 0);
 }
 
+/// Whether anything (of any kind) is at one of the names a log or index of name would have.
+bool hasCompanions(int folderFd, const std::string& name)
+{
+    for (const char* companion : kCompanions) {
+        struct stat st
+        {
+        };
+        if (::fstatat(folderFd, (name + companion).c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 ||
+            errno != ENOENT)
+            return true;
+    }
+    return false;
+}
+
 void removeWithCompanions(int folderFd, const std::string& name)
 {
     ::unlinkat(folderFd, name.c_str(), 0);
@@ -186,12 +187,12 @@ void removeWithCompanions(int folderFd, const std::string& name)
         ::unlinkat(folderFd, (name + companion).c_str(), 0);
 }
 
+// Builds the dictionary in the file at path, which the caller has just created empty.
 bool buildEmptyDictionary(const std::string& path, const DictionaryFormat& format)
 {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXCLUSIVE,
-                        nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(SqliteFileName(path).c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) !=
+        SQLITE_OK) {
         sqlite3_close_v2(db);
         return false;
     }
@@ -228,6 +229,23 @@ bool moveIntoPlace(int folderFd, const std::string& temp, const std::string& nam
 
 } // namespace
 
+PathState StateOf(const std::string& path)
+{
+    struct stat st
+    {
+    };
+    if (::stat(path.c_str(), &st) == 0)
+        return PathState::Present;
+    return errno == ENOENT ? PathState::Absent : PathState::Unknown;
+}
+
+FolderLockFn SetFolderLockForTesting(FolderLockFn lock)
+{
+    const FolderLockFn previous = gFolderLock;
+    gFolderLock = lock ? lock : &::flock;
+    return previous;
+}
+
 std::optional<FileIdentity> IdentityOf(const std::string& path)
 {
     struct stat st
@@ -241,14 +259,15 @@ std::optional<FileIdentity> IdentityOf(const std::string& path)
 
 HeaderVerdict InspectHeader(const std::string& path, const DictionaryFormat& format)
 {
-    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // A FIFO at the path is refused here rather than waited on.
+    const Descriptor fd(OpenRegularFile(path, O_RDONLY));
     if (fd.get() < 0)
         return errno == ENOENT ? HeaderVerdict::Missing : HeaderVerdict::Foreign;
     struct stat st
     {
     };
     unsigned char h[kHeaderSize];
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+    if (::fstat(fd.get(), &st) != 0 ||
         ::pread(fd.get(), h, kHeaderSize, 0) != static_cast<ssize_t>(kHeaderSize) ||
         std::memcmp(h, kMagic, sizeof kMagic) != 0)
         return HeaderVerdict::Foreign;
@@ -281,32 +300,59 @@ HeaderVerdict InspectHeader(const std::string& path, const DictionaryFormat& for
 
 CreateResult CreateDictionaryFile(const std::string& path, const DictionaryFormat& format)
 {
-    if (IdentityOf(path))
+    // Only a path that is surely free is created: a stat that fails for another reason (a
+    // folder that cannot be searched, a loop of links) cannot tell whether a dictionary is
+    // there, and whatever the creation removes beside it could belong to that dictionary.
+    switch (StateOf(path)) {
+    case PathState::Present:
         return CreateResult::Exists;
+    case PathState::Unknown:
+        return CreateResult::Failed;
+    case PathState::Absent:
+        break;
+    }
     const std::string folder = folderOf(path);
     const std::string name = nameOf(path);
-    const Descriptor folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const Descriptor folderFd(
+        ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC));
     if (folderFd.get() < 0)
         return CreateResult::Failed;
     // One creation at a time in the folder, among all processes. The lock belongs to the
     // descriptor, so a creator that is killed releases it.
     int locked;
-    while ((locked = ::flock(folderFd.get(), LOCK_EX)) != 0 && errno == EINTR) {
+    while ((locked = gFolderLock(folderFd.get(), LOCK_EX)) != 0 && errno == EINTR) {
     }
     // Made by another creator while this one waited: its log may already be live.
-    if (IdentityOf(path))
+    switch (StateOf(path)) {
+    case PathState::Present:
         return CreateResult::Exists;
-
-    // A file system without flock still gets its dictionary, but without the lock a
-    // temporary file may belong to a creator at work, so none is removed.
-    if (locked == 0)
-        removeDeadCreations(folderFd.get(), name);
-    // No dictionary is at the path and no creator is at work, so a log or index here belongs
-    // to a file that is gone; applied to the new one it would corrupt it.
-    for (const char* companion : kCompanions)
-        ::unlinkat(folderFd.get(), (name + companion).c_str(), 0);
+    case PathState::Unknown:
+        return CreateResult::Failed;
+    case PathState::Absent:
+        break;
+    }
 
     const std::string temp = name + kTempMark + std::to_string(::getpid());
+    if (locked == 0) {
+        // No dictionary is at the path and no creator is at work, so a log or index here
+        // belongs to a file that is gone (applied to the new one it would corrupt it), and a
+        // temporary file to a creator that died.
+        removeDeadCreations(folderFd.get(), name);
+        for (const char* companion : kCompanions)
+            ::unlinkat(folderFd.get(), (name + companion).c_str(), 0);
+    } else if (hasCompanions(folderFd.get(), name) || hasCompanions(folderFd.get(), temp)) {
+        // A file system that refuses flock: a log beside the path may belong to a creator at
+        // work, so nothing is removed, and a creation that would inherit it is refused.
+        return CreateResult::Failed;
+    }
+
+    // The temporary file is made here, exclusively and without following a link, so that
+    // SQLite builds in a new regular file of this creation and in nothing else.
+    {
+        const Descriptor created(CreateRegularFile(folder + temp, 0644));
+        if (!created.valid())
+            return CreateResult::Failed;
+    }
     if (!buildEmptyDictionary(folder + temp, format)) {
         removeWithCompanions(folderFd.get(), temp);
         return CreateResult::Failed;

@@ -26,6 +26,13 @@ struct FileIdentity
     bool operator==(const FileIdentity&) const = default;
 };
 
+enum class PathState {
+    Present, ///< something is at the path
+    Absent,  ///< the file system says nothing is there (ENOENT)
+    Unknown, ///< the file system cannot tell (no search right, a loop of links, ...)
+};
+PathState StateOf(const std::string& path);
+
 /// The identity of the file at path; nothing when there is none.
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
@@ -46,6 +53,15 @@ enum class CreateResult { Created, Exists, Failed };
 /// place whole, so a crash never leaves a half-made dictionary, and an existing file (also
 /// one made by another process meanwhile) is never replaced. Creations in one folder take
 /// turns under a lock on the folder; each removes what a killed creator left.
+///
+/// Refused (Failed) when the file system cannot tell whether the path is free. On a file
+/// system without flock nothing is removed, and a log left beside the path refuses the
+/// creation.
 CreateResult CreateDictionaryFile(const std::string& path, const DictionaryFormat& format);
+
+/// flock, or what a test puts in its place to play a file system that refuses it; returns
+/// the previous one (null restores flock).
+using FolderLockFn = int (*)(int fd, int operation);
+FolderLockFn SetFolderLockForTesting(FolderLockFn lock);
 
 } // namespace kelvara::ref

@@ -1,7 +1,10 @@
 #include "common/ExportFile.h"
 
+#include "common/RegularFile.h"
+
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kelvara::ref {
@@ -20,8 +23,10 @@ ExportFile::~ExportFile()
 
 bool ExportFile::open(const char* path)
 {
-    // What fopen(path, "wb") does, without its stream.
-    m_fd = ::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // The caller picks a free name: an existing one is refused rather than emptied, so a
+    // symlink planted at the name never redirects the export onto its target.
+    m_path = path;
+    m_fd = CreateRegularFile(m_path, 0666);
     m_ok = m_fd >= 0;
     if (m_ok)
         m_buffer.resize(kFileBlock);
@@ -61,14 +66,33 @@ void ExportFile::appendLong(std::string_view bytes)
     m_used = bytes.size();
 }
 
-bool ExportFile::close()
+namespace {
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+} // namespace
+
+bool ExportFile::close(bool keep)
 {
     if (m_fd < 0)
         return false;
     flush();
-    const bool closed = ::close(m_fd) == 0;
+    struct stat mine
+    {
+    };
+    const bool known = ::fstat(m_fd, &mine) == 0;
+    const bool ok = ::close(m_fd) == 0 && m_ok && keep;
     m_fd = -1;
-    return m_ok && closed;
+    struct stat named
+    {
+    };
+    // Removed by name only while the name still leads to this export's own file.
+    if (!ok && known && ::lstat(m_path.c_str(), &named) == 0 && sameFile(mine, named))
+        ::unlink(m_path.c_str());
+    return ok;
 }
 
 } // namespace kelvara::ref

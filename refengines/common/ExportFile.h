@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,7 +18,8 @@ public:
     ExportFile(const ExportFile&) = delete;
     ExportFile& operator=(const ExportFile&) = delete;
 
-    /// Creates the file, emptying one that is there; false when it cannot be created.
+    /// Creates the file; false when it cannot be created or anything is at the name already
+    /// (a file, a FIFO, a symlink: the export never writes through a link).
     bool open(const char* path);
     void append(std::string_view bytes)
     {
@@ -29,8 +31,10 @@ public:
             appendLong(bytes);
         }
     }
-    /// Writes what is held and closes the file; true when every byte reached it.
-    bool close();
+    /// Writes what is held and closes the file; true when every byte reached it. When not
+    /// (or when `keep` is false) the file is removed again, unless another file has taken
+    /// its name meanwhile.
+    bool close(bool keep = true);
 
 private:
     void appendLong(std::string_view bytes);
@@ -38,6 +42,7 @@ private:
     void writeAll(const char* data, std::size_t size);
 
     int m_fd = -1;
+    std::string m_path;
     bool m_ok = false;
     std::vector<char> m_buffer;
     std::size_t m_used = 0;

@@ -2,7 +2,6 @@
 
 #include "common/ExportFile.h"
 
-#include <cstdio>
 #include <new>
 
 namespace kelvara::ref {
@@ -197,9 +196,7 @@ int EcEngine::getAllWordsToFile(const char* textPath, const char* basePath)
         } catch (const std::bad_alloc&) {
             ok = false;
         }
-        ok = text.close() && ok;
-        if (!ok)
-            std::remove(outPath.c_str());
+        ok = text.close(ok);
     }
     if (ownTransaction)
         store->database().rollback();

@@ -71,7 +71,9 @@ public:
 
     CeModel exportDictionary()
     {
+        // The engine creates its export file new: the last one goes first.
         const fs::path file = folder / "export.txt";
+        fs::remove(file);
         EXPECT_NE(ceEngine().dicOpen(startup.engineDirectoryBuffer), 0);
         Buffer256 path;
         EXPECT_TRUE(path.assign(file.string()));
@@ -522,7 +524,9 @@ protected:
     EcModel exportDictionary()
     {
         static const std::array<std::string, 5> labels = {"Noun", "Verb", "Adj", "Adv", "Prep"};
+        // The engine creates its export file new: the last one goes first.
         const fs::path file = folder / "export.txt";
+        fs::remove(file);
         Buffer256 path;
         EXPECT_TRUE(path.assign(file.string()));
         EcModel out;

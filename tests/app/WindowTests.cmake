@@ -26,7 +26,7 @@ target_link_libraries(window_screenshot PRIVATE kelvara::views)
 # Whole sessions through the main window and the reference engines, copied into a temporary
 # installation.
 kelvara_window_test(window_session_tests SOURCES WindowSessionTest.cpp
-  WindowTextCommandsTest.cpp WindowClipboardTest.cpp)
+  WindowTextCommandsTest.cpp WindowClipboardTest.cpp WindowRestoreTest.cpp)
 
 # The engine's locks on an open dictionary survive the window's file dialogs, with a second
 # program writing the same dictionary.

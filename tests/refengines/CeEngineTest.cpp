@@ -215,9 +215,13 @@ TEST_F(CeEngineTest, ExportWritesOneEngineLinePerSenseGroupedByWord)
     ceAdd(traditionalFolder(), "a", "noun", "first");
     ceAdd(traditionalFolder(), "b", "noun", "second");
 
+    // An existing name is refused and left as it is: the caller picks a free one.
     const std::string out = root() + "/ce.txt.tmp";
-    WriteFile(out, "stale content that must go");
+    WriteFile(out, "a file of someone else");
     ASSERT_NE(ce().dicOpen(traditionalFolder().c_str()), 0);
+    EXPECT_EQ(ce().dicExport(out.c_str()), 0);
+    EXPECT_EQ(ReadFile(out), "a file of someone else");
+    std::filesystem::remove(out);
     EXPECT_EQ(ce().dicExport(out.c_str()), 1);
     ce().dicClose();
     EXPECT_EQ(ReadFile(out), "noun\\a\\first\\\r\n"
@@ -269,6 +273,7 @@ TEST_F(CeEngineTest, ExportKeepsTheIndexOrderWhateverOrderSensesCameIn)
                                    " FROM (SELECT word, translation FROM sense ORDER BY word, id)";
     const std::string out = root() + "/order.txt.tmp";
     const auto exported = [&] {
+        std::filesystem::remove(out);
         EXPECT_NE(ce().dicOpen(dir().c_str()), 0);
         EXPECT_EQ(ce().dicExport(out.c_str()), 1);
         ce().dicClose();

@@ -212,6 +212,7 @@ TEST_F(EcEngineTest, GetAllWordsToFileKeepsTheIndexOrderWhateverOrderEntriesCame
     ASSERT_TRUE(ExecFile(file, "UPDATE entry SET fold = CAST(fold AS TEXT)"
                                " WHERE source = CAST('z' AS BLOB) AND pos = 2"));
     ASSERT_EQ(QueryFile(file, indexOrder).substr(0, 4), "7A:2");
+    std::filesystem::remove(out);
     ASSERT_EQ(ec().getAllWordsToFile(out.c_str(), base().c_str()), 1);
     EXPECT_EQ(ExportedIdentities(ReadFile(out)), QueryFile(file, indexOrder));
 }

@@ -9,11 +9,14 @@
 //   kelvara_engine_worker ec-race <base path> <saves> <start>
 //   kelvara_engine_worker ce-race <engine folder> <saves> <start>
 //   kelvara_engine_worker ec-create-loop <folder>
+//   kelvara_engine_worker ec-linger <base path> <milliseconds>
 //
 // The hold modes write one entry, which takes the write lock, and keep it for the time given.
 // The race modes wait until <start> (nanoseconds on the monotonic clock, so that two workers
 // begin together on a dictionary that does not exist yet) and then save one entry per
-// open/close, reporting each word whose save answered success.
+// open/close, reporting each word whose save answered success. ec-linger opens and closes
+// once, so that its engine keeps a connection to the dictionary, and unloads the engine after
+// the time given.
 
 #include "engines/CeBinding.h"
 #include "engines/EcBinding.h"
@@ -111,6 +114,15 @@ int run(int argc, char** argv)
             ce.dicClose();
         }
         say("released");
+        return 0;
+    }
+    if (mode == "ec-linger" && argc == 4) {
+        if (ec.openCstmRw(target) != 1 || ec.closeCstmRw() != 1)
+            return 4;
+        say("connected");
+        sleepMs(std::stol(argv[3]));
+        ec.unload();
+        say("unloaded");
         return 0;
     }
     if ((mode == "ec-race" || mode == "ce-race") && argc == 5) {
