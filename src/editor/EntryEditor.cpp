@@ -1,4 +1,5 @@
 #include "editor/EntryEditor.h"
+#include "editor/qt/EntryTableModel.h"
 
 #include "lang/PartOfSpeech.h"
 #include "lang/WideText.h"

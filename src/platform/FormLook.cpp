@@ -1,6 +1,7 @@
 #include "platform/FormLook.h"
 
 #include "platform/CodePage.h"
+#include "startup/StartupState.h"
 #include "platform/SourceText.h"
 
 namespace kelvara {
