@@ -1,5 +1,4 @@
 #include "editor/EntryEditor.h"
-#include "editor/qt/EntryTableModel.h"
 
 #include "lang/PartOfSpeech.h"
 #include "lang/WideText.h"

@@ -1,7 +1,6 @@
 #include "platform/FormLook.h"
 
 #include "platform/CodePage.h"
-#include "startup/StartupState.h"
 #include "platform/SourceText.h"
 
 namespace kelvara {
