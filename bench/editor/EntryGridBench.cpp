@@ -1,11 +1,15 @@
 // Prints how long the entry grid takes to fill, scroll and edit the 100,000 rows an import
 // makes, with the Qt adapter and the view attached; the same run at 1,000 rows shows that
-// the per-row and per-page costs do not grow with the grid. Run with QT_QPA_PLATFORM=offscreen.
+// the per-row and per-page costs do not grow with the grid. Paging and typing are measured
+// beside their floor, a bare QTableView over a plain item model of the same rows, in turns
+// within the same run, with the ratio; the goal is a grid within 1.2 times its floor.
 
 #include "editor/EntryEditor.h"
+#include "editor/PlainTableFloor.h"
 #include "editor/qt/EntryGridView.h"
 #include "editor/qt/EntryTableModel.h"
 #include "platform/CodePage.h"
+#include "platform/SourceText.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -13,7 +17,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace kelvara {
 namespace {
@@ -21,7 +27,14 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr int kRows = 100000;
-const char* const kNounGbk = "\xC3\xFB\xB4\xCA"; // 名词, as a C-E import would bring it
+// What the grid aims at beside a bare table view of the same rows.
+constexpr double kGoalRatio = 1.2;
+
+// The noun label as a C-E import brings it: GBK bytes.
+const std::string& nounGbk()
+{
+    return CodePageBytes("名词", kCodePageGbk);
+}
 
 double MillisecondsSince(Clock::time_point start)
 {
@@ -32,7 +45,7 @@ void FillRows(EntryEditor& editor, int rows)
 {
     for (int i = 0; i < rows; ++i) {
         const std::string n = std::to_string(i);
-        editor.AddEntryRow(kMarkAdded, "word" + n, kNounGbk, "target " + n);
+        editor.AddEntryRow(kMarkAdded, "word" + n, nounGbk(), "target " + n);
     }
 }
 
@@ -57,6 +70,58 @@ void MeasureCore(int rows, InterfaceLanguage language, bool withModel)
            MillisecondsSince(start), rows, "row");
 }
 
+// A figure of the grid and of its floor, measured in turns so that the machine's load weighs
+// on both alike.
+struct Beside
+{
+    double gridMs = 0;
+    double floorMs = 0;
+    std::vector<double> blockRatios; ///< grid / floor of each pair of blocks
+
+    // The median of the paired blocks' ratios, which a busy machine's spikes move least.
+    double ratio()
+    {
+        if (blockRatios.empty())
+            return 0;
+        const auto middle =
+            blockRatios.begin() + static_cast<std::ptrdiff_t>(blockRatios.size() / 2);
+        std::nth_element(blockRatios.begin(), middle, blockRatios.end());
+        return *middle;
+    }
+};
+
+void ReportBeside(int rows, const char* what, Beside figures, int count, const char* unit)
+{
+    Report(rows, what, figures.gridMs, count, unit);
+    Report(rows, "  floor: bare QTableView, QStandardItemModel", figures.floorMs, count, unit);
+    std::printf("%7s       %-46s %10.2fx  (median of %zu paired blocks %.2fx; goal: at most "
+                "%.1fx)\n",
+                "", "  grid / floor", figures.gridMs / figures.floorMs, figures.blockRatios.size(),
+                figures.ratio(), kGoalRatio);
+}
+
+// Runs step(view, i) for i in [first, last) on both views, in blocks taken in turns.
+template <typename Step>
+Beside InTurns(QTableView& grid, QTableView& floor, int first, int last, int block, Step step)
+{
+    Beside figures;
+    for (int from = first; from < last; from += block) {
+        const int to = std::min(last, from + block);
+        auto start = Clock::now();
+        for (int i = from; i < to; ++i)
+            step(grid, i);
+        const double gridMs = MillisecondsSince(start);
+        start = Clock::now();
+        for (int i = from; i < to; ++i)
+            step(floor, i);
+        const double floorMs = MillisecondsSince(start);
+        figures.gridMs += gridMs;
+        figures.floorMs += floorMs;
+        figures.blockRatios.push_back(gridMs / floorMs);
+    }
+    return figures;
+}
+
 void MeasureView(int rows)
 {
     EntryEditor editor(InterfaceLanguage::Simplified, kCodePageGbk);
@@ -73,41 +138,52 @@ void MeasureView(int rows)
     QApplication::processEvents();
     Report(rows, "AddEntryRow, view shown (with layout)", MillisecondsSince(start), rows, "row");
 
+    PlainTableFloor floor(rows);
     QScrollBar* bar = grid->verticalScrollBar();
+    if (floor.view().verticalScrollBar()->maximum() != bar->maximum())
+        std::printf("(the floor scrolls %d rows, the grid %d)\n",
+                    floor.view().verticalScrollBar()->maximum(), bar->maximum());
     const int pageStep = std::max(1, bar->pageStep());
-    int pages = 0;
-    start = Clock::now();
-    for (int value = 0; value <= bar->maximum(); value += pageStep, ++pages) {
-        bar->setValue(value);
-        grid->viewport()->repaint();
-    }
-    Report(rows, "scroll through all rows by pages, painted", MillisecondsSince(start), pages,
-           "page");
+    const int pages = bar->maximum() / pageStep + 1;
+    // A small grid is paged through several times, so that enough pairs of blocks are taken.
+    const int passes = std::max(1, 300 / pages);
+    const Beside paging =
+        InTurns(*grid, floor.view(), 0, pages * passes, 10, [&](QTableView& view, int i) {
+            view.verticalScrollBar()->setValue((i % pages) * pageStep);
+            view.viewport()->repaint();
+        });
+    ReportBeside(rows, "scroll through all rows by pages, painted", paging, pages * passes, "page");
 
-    int steps = 0;
-    start = Clock::now();
-    for (int value = bar->maximum(); value >= std::max(0, bar->maximum() - 500); --value, ++steps) {
-        bar->setValue(value);
-        grid->viewport()->repaint();
-    }
-    Report(rows, "scroll 500 single rows at the end, painted", MillisecondsSince(start), steps,
-           "row");
+    const int last = bar->maximum();
+    const int steps = std::min(last, 500) + 1;
+    const Beside single = InTurns(*grid, floor.view(), 0, steps, 50, [&](QTableView& view, int i) {
+        view.verticalScrollBar()->setValue(last - i);
+        view.viewport()->repaint();
+    });
+    ReportBeside(rows, "scroll 500 single rows at the end, painted", single, steps, "row");
 
-    // Typing into a cell near the end: every keystroke goes through the model and repaints.
+    // Typing into a cell near the end: every keystroke goes through the model and repaints;
+    // the floor's cell has its editor open too.
     grid->StringGridDictSelectCell(kColTarget, rows - 5);
     QApplication::processEvents();
     editor.EditCurrentCell();
     QApplication::processEvents();
-    const QModelIndex cell = grid->model()->index(rows - 5, kColTarget);
-    QString text = cell.data().toString();
+    const QModelIndex floorCell = floor.model().index(rows - 5, kColTarget);
+    floor.view().setCurrentIndex(floorCell);
+    floor.view().edit(floorCell);
+    QApplication::processEvents();
+    const QModelIndex gridCell = grid->model()->index(rows - 5, kColTarget);
+    QString gridText = gridCell.data().toString();
+    QString floorText = floorCell.data().toString();
     constexpr int kKeys = 500;
-    start = Clock::now();
-    for (int i = 0; i < kKeys; ++i) {
+    const Beside typing = InTurns(*grid, floor.view(), 0, kKeys, 25, [&](QTableView& view, int i) {
+        const bool isGrid = &view == grid;
+        QString& text = isGrid ? gridText : floorText;
         text.append(QChar(u'a' + i % 26));
-        grid->model()->setData(cell, text);
+        view.model()->setData(isGrid ? gridCell : floorCell, text);
         QApplication::processEvents();
-    }
-    Report(rows, "keystrokes into a cell near the end", MillisecondsSince(start), kKeys, "key");
+    });
+    ReportBeside(rows, "keystrokes into a cell near the end", typing, kKeys, "key");
 
     for (int row = 1; row < editor.rowCount(); row += 10)
         editor.setMark(row, kMarkDropped);
@@ -129,6 +205,11 @@ int run(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // "editor_bench ROWS" measures the view at that size alone (for a profiler's run).
+    if (argc > 1) {
+        MeasureView(std::max(10, std::atoi(argv[1])));
+        return 0;
+    }
     MeasureCore(kRows, InterfaceLanguage::Simplified, false);
     MeasureCore(kRows, InterfaceLanguage::English, false);
     MeasureCore(kRows, InterfaceLanguage::Simplified, true);

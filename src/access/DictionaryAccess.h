@@ -67,10 +67,11 @@ public:
     bool QuerySaveChanges(const std::function<SavePromptAnswer()>& ask,
                           const std::function<void()>& save = {});
 
-    /// The byte limits of the engines' buffers, text without the terminator.
-    static constexpr std::size_t kEcTextLimit = 255;
-    static constexpr std::size_t kCeTextLimit = 127;
-    static constexpr std::size_t kCeLabelLimit = 15;
+    /// The byte limits of the engines' buffers, text without the terminator: E-C source and
+    /// translation; C-E word and translation; C-E part-of-speech word.
+    static constexpr std::size_t kEcTextLimit = Buffer256::kMaxText;
+    static constexpr std::size_t kCeTextLimit = Buffer128::kMaxText;
+    static constexpr std::size_t kCeLabelLimit = Buffer16::kMaxText;
 
     /// Checks a text typed into a cell for the open kind before the grid takes it: empty
     /// when it can be written as shown, otherwise the hint to show in the interface

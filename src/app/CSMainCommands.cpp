@@ -9,7 +9,6 @@
 #include "app/Save.h"
 #include "app/width.h"
 
-#include "access/CellInputCheck.h"
 #include "access/DictionaryAccess.h"
 #include "editor/RowClipboard.h"
 #include "editor/qt/EntryGridView.h"
@@ -313,15 +312,13 @@ void TCustomDictForm::ActionFileOpenCeExecute()
 void TCustomDictForm::followOpenKind()
 {
     // The in-place editor refuses what the engine of the open kind could not store and give
-    // back unchanged; the kind is fixed until Close, so the check is bound to it here.
+    // back unchanged: the access's check, the one that also judges pastes and added words.
     if (!m_dictionary.open) {
         m_grid->setCellCheck({});
         return;
     }
-    const DictionaryKind kind = m_dictionary.kind;
-    const InterfaceLanguage interfaceLanguage = language();
-    m_grid->setCellCheck([kind, interfaceLanguage](int column, std::string_view bytes) {
-        return CheckCellInput(kind, interfaceLanguage, column, bytes);
+    m_grid->setCellCheck([access = m_access.get()](int column, std::string_view bytes) {
+        return access->checkCellInput(column, bytes);
     });
     // The first word typed after an open goes where a word is looked up: the input box,
     // enabled by the rules right now rather than at the next idle moment. A word left from
@@ -354,9 +351,8 @@ void TCustomDictForm::MenuItemAddClick()
 {
     // A source the open kind cannot store (too long, a backslash in a C-E word) is refused
     // here with its reason, rather than added and refused at the next save.
-    const std::u16string hint =
-        CheckCellInput(m_dictionary.kind, language(), kColSource,
-                       EncodeCodePage(m_input->text().toStdU16String(), m_startup.codePage()));
+    const std::u16string hint = m_access->checkCellInput(
+        kColSource, EncodeCodePage(m_input->text().toStdU16String(), m_startup.codePage()));
     if (!hint.empty()) {
         m_prompts->showInformation(hint, {});
         return;

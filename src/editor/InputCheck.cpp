@@ -1,6 +1,6 @@
 #include "editor/InputCheck.h"
 
-#include "lang/WideText.h"
+#include "lang/Localized.h"
 #include "platform/CodePage.h"
 
 namespace kelvara {
@@ -17,26 +17,12 @@ bool IsControl(char16_t c)
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
-struct Hint
-{
-    const char* simplified;  // GBK
-    const char* traditional; // Big5
-    const char* english;
-};
-
-constexpr Hint kLineBreakHint{
-    "\xB2\xBB\xC4\xDC\xCA\xE4\xC8\xEB\xBB\xBB\xD0\xD0\xB7\xFB", // 不能输入换行符
-    "\xA4\xA3\xAF\xE0\xBF\xE9\xA4\x4A\xB4\xAB\xA6\xE6\xB2\xC5", // 不能輸入換行符
-    "Line breaks cannot be entered here"};
-constexpr Hint kControlHint{
-    "\xB2\xBB\xC4\xDC\xCA\xE4\xC8\xEB\xBF\xD8\xD6\xC6\xD7\xD6\xB7\xFB", // 不能输入控制字符
-    "\xA4\xA3\xAF\xE0\xBF\xE9\xA4\x4A\xB1\xB1\xA8\xEE\xA6\x72\xA4\xB8", // 不能輸入控制字元
-    "Control characters cannot be entered here"};
-constexpr Hint kCodePageHint{"\xB8\xC3\xD7\xD6\xB7\xFB\xCE\xDE\xB7\xA8\xB4\xE6\xC8\xEB\xB4\xCA\xB5"
-                             "\xE4", // 该字符无法存入词典
-                             "\xB8\xD3\xA6\x72\xA4\xB8\xB5\x4C\xAA\x6B\xA6\x73\xA4\x4A\xB5\xFC\xA8"
-                             "\xE5", // 該字元無法存入詞典
-                             "This character cannot be stored in the dictionary"};
+constexpr LocalizedText kLineBreakHint{"不能输入换行符", "不能輸入換行符",
+                                       u"Line breaks cannot be entered here"};
+constexpr LocalizedText kControlHint{"不能输入控制字符", "不能輸入控制字元",
+                                     u"Control characters cannot be entered here"};
+constexpr LocalizedText kCodePageHint{"该字符无法存入词典", "該字元無法存入詞典",
+                                      u"This character cannot be stored in the dictionary"};
 
 } // namespace
 
@@ -80,30 +66,17 @@ std::size_t CountRefused(std::u16string_view text, int codePage)
 
 std::u16string InputRefusalHint(InputRefusal refusal, InterfaceLanguage language)
 {
-    const Hint* hint = nullptr;
     switch (refusal) {
     case InputRefusal::None:
-        return {};
+        break;
     case InputRefusal::LineBreak:
-        hint = &kLineBreakHint;
-        break;
+        return Localized(language, kLineBreakHint);
     case InputRefusal::ControlCharacter:
-        hint = &kControlHint;
-        break;
+        return Localized(language, kControlHint);
     case InputRefusal::NotInCodePage:
-        hint = &kCodePageHint;
-        break;
+        return Localized(language, kCodePageHint);
     }
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return WideFromCodePage(hint->simplified, kCodePageGbk);
-    case InterfaceLanguage::Traditional:
-        return WideFromCodePage(hint->traditional, kCodePageBig5);
-    case InterfaceLanguage::English:
-        break;
-    }
-    const std::string_view english = hint->english;
-    return std::u16string(english.begin(), english.end());
+    return {};
 }
 
 } // namespace kelvara

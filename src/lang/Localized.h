@@ -1,6 +1,7 @@
 #pragma once
 
 #include "lang/Language.h"
+#include "platform/SourceText.h"
 
 #include <cstddef>
 #include <string>
@@ -20,18 +21,15 @@ struct LocalizedText
 /// The text in the interface language.
 std::u16string Localized(InterfaceLanguage language, const LocalizedText& text);
 
-/// One text in the interface language: the Chinese texts are kept as the platform's bytes
-/// (GBK for Simplified, Big5 for Traditional) and decoded here.
+/// One text in the interface language from the platform's bytes (GBK for Simplified, Big5 for
+/// Traditional), decoded here; for texts still written as bytes.
 std::u16string Localized(InterfaceLanguage language, std::string_view simplifiedGbk,
                          std::string_view traditionalBig5, std::u16string_view english);
 
-/// The platform's bytes (code page 936 or 950) of a text written as UTF-8 in the source,
-/// made once with the platform's encoder and kept for the run. A character the code page
-/// lacks comes out as the default character; CodePageHolds tells beforehand.
-const std::string& CodePageBytes(std::string_view utf8, int codePage);
-
-/// True when every character of a UTF-8 text has a form in the code page.
-bool CodePageHolds(std::string_view utf8, int codePage);
+/// A UTF-8 text of the source as the program holds it in a code page (CodePageBytes) and
+/// shows it: decoded from those bytes, so a character the code page lacks shows as it would
+/// when stored.
+std::u16string HeldText(std::string_view utf8, int codePage);
 
 /// The text with its first "%1" replaced by a number.
 std::u16string WithNumber(std::u16string text, std::size_t n);

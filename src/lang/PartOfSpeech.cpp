@@ -1,5 +1,6 @@
 #include "lang/PartOfSpeech.h"
 
+#include "lang/Localized.h"
 #include "lang/WideText.h"
 
 #include <algorithm>
@@ -9,41 +10,10 @@ namespace kelvara {
 
 namespace {
 
-// Simplified labels are GBK bytes, Traditional ones Big5 bytes; every literal is written as
-// escaped bytes so the source file's own encoding never matters.
-constexpr std::string_view kNounS = "\xC3\xFB\xB4\xCA";                       // 名词
-constexpr std::string_view kVerbS = "\xB6\xAF\xB4\xCA";                       // 动词
-constexpr std::string_view kAdjS = "\xD0\xCE\xC8\xDD\xB4\xCA";                // 形容词
-constexpr std::string_view kAdvS = "\xB8\xB1\xB4\xCA";                        // 副词
-constexpr std::string_view kPrepS = "\xBD\xE9\xB4\xCA";                       // 介词
-constexpr std::string_view kVtS = "\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA";         // 及物动词
-constexpr std::string_view kViS = "\xB2\xBB\xBC\xB0\xCE\xEF\xB6\xAF\xB4\xCA"; // 不及物动词
-
-constexpr std::string_view kNounT = "\xA6\x57\xB5\xFC";                       // 名詞
-constexpr std::string_view kVerbT = "\xB0\xCA\xB5\xFC";                       // 動詞
-constexpr std::string_view kAdjT = "\xA7\xCE\xAE\x65\xB5\xFC";                // 形容詞
-constexpr std::string_view kAdvT = "\xB0\xC6\xB5\xFC";                        // 副詞
-constexpr std::string_view kPrepT = "\xA4\xB6\xAB\x59\xB5\xFC";               // 介係詞
-constexpr std::string_view kVtT = "\xA4\xCE\xAA\xAB\xB0\xCA\xB5\xFC";         // 及物動詞
-constexpr std::string_view kViT = "\xA4\xA3\xA4\xCE\xAA\xAB\xB0\xCA\xB5\xFC"; // 不及物動詞
-
-constexpr std::array<std::string_view, kEcPartOfSpeechCount> kEcSimplified{kNounS, kVerbS, kAdjS,
-                                                                           kAdvS, kPrepS};
-constexpr std::array<std::string_view, kEcPartOfSpeechCount> kEcTraditional{kNounT, kVerbT, kAdjT,
-                                                                            kAdvT, kPrepT};
-constexpr std::array<std::string_view, kEcPartOfSpeechCount> kEcEnglish{"Noun", "Verb", "Adj",
-                                                                        "Adv", "Prep"};
-
-constexpr std::array<std::string_view, kCePartOfSpeechCount> kCeSimplified{kNounS, kVtS,  kViS,
-                                                                           kAdjS,  kAdvS, kPrepS};
-constexpr std::array<std::string_view, kCePartOfSpeechCount> kCeTraditional{kNounT, kVtT,  kViT,
-                                                                            kAdjT,  kAdvT, kPrepT};
-constexpr std::array<std::string_view, kCePartOfSpeechCount> kCeEnglish{"Noun", "Vt",  "Vi",
-                                                                        "Adj",  "Adv", "Prep"};
-
-// One row of the label tables: the Simplified, Traditional and English labels of one part
-// of speech and the word the C-E engine knows it by.
-struct LabelRow
+// One part of speech as its labels read, and the word the C-E engine knows it by (empty for
+// the E-C engine's verb, which the C-E engine splits into vt and vi). The program holds the
+// Simplified labels as GBK bytes and the Traditional ones as Big5 bytes (CodePageBytes).
+struct LabelSource
 {
     std::string_view simplified;
     std::string_view traditional;
@@ -51,51 +21,101 @@ struct LabelRow
     std::string_view engineWord;
 };
 
-constexpr std::array<LabelRow, 6> kLabelRows{{
-    {kNounS, kNounT, "Noun", "noun"},
-    {kVtS, kVtT, "Vt", "vt"},
-    {kViS, kViT, "Vi", "vi"},
-    {kAdjS, kAdjT, "Adj", "adj"},
-    {kAdvS, kAdvT, "Adv", "adv"},
-    {kPrepS, kPrepT, "Prep", "prep"},
-}};
+constexpr LabelSource kNoun{"名词", "名詞", "Noun", "noun"};
+constexpr LabelSource kVerb{"动词", "動詞", "Verb", ""};
+constexpr LabelSource kVt{"及物动词", "及物動詞", "Vt", "vt"};
+constexpr LabelSource kVi{"不及物动词", "不及物動詞", "Vi", "vi"};
+constexpr LabelSource kAdj{"形容词", "形容詞", "Adj", "adj"};
+constexpr LabelSource kAdv{"副词", "副詞", "Adv", "adv"};
+constexpr LabelSource kPrep{"介词", "介係詞", "Prep", "prep"};
 
-bool SameAsSimplified(const std::u16string& wide, std::string_view literal)
+// The lists in code order, and the parts of speech the C-E engine has words for, in the order
+// a label is matched.
+constexpr std::array<const LabelSource*, kEcPartOfSpeechCount> kEcList{&kNoun, &kVerb, &kAdj, &kAdv,
+                                                                       &kPrep};
+constexpr std::array<const LabelSource*, kCePartOfSpeechCount> kCeList{&kNoun, &kVt,  &kVi,
+                                                                       &kAdj,  &kAdv, &kPrep};
+
+std::string_view heldLabel(const LabelSource& label, InterfaceLanguage language)
 {
-    return wide == WideFromCodePage(literal, kCodePageGbk);
+    switch (language) {
+    case InterfaceLanguage::Simplified:
+        return CodePageBytes(label.simplified, kCodePageGbk);
+    case InterfaceLanguage::Traditional:
+        return CodePageBytes(label.traditional, kCodePageBig5);
+    case InterfaceLanguage::English:
+        break;
+    }
+    return label.english;
 }
 
-bool SameAsTraditional(const std::u16string& wide, std::string_view literal)
+// A list's labels in the three languages, as the bytes the program holds, made once.
+template <std::size_t N> class HeldLabels
 {
-    return wide == WideFromCodePage(literal, kCodePageBig5);
+public:
+    explicit HeldLabels(const std::array<const LabelSource*, N>& list)
+    {
+        for (std::size_t i = 0; i < N; ++i) {
+            m_simplified[i] = heldLabel(*list[i], InterfaceLanguage::Simplified);
+            m_traditional[i] = heldLabel(*list[i], InterfaceLanguage::Traditional);
+            m_english[i] = heldLabel(*list[i], InterfaceLanguage::English);
+        }
+    }
+
+    std::span<const std::string_view> in(InterfaceLanguage language) const
+    {
+        switch (language) {
+        case InterfaceLanguage::Simplified:
+            return m_simplified;
+        case InterfaceLanguage::Traditional:
+            return m_traditional;
+        case InterfaceLanguage::English:
+            break;
+        }
+        return m_english;
+    }
+
+private:
+    std::array<std::string_view, N> m_simplified;
+    std::array<std::string_view, N> m_traditional;
+    std::array<std::string_view, N> m_english;
+};
+
+// One part of speech the C-E engine knows, with its Chinese labels as the program shows them
+// (decoded from the bytes it holds) for comparing with a decoded cell.
+struct EngineLabel
+{
+    std::u16string simplified;
+    std::u16string traditional;
+    std::string_view english;
+    std::string_view engineWord;
+};
+
+const std::array<EngineLabel, kCePartOfSpeechCount>& engineLabels()
+{
+    static const std::array<EngineLabel, kCePartOfSpeechCount> labels = [] {
+        std::array<EngineLabel, kCePartOfSpeechCount> made;
+        for (std::size_t i = 0; i < made.size(); ++i)
+            made[i] = {HeldText(kCeList[i]->simplified, kCodePageGbk),
+                       HeldText(kCeList[i]->traditional, kCodePageBig5), kCeList[i]->english,
+                       kCeList[i]->engineWord};
+        return made;
+    }();
+    return labels;
 }
 
 } // namespace
 
 std::span<const std::string_view> EcPartOfSpeechLabels(InterfaceLanguage language)
 {
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return kEcSimplified;
-    case InterfaceLanguage::Traditional:
-        return kEcTraditional;
-    case InterfaceLanguage::English:
-        break;
-    }
-    return kEcEnglish;
+    static const HeldLabels<kEcPartOfSpeechCount> held(kEcList);
+    return held.in(language);
 }
 
 std::span<const std::string_view> CePartOfSpeechLabels(InterfaceLanguage language)
 {
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return kCeSimplified;
-    case InterfaceLanguage::Traditional:
-        return kCeTraditional;
-    case InterfaceLanguage::English:
-        break;
-    }
-    return kCeEnglish;
+    static const HeldLabels<kCePartOfSpeechCount> held(kCeList);
+    return held.in(language);
 }
 
 std::string_view NounLabel(InterfaceLanguage language)
@@ -113,8 +133,8 @@ std::string_view EnglishLabelFor(std::string_view label, int codePage)
     const std::u16string wide = WideFromCodePage(label, codePage);
     if (wide.empty())
         return {};
-    for (const LabelRow& row : kLabelRows) {
-        if (SameAsSimplified(wide, row.simplified) || SameAsTraditional(wide, row.traditional))
+    for (const EngineLabel& row : engineLabels()) {
+        if (wide == row.simplified || wide == row.traditional)
             return row.english;
     }
     return {};
@@ -125,11 +145,10 @@ void PosLabelToEngineWord(Buffer16& buffer, int codePage)
     const std::u16string wide = WideFromCodePage(buffer.view(), codePage);
     if (wide.empty())
         return;
-    for (const LabelRow& row : kLabelRows) {
+    for (const EngineLabel& row : engineLabels()) {
         // English labels are plain ASCII; comparing the raw bytes keeps them case-sensitive
         // and immune to any code-page reading of the buffer.
-        if (SameAsSimplified(wide, row.simplified) || SameAsTraditional(wide, row.traditional) ||
-            buffer.view() == row.english) {
+        if (wide == row.simplified || wide == row.traditional || buffer.view() == row.english) {
             (void)buffer.assign(row.engineWord);
             return;
         }

@@ -16,18 +16,18 @@ namespace kelvara {
 inline constexpr int kEcPartOfSpeechCount = 5;
 inline constexpr int kCePartOfSpeechCount = 6;
 
-/// The code page a language's literal labels are written in: GBK for Simplified, Big5 for
+/// The code page a language's labels are held in: GBK for Simplified, Big5 for
 /// Traditional; English labels are ASCII and read the same in both.
 constexpr int LabelCodePageOf(InterfaceLanguage language)
 {
     return language == InterfaceLanguage::Traditional ? kCodePageBig5 : kCodePageGbk;
 }
 
-/// The E-C list (Noun, Verb, Adj, Adv, Prep) in the language, in code order, as literal bytes
+/// The E-C list (Noun, Verb, Adj, Adv, Prep) in the language, in code order, as bytes
 /// of LabelCodePageOf(language).
 std::span<const std::string_view> EcPartOfSpeechLabels(InterfaceLanguage language);
 
-/// The C-E list (Noun, Vt, Vi, Adj, Adv, Prep) in the language, in code order, as literal bytes
+/// The C-E list (Noun, Vt, Vi, Adj, Adv, Prep) in the language, in code order, as bytes
 /// of LabelCodePageOf(language).
 std::span<const std::string_view> CePartOfSpeechLabels(InterfaceLanguage language);
 

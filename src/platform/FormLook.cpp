@@ -1,12 +1,18 @@
 #include "platform/FormLook.h"
 
 #include "platform/CodePage.h"
+#include "platform/SourceText.h"
 
 namespace kelvara {
 
 namespace {
 
-constexpr std::string_view kSongTi = "\xCB\xCE\xCC\xE5"; // 宋体
+// The family name as the forms name it, in GBK bytes (the platform's encoder makes them once).
+std::string_view songTi()
+{
+    return CodePageBytes("宋体", kCodePageGbk);
+}
+
 constexpr std::string_view kTimesNewRoman = "Times New Roman";
 constexpr std::string_view kMsSansSerif = "MS Sans Serif";
 
@@ -20,17 +26,17 @@ FontSpec FormFontSpec(FormFont font)
     case FormFont::InputBox:
         return {kMsSansSerif, kCodePageGbk, 13, false};
     case FormFont::Grid:
-        return {kSongTi, kCodePageGbk, 12, false};
+        return {songTi(), kCodePageGbk, 12, false};
     case FormFont::TypeCombo:
         return {kTimesNewRoman, kCodePageGbk, 12, false};
     case FormFont::SaveDialog:
         return {kMsSansSerif, kCodePageGbk, 11, true};
     case FormFont::SaveQuestion:
-        return {kSongTi, kCodePageGbk, 13, false};
+        return {songTi(), kCodePageGbk, 13, false};
     case FormFont::WidthDialog:
-        return {kSongTi, kCodePageGbk, 12, false};
+        return {songTi(), kCodePageGbk, 12, false};
     case FormFont::AboutProduct:
-        return {kSongTi, kCodePageGbk, 13, true};
+        return {songTi(), kCodePageGbk, 13, true};
     }
     return {kTimesNewRoman, kCodePageGbk, 16, false};
 }

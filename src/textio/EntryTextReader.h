@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FixedBuffer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -31,10 +33,16 @@ struct FieldLimits
     std::size_t label = kUnbounded;
     std::size_t target = kUnbounded;
 
-    /// What the E-C engine takes: source and target of 255 bytes, any label (it becomes a code).
-    static constexpr FieldLimits ecEngine() { return {255, kUnbounded, 255}; }
-    /// What the C-E engine takes: source 127, part-of-speech word 15, target 127 bytes.
-    static constexpr FieldLimits ceEngine() { return {127, 15, 127}; }
+    /// What the E-C engine takes: source and target as its buffers hold, any label (a code).
+    static constexpr FieldLimits ecEngine()
+    {
+        return {Buffer256::kMaxText, kUnbounded, Buffer256::kMaxText};
+    }
+    /// What the C-E engine takes: word, part-of-speech word and target as its buffers hold.
+    static constexpr FieldLimits ceEngine()
+    {
+        return {Buffer128::kMaxText, Buffer16::kMaxText, Buffer128::kMaxText};
+    }
 };
 
 /// What became of one record or line read.

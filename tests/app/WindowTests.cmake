@@ -1,6 +1,4 @@
-# The component list in the core; the main window, its dialogs and the
-# close path offscreen.
-add_core_test(window_rules_tests SOURCES WindowComponentsTest.cpp)
+# The main window, its dialogs and the close path offscreen.
 
 # kelvara_window_test(name SOURCES... [LIBS ...]): a test of the main window on the fixture of
 # WindowFixture.h, which lays out installations with the test engine libraries of

@@ -1,6 +1,7 @@
 #include "editor/InputCheck.h"
 
 #include "platform/CodePage.h"
+#include "platform/SourceText.h"
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,15 @@ TEST(InputCheck, HintsDecodeInEveryLanguage)
               u"\u4e0d\u80fd\u8f93\u5165\u6362\u884c\u7b26"); // 不能输入换行符
     EXPECT_EQ(InputRefusalHint(InputRefusal::NotInCodePage, InterfaceLanguage::Traditional),
               u"\u8a72\u5b57\u5143\u7121\u6cd5\u5b58\u5165\u8a5e\u5178"); // 該字元無法存入詞典
+    // Every hint is held whole in its code page.
+    for (InputRefusal refusal :
+         {InputRefusal::LineBreak, InputRefusal::ControlCharacter, InputRefusal::NotInCodePage})
+        for (InterfaceLanguage language :
+             {InterfaceLanguage::Simplified, InterfaceLanguage::Traditional,
+              InterfaceLanguage::English})
+            EXPECT_FALSE(InputRefusalHint(refusal, language).empty());
+    for (const auto& [text, codePage] : TextsNotHeldAsWritten())
+        ADD_FAILURE() << text << " is not held whole in code page " << codePage;
 }
 
 } // namespace
