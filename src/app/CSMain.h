@@ -91,8 +91,11 @@ public:
     // ---- commands
 
     /// Re-checks a command's rule and runs its handler only when it is enabled. Answers
-    /// whether it ran.
+    /// whether it ran. Nothing runs while an import or export is running.
     bool runCommand(Command command);
+    /// True while an import or export runs: the progress dialog lets the event loop run, but
+    /// nothing else of the window may (no command, no save, no close, no input to it).
+    bool textCommandRunning() const { return m_textCommandRunning; }
     /// Recomputes every rule now and applies the result to the actions and controls.
     void ActionListMenuUpdate();
     /// Asks for one coalesced rule update when the interface is next idle.
@@ -184,6 +187,7 @@ private:
     std::unique_ptr<QtFlatPainter> m_flatPainter;
     std::size_t m_flatPainterSlot = 0;
     QTimer m_idleUpdate;
+    bool m_textCommandRunning = false;
 
     ImageList* m_imageList = nullptr;
     QObject* m_actionList = nullptr;

@@ -65,6 +65,42 @@ bool isMenuWidget(const QWidget* widget)
     return qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QMenu*>(widget);
 }
 
+// What a user does to a window: kept from the main window while an import or export runs.
+bool isUserAction(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::InputMethod:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Sets a flag for the life of the scope.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = false; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+};
+
 } // namespace
 
 // ---- state
@@ -134,6 +170,11 @@ void TCustomDictForm::connectSessionEnd()
 {
 #ifndef QT_NO_SESSIONMANAGER
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        // The end waits for no import or export: it is refused, and nothing is saved midway.
+        if (m_textCommandRunning) {
+            manager.cancel();
+            return;
+        }
         if (!changed())
             return;
         const bool interact = manager.allowsInteraction();
@@ -148,6 +189,13 @@ void TCustomDictForm::connectSessionEnd()
 
 bool TCustomDictForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // While an import or export runs, its progress dialog (and any dialog it asks through)
+    // takes input; the main window and its actions take none.
+    if (m_textCommandRunning && isUserAction(event->type())) {
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (widget ? widget->window() == this : qobject_cast<const QAction*>(watched) != nullptr)
+            return true;
+    }
     if (isInputEvent(event->type()))
         scheduleMenuUpdate();
     // The input box's own clipboard keys go through its Cut, Copy and repairing Paste, so the
@@ -223,6 +271,8 @@ void TCustomDictForm::updateSeparators(QMenu* menu)
 
 bool TCustomDictForm::runCommand(Command command)
 {
+    if (m_textCommandRunning)
+        return false;
     // The rule is checked again at the moment of the call, so a command that is disabled now
     // never runs, whatever a menu or button still shows.
     ActionListMenuUpdate();
@@ -252,6 +302,8 @@ bool TCustomDictForm::QuerySaveChanges()
 
 bool TCustomDictForm::commitSessionData(bool interactionAllowed)
 {
+    if (m_textCommandRunning)
+        return false;
     if (!changed())
         return true;
     // Without a chance to ask, the edits are kept and the end is refused.
@@ -275,6 +327,11 @@ void TCustomDictForm::FormCloseQuery(bool& canClose)
 
 void TCustomDictForm::closeEvent(QCloseEvent* event)
 {
+    // A close during an import or export would save and end in the middle of it.
+    if (m_textCommandRunning) {
+        event->ignore();
+        return;
+    }
     bool canClose = true;
     FormCloseQuery(canClose);
     if (canClose)
@@ -428,9 +485,15 @@ void TCustomDictForm::MenuItemFromDictClick()
 
 void TCustomDictForm::runTextCommand(TextCommandResult (TextCommands::*command)())
 {
+    if (m_textCommandRunning)
+        return;
     // Each command starts with a progress display of its own, and none outlives it.
     m_prompts->endProgress();
-    const TextCommandResult result = ((*m_text).*command)();
+    TextCommandResult result;
+    {
+        const FlagScope running(m_textCommandRunning);
+        result = ((*m_text).*command)();
+    }
     m_prompts->endProgress();
     // Nothing is said when everything went in or the command did not run.
     const std::u16string summary = TextCommandSummary(result, language());
@@ -441,6 +504,8 @@ void TCustomDictForm::runTextCommand(TextCommandResult (TextCommands::*command)(
 
 void TCustomDictForm::MenuItemEditCutClick()
 {
+    if (m_textCommandRunning)
+        return;
     if (!m_input->hasSelectedText() || m_input->isReadOnly())
         return;
     MenuItemEditCopyClick();
@@ -449,6 +514,8 @@ void TCustomDictForm::MenuItemEditCutClick()
 
 void TCustomDictForm::MenuItemEditCopyClick()
 {
+    if (m_textCommandRunning)
+        return;
     if (!m_input->hasSelectedText())
         return;
     // The input box holds only characters of the platform code page (its guard refuses the
@@ -461,15 +528,19 @@ void TCustomDictForm::MenuItemEditCopyClick()
 
 void TCustomDictForm::MenuItemEditPasteClick()
 {
-    const ClipboardPaste paste = ReadClipboardPaste(QGuiApplication::clipboard()->mimeData(),
-                                                    m_startup.codePage(), language());
-    if (!paste.hasText)
+    if (m_textCommandRunning)
         return;
     QWidget* focus = QApplication::focusWidget();
     if (isMenuWidget(focus))
         focus = m_focusBeforeMenus;
     const bool intoInput = m_input->isEnabled() && focus == m_input;
     const bool intoCell = m_dictionary.open && m_editor->modifyAvailable();
+    // The input box holds one line: of several, it takes the first.
+    const ClipboardPaste paste =
+        ReadClipboardPaste(QGuiApplication::clipboard()->mimeData(), m_startup.codePage(),
+                           language(), intoInput ? PasteLines::FirstLine : PasteLines::Refuse);
+    if (!paste.hasText)
+        return;
     if (paste.refused()) {
         if (intoInput)
             showHint(m_input, paste.hint);
@@ -481,8 +552,10 @@ void TCustomDictForm::MenuItemEditPasteClick()
         // The input box's guard judges the result, as it judges typing.
         m_input->insert(
             QString::fromStdU16String(DecodeCodePage(paste.bytes, m_startup.codePage())));
+        if (!paste.droppedLinesHint.empty())
+            showHint(m_input, paste.droppedLinesHint);
     }
-    if (intoCell) {
+    if (intoCell && !paste.bytes.empty()) {
         const std::u16string hint = m_access->checkCellInput(kColTarget, paste.bytes);
         if (!hint.empty())
             showCellHint(kColTarget, hint);

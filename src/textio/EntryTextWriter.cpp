@@ -1,5 +1,7 @@
 #include "textio/EntryTextWriter.h"
 
+#include <unistd.h>
+
 namespace kelvara {
 
 namespace {
@@ -23,6 +25,13 @@ std::optional<EntryTextWriter> EntryTextWriter::create(const std::string& path)
     if (!file)
         return std::nullopt;
     return EntryTextWriter(file);
+}
+
+std::optional<EntryTextWriter> EntryTextWriter::adopt(std::FILE* stream)
+{
+    if (!stream)
+        return std::nullopt;
+    return EntryTextWriter(stream);
 }
 
 EntryTextWriter::~EntryTextWriter()
@@ -78,6 +87,19 @@ bool EntryTextWriter::close()
     // fclose flushes the stream: a full disk shows here, not at the writes.
     const bool closed = std::fclose(m_file.release()) == 0;
     return m_ok && closed;
+}
+
+bool EntryTextWriter::closeSynced()
+{
+    if (!m_file)
+        return false;
+    if (m_ok)
+        flush();
+    // A full disk shows at the flush or the sync, not at the writes.
+    const bool synced =
+        m_ok && std::fflush(m_file.get()) == 0 && ::fsync(::fileno(m_file.get())) == 0;
+    const bool closed = std::fclose(m_file.release()) == 0;
+    return synced && closed;
 }
 
 } // namespace kelvara

@@ -22,6 +22,8 @@ public:
 
     /// Creates the file, emptying one that exists; nothing when it cannot be created.
     static std::optional<EntryTextWriter> create(const std::string& path);
+    /// Writes into a stream opened elsewhere (a replacement file); the writer closes it.
+    static std::optional<EntryTextWriter> adopt(std::FILE* stream);
 
     EntryTextWriter(EntryTextWriter&&) noexcept = default;
     EntryTextWriter& operator=(EntryTextWriter&& other) noexcept;
@@ -34,6 +36,9 @@ public:
     bool writeRecord(std::string_view source, std::string_view label, std::string_view target);
     /// Flushes and closes the file; true when every byte written reached it.
     bool close();
+    /// As close(), and first has the system put every byte on the disk (fsync), for a file
+    /// that is to replace another one.
+    bool closeSynced();
 
 private:
     struct Closer

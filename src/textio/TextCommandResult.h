@@ -16,15 +16,17 @@ struct TextProgress
 /// What kept an import or export from running to its end, if anything.
 enum class TextFailure {
     None,
-    FileNotOpened,      ///< the text file to import could not be opened: nothing was read
-    FileNotCreated,     ///< the chosen export file could not be created: nothing was written
-    FileReadFailed,     ///< reading the file failed midway: what was read before was handled
-    FileWriteFailed,    ///< a write to the export file or its close failed: the file is short
-    EngineNotOpened,    ///< the engine did not open the dictionary: nothing was imported
-    EngineStopped,      ///< a C-E dicopen or commit failed midway: the import stopped there
-    NotCommitted,       ///< the E-C engine did not commit: nothing of the import is stored
-    EngineWroteNothing, ///< the engine wrote no export file: the chosen file was not touched
-    NoTemporaryFile,    ///< no free temporary export name fits the engine's path buffer
+    FileNotOpened,          ///< the text file to import could not be opened: nothing was read
+    FileNotCreated,         ///< the chosen export file could not be created: nothing was written
+    FileReadFailed,         ///< reading the file failed midway: what was read before was handled
+    FileWriteFailed,        ///< a write to the export file or its close failed: the file is short
+    EngineNotOpened,        ///< the engine did not open the dictionary: nothing was imported
+    EngineStopped,          ///< a C-E dicopen or commit failed midway: the import stopped there
+    NotCommitted,           ///< the E-C engine did not commit: nothing of the import is stored
+    EngineWroteNothing,     ///< the engine wrote no export file: the chosen file was not touched
+    NoTemporaryFile,        ///< no free temporary export name fits the engine's path buffer
+    ChosenFileIsDictionary, ///< the chosen file is an open dictionary or a side file of one
+    ChosenFileNotRegular,   ///< the chosen export file is a folder, FIFO, device or socket
 };
 
 /// What one of the four text commands did, for the caller to show. Counts are of records.
@@ -41,6 +43,7 @@ struct TextCommandResult
     std::size_t malformed = 0;       ///< engine export lines that held no entry
     std::size_t blank = 0;           ///< records of three empty lines, handed to no engine
     std::size_t notStored = 0;       ///< taken by the engine but lost with a failed commit
+    bool notWritten = false; ///< an export that stopped or failed: the chosen file is as it was
 
     /// True when everything the file held went where it was meant to go.
     bool complete() const

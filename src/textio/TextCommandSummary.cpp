@@ -1,6 +1,7 @@
 #include "textio/TextCommandSummary.h"
 
 #include "lang/Localized.h"
+#include "lang/TextFileMessages.h"
 
 #include <array>
 
@@ -27,6 +28,8 @@ Text failureText(TextFailure failure)
 {
     switch (failure) {
     case TextFailure::None:
+    case TextFailure::ChosenFileIsDictionary: // worded in lang/TextFileMessages
+    case TextFailure::ChosenFileNotRegular:
         break;
     case TextFailure::FileNotOpened:
         return {
@@ -116,8 +119,14 @@ std::u16string TextCommandSummary(const TextCommandResult& result, InterfaceLang
             text += u'\n';
         text += say(t, language, n);
     };
-    if (result.failure != TextFailure::None)
+    if (result.failure == TextFailure::ChosenFileIsDictionary)
+        text = ChosenFileIsDictionaryMessage(language);
+    else if (result.failure == TextFailure::ChosenFileNotRegular)
+        text = ChosenFileNotRegularMessage(language);
+    else if (result.failure != TextFailure::None)
         line(failureText(result.failure), result.records);
+    if (result.notWritten)
+        text += (text.empty() ? u"" : u"\n") + ExportNotWrittenMessage(language);
     if (result.cancelled)
         line(
             {"\xD2\xD1\xB0\xB4\xD3\xC3\xBB\xA7\xD2\xAA\xC7\xF3\xCD\xA3\xD6\xB9\xA1\xA3", // 已按用户要求停止。

@@ -2,6 +2,7 @@
 
 #include "access/DictionaryState.h"
 #include "startup/StartupState.h"
+#include "textio/ChosenFileCheck.h"
 #include "textio/TextExport.h"
 #include "textio/TextImport.h"
 
@@ -20,14 +21,46 @@ TextProgressCallback TextCommands::progress()
     return [this](const TextProgress& p) { return m_prompts.progress(p); };
 }
 
-std::optional<std::string> TextCommands::chooseExportFile()
+namespace {
+
+TextCommandResult refusedFile(TextFailure failure)
+{
+    TextCommandResult result;
+    result.ran = true;
+    result.failure = failure;
+    return result;
+}
+
+} // namespace
+
+std::optional<std::string> TextCommands::chooseExportFile(TextCommandResult& refusal)
 {
     std::optional<std::string> path = m_prompts.chooseExportFile();
     if (!path)
         return std::nullopt;
+    // Judged before anything opens it, and before the overwrite question: a file that may
+    // not be written is not offered for replacing.
+    const TextFailure check = CheckFileToWrite(*path, OpenDictionaryFiles(m_state, m_startup));
+    if (check != TextFailure::None) {
+        refusal = refusedFile(check);
+        return std::nullopt;
+    }
     std::error_code ec;
     if (std::filesystem::exists(*path, ec) && !m_prompts.confirmOverwrite(*path))
         return std::nullopt;
+    return path;
+}
+
+std::optional<std::string> TextCommands::chooseImportFile(TextCommandResult& refusal)
+{
+    std::optional<std::string> path = m_prompts.chooseImportFile();
+    if (!path)
+        return std::nullopt;
+    const TextFailure check = CheckFileToRead(*path, OpenDictionaryFiles(m_state, m_startup));
+    if (check != TextFailure::None) {
+        refusal = refusedFile(check);
+        return std::nullopt;
+    }
     return path;
 }
 
@@ -35,9 +68,10 @@ TextCommandResult TextCommands::ImportToEditor()
 {
     if (!m_state.open)
         return {};
-    const std::optional<std::string> path = m_prompts.chooseImportFile();
+    TextCommandResult refusal;
+    const std::optional<std::string> path = chooseImportFile(refusal);
     if (!path)
-        return {};
+        return refusal;
     return ImportFileToEditor(*path, m_editor, progress());
 }
 
@@ -45,9 +79,10 @@ TextCommandResult TextCommands::ImportToDictionary()
 {
     if (!m_state.open)
         return {};
-    const std::optional<std::string> path = m_prompts.chooseImportFile();
+    TextCommandResult refusal;
+    const std::optional<std::string> path = chooseImportFile(refusal);
     if (!path)
-        return {};
+        return refusal;
     if (m_state.kind == DictionaryKind::EC)
         return ImportFileToEcDictionary(*path, m_startup.ec, m_state.ecPath, m_startup.codePage(),
                                         progress());
@@ -61,9 +96,10 @@ TextCommandResult TextCommands::ExportFromEditor()
 {
     if (!m_state.open)
         return {};
-    const std::optional<std::string> path = chooseExportFile();
+    TextCommandResult refusal;
+    const std::optional<std::string> path = chooseExportFile(refusal);
     if (!path)
-        return {};
+        return refusal;
     return ExportEditorToFile(m_editor, *path, progress());
 }
 
@@ -71,14 +107,15 @@ TextCommandResult TextCommands::ExportFromDictionary()
 {
     if (!m_state.open)
         return {};
-    const std::optional<std::string> path = chooseExportFile();
+    TextCommandResult refusal;
+    const std::optional<std::string> path = chooseExportFile(refusal);
     if (!path)
-        return {};
+        return refusal;
     if (m_state.kind == DictionaryKind::EC)
         return ExportEcDictionaryToFile(m_startup.ec, m_state.ecPath, *path, m_startup.codePage(),
-                                        progress());
+                                        progress(), m_exportEncoding);
     return ExportCeDictionaryToFile(m_startup.ce, m_startup.engineDirectoryBuffer, m_stackMark,
-                                    *path, m_startup.codePage(), progress());
+                                    *path, m_startup.codePage(), progress(), m_exportEncoding);
 }
 
 } // namespace kelvara

@@ -2,6 +2,7 @@
 
 #include "textio/TextCommandPrompts.h"
 #include "textio/TextCommandResult.h"
+#include "textio/TextExport.h"
 #include "textio/TextProgressPacer.h"
 
 #include <cstdint>
@@ -17,6 +18,8 @@ struct StartupState;
 /// The four commands of the import and export submenus over the open dictionary: each asks
 /// its dialogs through TextCommandPrompts, does its work with progress, and answers what
 /// it did for the caller to show (TextCommandSummary). None runs without an open dictionary.
+/// No chosen file is opened that is an open dictionary or one of its side files, and no
+/// export goes to anything but a regular file.
 class TextCommands
 {
 public:
@@ -32,8 +35,14 @@ public:
     /// Every entry of the open dictionary goes to a chosen text file.
     TextCommandResult ExportFromDictionary();
 
+    /// How ExportFromDictionary writes its texts (the code page unless set).
+    void setExportEncoding(ExportEncoding encoding) { m_exportEncoding = encoding; }
+
 private:
-    std::optional<std::string> chooseExportFile();
+    // The chosen file, or nothing: a cancelled dialog, or a file refused before anything
+    // opened it (refusal then says why).
+    std::optional<std::string> chooseExportFile(TextCommandResult& refusal);
+    std::optional<std::string> chooseImportFile(TextCommandResult& refusal);
     TextProgressCallback progress();
 
     const StartupState& m_startup;
@@ -41,6 +50,7 @@ private:
     EntryEditor& m_editor;
     TextCommandPrompts& m_prompts;
     std::int32_t m_stackMark = 0;
+    ExportEncoding m_exportEncoding = ExportEncoding::CodePage;
 };
 
 } // namespace kelvara

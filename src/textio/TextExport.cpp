@@ -2,110 +2,127 @@
 
 #include "editor/EntryEditor.h"
 #include "engines/EngineSessions.h"
+#include "platform/CodePage.h"
 #include "platform/Paths.h"
+#include "platform/SignalCleanup.h"
 #include "textio/EngineExportLine.h"
 #include "textio/EntryTextReader.h"
 #include "textio/EntryTextWriter.h"
 #include "textio/ExportTemporaryFile.h"
 #include "textio/PosLabels.h"
+#include "textio/Utf8Text.h"
 
-#include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <system_error>
+#include <unistd.h>
 
 namespace kelvara {
 
 namespace {
 
-// Deletes the temporary file at the end of the conversion, whatever way it ends. Its name
-// was free before the engine wrote it, so it is never a file of the user's.
-class TemporaryFile
+// The file the engine dumps the dictionary into. Its name was free before the engine wrote
+// it, so it is never a file of the user's; it is removed at the end, whatever way it ends
+// (also by a signal that ends the tool during the dump).
+class EngineDumpFile
 {
 public:
-    explicit TemporaryFile(std::string path) : m_path(std::move(path)) {}
-    ~TemporaryFile()
+    explicit EngineDumpFile(std::string path) : m_path(std::move(path)), m_cleanup(m_path) {}
+    ~EngineDumpFile()
+    {
+        // Only what the engine made is removed: a regular file, not a link put there since.
+        std::error_code ec;
+        if (std::filesystem::symlink_status(m_path, ec).type() ==
+            std::filesystem::file_type::regular)
+            ::unlink(m_path.c_str());
+    }
+    EngineDumpFile(const EngineDumpFile&) = delete;
+    EngineDumpFile& operator=(const EngineDumpFile&) = delete;
+    const std::string& path() const { return m_path; }
+    /// True when the engine left a regular file there (a link is never read through).
+    bool written() const
     {
         std::error_code ec;
-        std::filesystem::remove(m_path, ec);
+        return std::filesystem::symlink_status(m_path, ec).type() ==
+               std::filesystem::file_type::regular;
     }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-    const std::string& path() const { return m_path; }
 
 private:
     std::string m_path;
+    SignalCleanupPath m_cleanup;
 };
 
-// The chosen file, made sure of before the engine is asked: it is created when missing (and
-// removed again when the export writes nothing), an existing one stays as it is until the
-// conversion empties it, so a failing engine never costs the user a file.
-class ChosenFile
+// The lines as the chosen encoding has them.
+class LineEncoder
 {
 public:
-    explicit ChosenFile(std::string path) : m_path(std::move(path))
+    LineEncoder(ExportEncoding encoding, int codePage)
+        : m_utf8(encoding == ExportEncoding::Utf8), m_codePage(codePage)
+    {}
+    std::string_view operator()(std::string_view line)
     {
-        std::error_code ec;
-        const bool existed = std::filesystem::exists(m_path, ec);
-        std::FILE* file = std::fopen(m_path.c_str(), "ab");
-        m_ok = file != nullptr;
-        m_created = m_ok && !existed;
-        if (file)
-            std::fclose(file);
+        if (!m_utf8)
+            return line;
+        m_buffer = EncodeUtf8(DecodeCodePage(line, m_codePage));
+        return m_buffer;
     }
-    ~ChosenFile()
-    {
-        std::error_code ec;
-        if (m_created && !m_written)
-            std::filesystem::remove(m_path, ec);
-    }
-    ChosenFile(const ChosenFile&) = delete;
-    ChosenFile& operator=(const ChosenFile&) = delete;
-
-    bool ok() const { return m_ok; }
-    const std::string& path() const { return m_path; }
-    void markWritten() { m_written = true; }
 
 private:
-    std::string m_path;
-    bool m_ok = false;
-    bool m_created = false;
-    bool m_written = false;
+    bool m_utf8;
+    int m_codePage;
+    std::string m_buffer;
 };
 
-// Finds a free temporary name beside the chosen file for the engine to write and makes sure of
-// the chosen file; the failure says which of them could not be had.
-TextFailure prepareExportFiles(const std::string& path, std::optional<std::string>& temporaryPath,
-                               std::optional<ChosenFile>& chosen)
+// The export's output: a replacement file and its writer. finish() puts it in place when the
+// work ran to its end; otherwise, or when anything failed, the chosen file stays as it was.
+class ExportOutput
 {
-    temporaryPath = FreeTemporaryExportPath(path);
-    if (!temporaryPath)
-        return TextFailure::NoTemporaryFile;
-    chosen.emplace(path);
-    return chosen->ok() ? TextFailure::None : TextFailure::FileNotCreated;
-}
+public:
+    bool open(const std::string& path)
+    {
+        m_file = ReplacementFile::create(path);
+        if (m_file)
+            m_writer = EntryTextWriter::adopt(m_file->takeStream());
+        return m_writer.has_value();
+    }
+    EntryTextWriter& writer() { return *m_writer; }
 
-// Converts the temporary file into the chosen one, record by record (E-C) or line by line
-// (C-E, convert set). Lines are read whole: no field is cut.
+    void finish(TextCommandResult& result)
+    {
+        const bool whole = result.failure == TextFailure::None && !result.cancelled;
+        if (!m_writer->closeSynced() && whole)
+            result.failure = TextFailure::FileWriteFailed;
+        if (result.failure == TextFailure::None && !result.cancelled && !m_file->commit())
+            result.failure = TextFailure::FileWriteFailed;
+        result.notWritten = result.failure != TextFailure::None || result.cancelled;
+        // What was converted never reached the chosen file.
+        if (result.notWritten)
+            result.written = 0;
+    }
+
+private:
+    std::unique_ptr<ReplacementFile> m_file;
+    std::optional<EntryTextWriter> m_writer;
+};
+
+// Converts the engine's file into the output, record by record (E-C) or line by line (C-E,
+// convert set). Lines are read whole: no field is cut.
 template <typename Convert>
-void convertTemporaryFile(const TemporaryFile& temporary, ChosenFile& chosen, int codePage,
-                          const TextProgressCallback& progress, TextCommandResult& result,
-                          Convert convert)
+void convertDumpFile(const EngineDumpFile& dump, ExportOutput& output, int codePage,
+                     const TextProgressCallback& progress, TextCommandResult& result,
+                     Convert convert)
 {
-    auto reader = EntryTextReader::open(temporary.path(), codePage, EncodingPolicy::CodePageOnly);
+    std::optional<EntryTextReader> reader;
+    if (dump.written())
+        reader = EntryTextReader::open(dump.path(), codePage, EncodingPolicy::CodePageOnly);
     if (!reader) {
         result.failure = TextFailure::EngineWroteNothing;
         return;
     }
-    auto writer = EntryTextWriter::create(chosen.path());
-    if (!writer) {
-        result.failure = TextFailure::FileNotCreated;
-        return;
-    }
-    chosen.markWritten();
-    TextProgressPacer pacer(progress, FileSizeOrZero(temporary.path()));
+    TextProgressPacer pacer(progress, FileSizeOrZero(dump.path()));
     while (!reader->atEnd()) {
-        if (!convert(*reader, *writer)) {
+        if (!convert(*reader, output.writer())) {
             result.failure = TextFailure::FileWriteFailed;
             break;
         }
@@ -115,10 +132,19 @@ void convertTemporaryFile(const TemporaryFile& temporary, ChosenFile& chosen, in
             break;
         }
     }
-    if (!writer->close())
-        result.failure = TextFailure::FileWriteFailed;
-    else if (reader->failed() && result.failure == TextFailure::None)
+    if (reader->failed() && result.failure == TextFailure::None)
         result.failure = TextFailure::FileReadFailed;
+}
+
+// The engine's dump file beside the chosen one and the output it is converted into, both
+// made sure of before the engine is asked.
+TextFailure prepareExport(const std::string& path, std::optional<std::string>& dumpPath,
+                          ExportOutput& output)
+{
+    dumpPath = FreeTemporaryExportPath(path);
+    if (!dumpPath)
+        return TextFailure::NoTemporaryFile;
+    return output.open(path) ? TextFailure::None : TextFailure::FileNotCreated;
 }
 
 } // namespace
@@ -128,8 +154,8 @@ TextCommandResult ExportEditorToFile(const EntryEditor& editor, const std::strin
 {
     TextCommandResult result;
     result.ran = true;
-    auto writer = EntryTextWriter::create(path);
-    if (!writer) {
+    ExportOutput output;
+    if (!output.open(path)) {
         result.failure = TextFailure::FileNotCreated;
         return result;
     }
@@ -138,9 +164,9 @@ TextCommandResult ExportEditorToFile(const EntryEditor& editor, const std::strin
     for (int row = kFirstDataRow; row < editor.rowCount(); ++row) {
         const std::string& mark = editor.mark(row);
         if (mark != kMarkDeleted && mark != kMarkDropped) {
-            if (!writer->writeRecord(editor.cell(kColSource, row),
-                                     editor.cell(kColPartOfSpeech, row),
-                                     editor.cell(kColTarget, row))) {
+            if (!output.writer().writeRecord(editor.cell(kColSource, row),
+                                             editor.cell(kColPartOfSpeech, row),
+                                             editor.cell(kColTarget, row))) {
                 result.failure = TextFailure::FileWriteFailed;
                 break;
             }
@@ -152,14 +178,14 @@ TextCommandResult ExportEditorToFile(const EntryEditor& editor, const std::strin
             break;
         }
     }
-    if (!writer->close())
-        result.failure = TextFailure::FileWriteFailed;
+    output.finish(result);
     return result;
 }
 
 TextCommandResult ExportEcDictionaryToFile(const EcBinding& ec, const std::string& ecPath,
                                            const std::string& path, int codePage,
-                                           const TextProgressCallback& progress)
+                                           const TextProgressCallback& progress,
+                                           ExportEncoding encoding)
 {
     TextCommandResult result;
     result.ran = true;
@@ -168,64 +194,76 @@ TextCommandResult ExportEcDictionaryToFile(const EcBinding& ec, const std::strin
         result.failure = TextFailure::EngineNotOpened;
         return result;
     }
-    std::optional<std::string> temporaryPath;
-    std::optional<ChosenFile> chosen;
-    result.failure = prepareExportFiles(path, temporaryPath, chosen);
+    std::optional<std::string> dumpPath;
+    ExportOutput output;
+    result.failure = prepareExport(path, dumpPath, output);
     if (result.failure != TextFailure::None)
         return result;
-    const TemporaryFile temporary(*temporaryPath);
-    // The engine's answer is not relied on: only a file it wrote counts.
-    (void)ec.getAllWordsToFile(Buffer256(temporary.path()), base);
-    convertTemporaryFile(temporary, *chosen, codePage, progress, result,
-                         [&](EntryTextReader& reader, EntryTextWriter& writer) {
-                             // Three lines per record, copied unchanged as they are read
-                             // (each view lasts until the next read); a short last record
-                             // is completed with empty lines.
-                             for (int line = 0; line < 3; ++line) {
-                                 if (!writer.writeLine(reader.readLineView()))
-                                     return false;
-                             }
-                             ++result.written;
-                             return true;
-                         });
+    const EngineDumpFile dump(*dumpPath);
+    {
+        // The engine's answer is not relied on: only a file it wrote counts.
+        const UninterruptibleEngineCall call;
+        (void)ec.getAllWordsToFile(Buffer256(dump.path()), base);
+    }
+    LineEncoder encode(encoding, codePage);
+    convertDumpFile(dump, output, codePage, progress, result,
+                    [&](EntryTextReader& reader, EntryTextWriter& writer) {
+                        // Three lines per record, copied unchanged as they are read (each
+                        // view lasts until the next read); a short last record is completed
+                        // with empty lines.
+                        for (int line = 0; line < 3; ++line) {
+                            if (!writer.writeLine(encode(reader.readLineView())))
+                                return false;
+                        }
+                        ++result.written;
+                        return true;
+                    });
+    output.finish(result);
     return result;
 }
 
 TextCommandResult ExportCeDictionaryToFile(const CeBinding& ce, const Buffer256& engineDirectory,
                                            std::int32_t& stackMark, const std::string& path,
-                                           int codePage, const TextProgressCallback& progress)
+                                           int codePage, const TextProgressCallback& progress,
+                                           ExportEncoding encoding)
 {
     TextCommandResult result;
     result.ran = true;
-    std::optional<std::string> temporaryPath;
-    std::optional<ChosenFile> chosen;
-    result.failure = prepareExportFiles(path, temporaryPath, chosen);
+    std::optional<std::string> dumpPath;
+    ExportOutput output;
+    result.failure = prepareExport(path, dumpPath, output);
     if (result.failure != TextFailure::None)
         return result;
+    const EngineDumpFile dump(*dumpPath);
     {
         CeSession session(ce, engineDirectory, stackMark);
         if (!session.isOpen()) {
             result.failure = TextFailure::EngineNotOpened;
+            result.notWritten = true;
             return result;
         }
-        ce.dicExport(Buffer256(*temporaryPath));
+        const UninterruptibleEngineCall call;
+        ce.dicExport(Buffer256(dump.path()));
     }
-    const TemporaryFile temporary(*temporaryPath);
     const EngineWordLabels labels(codePage);
-    convertTemporaryFile(
-        temporary, *chosen, codePage, progress, result,
-        [&](EntryTextReader& reader, EntryTextWriter& writer) {
-            const auto fields = ParseEngineExportLine(reader.readLineView(), codePage);
-            if (!fields) {
-                ++result.malformed;
-                return true;
-            }
-            if (!writer.writeRecord(fields->source, labels.labelFor(fields->engineWord),
-                                    fields->target))
-                return false;
-            ++result.written;
-            return true;
-        });
+    LineEncoder source(encoding, codePage);
+    LineEncoder label(encoding, codePage);
+    LineEncoder target(encoding, codePage);
+    convertDumpFile(dump, output, codePage, progress, result,
+                    [&](EntryTextReader& reader, EntryTextWriter& writer) {
+                        const auto fields = ParseEngineExportLine(reader.readLineView(), codePage);
+                        if (!fields) {
+                            ++result.malformed;
+                            return true;
+                        }
+                        if (!writer.writeRecord(source(fields->source),
+                                                label(labels.labelFor(fields->engineWord)),
+                                                target(fields->target)))
+                            return false;
+                        ++result.written;
+                        return true;
+                    });
+    output.finish(result);
     return result;
 }
 

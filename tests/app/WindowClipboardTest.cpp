@@ -8,6 +8,7 @@
 #include "editor/InputCheck.h"
 #include "editor/qt/LineEditGuard.h"
 #include "lang/AccessMessages.h"
+#include "lang/TextFileMessages.h"
 #include "platform/CodePage.h"
 
 #include <QClipboard>
@@ -233,11 +234,15 @@ TEST_F(ClipboardWindowTest, PasteRefusesWhatTheCodePageOrTheCellCannotHold)
     EXPECT_EQ(target(1), before);
     EXPECT_EQ(QToolTip::text(), QString::fromStdU16String(InputRefusalHint(
                                     InputRefusal::NotInCodePage, m_window->language())));
-    // Nor is a line break: the three-line records would split.
+    // Nor is a line break inside a cell's text: the three-line records would split.
+    clickCell(kColTarget, 1);
+    QToolTip::hideText();
     putOnClipboard({}, q(u"a\nb"));
-    QTest::keyClick(input(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(input()->text(), "abc");
+    ASSERT_TRUE(trigger("MenuItemEditPaste"));
     EXPECT_EQ(target(1), before);
+    EXPECT_EQ(QToolTip::text(), QString::fromStdU16String(InputRefusalHint(InputRefusal::LineBreak,
+                                                                           m_window->language())));
+    input()->setFocus();
 
     // The cell's own limit: the C-E translation holds 127 bytes. The input box takes it.
     QToolTip::hideText();
@@ -251,6 +256,54 @@ TEST_F(ClipboardWindowTest, PasteRefusesWhatTheCodePageOrTheCellCannotHold)
     putOnClipboard({}, QString(127, 'x'));
     QTest::keyClick(input(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(target(1), std::string(127, 'x'));
+}
+
+// Text copied from a spreadsheet cell or a terminal ends in a line break; the input box takes
+// the first line of several. Other control characters are still refused.
+TEST_F(ClipboardWindowTest, PasteDropsFinalLineBreaksAndTheInputBoxTakesTheFirstLine)
+{
+    install("lang_en.ini");
+    ASSERT_TRUE(trigger("ActionFileOpenEc"));
+    add("apple");
+    ASSERT_EQ(m_window->editor().currentMark(), "A");
+    const auto pasteIntoInput = [&](const QByteArray& eightBit, const QString& unicode) {
+        input()->setFocus();
+        input()->clear();
+        QToolTip::hideText();
+        putOnClipboard(eightBit, unicode);
+        QTest::keyClick(input(), Qt::Key_V, Qt::ControlModifier);
+        idle();
+    };
+    pasteIntoInput({}, "pear\r\n");
+    EXPECT_EQ(input()->text(), "pear");
+    EXPECT_EQ(target(1), "pear");
+    pasteIntoInput("apple\n", "apple\n");
+    EXPECT_EQ(input()->text(), "apple");
+    EXPECT_EQ(target(1), "apple");
+    EXPECT_FALSE(QToolTip::isVisible() && !QToolTip::text().isEmpty()) << "nothing was dropped";
+
+    pasteIntoInput({}, "first\nsecond\n");
+    EXPECT_EQ(input()->text(), "first");
+    EXPECT_EQ(target(1), "first") << "the target gets what the input box got";
+    EXPECT_EQ(QToolTip::text(),
+              QString::fromStdU16String(PasteFirstLineOnlyHint(m_window->language())));
+
+    pasteIntoInput({}, "a\tb\n");
+    EXPECT_EQ(input()->text(), "");
+    EXPECT_EQ(target(1), "first");
+    EXPECT_EQ(QToolTip::text(), QString::fromStdU16String(InputRefusalHint(
+                                    InputRefusal::ControlCharacter, m_window->language())));
+
+    // Into the cell alone: the final break is dropped, one inside is refused.
+    clickCell(kColTarget, 1);
+    putOnClipboard({}, "cell\r\n");
+    ASSERT_TRUE(trigger("MenuItemEditPaste"));
+    EXPECT_EQ(target(1), "cell");
+    putOnClipboard({}, "two\nlines");
+    ASSERT_TRUE(trigger("MenuItemEditPaste"));
+    EXPECT_EQ(target(1), "cell");
+    EXPECT_EQ(QToolTip::text(), QString::fromStdU16String(InputRefusalHint(InputRefusal::LineBreak,
+                                                                           m_window->language())));
 }
 
 TEST_F(ClipboardWindowTest, InputBoxCutAndCopyPutBothFormats)
@@ -347,6 +400,25 @@ TEST(ClipboardPasteRules, ReadsTheCodePageFormOrConvertsTheUnicodeText)
     paste = ReadClipboardPaste(&tab, kCodePageGbk, en);
     EXPECT_TRUE(paste.hasText);
     EXPECT_EQ(paste.hint, InputRefusalHint(InputRefusal::ControlCharacter, en));
+
+    // Final line breaks go, in either form; a break inside refuses or keeps the first line.
+    QMimeData ending;
+    ending.setData(kGbkFormat, bytes(gbk(u"词典") + "\r\n\n"));
+    ending.setText(q(u"词典\r\n\n"));
+    paste = ReadClipboardPaste(&ending, kCodePageGbk, en);
+    EXPECT_EQ(paste.bytes, gbk(u"词典"));
+    EXPECT_FALSE(paste.refused());
+    EXPECT_TRUE(paste.droppedLinesHint.empty());
+    QMimeData two;
+    two.setData(kGbkFormat, bytes(gbk(u"词") + "\r\n" + gbk(u"典") + "\r\n"));
+    EXPECT_EQ(ReadClipboardPaste(&two, kCodePageGbk, en).hint,
+              InputRefusalHint(InputRefusal::LineBreak, en));
+    paste = ReadClipboardPaste(&two, kCodePageGbk, en, PasteLines::FirstLine);
+    EXPECT_EQ(paste.bytes, gbk(u"词"));
+    EXPECT_EQ(paste.droppedLinesHint, PasteFirstLineOnlyHint(en));
+    QMimeData breaks;
+    breaks.setText("\r\n");
+    EXPECT_FALSE(ReadClipboardPaste(&breaks, kCodePageGbk, en).hasText);
 }
 
 } // namespace

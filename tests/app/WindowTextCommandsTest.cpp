@@ -175,5 +175,55 @@ TEST_F(TextCommandWindowTest, ProgressShowsRecordsDoneAndCancelStopsBetweenRecor
     m_messages.messages.clear();
 }
 
+// The progress dialog lets the event loop run; while an import runs, nothing else of the
+// window may start in it: no command (Save, Close, another import), no close of the window,
+// no session end, no typing into the input box.
+TEST_F(TextCommandWindowTest, NothingElseOfTheWindowRunsWhileAnImportRuns)
+{
+    install("lang_en.ini");
+    ASSERT_TRUE(trigger("ActionFileOpenEc"));
+    add("keep");
+    ASSERT_EQ(m_window->editor().mark(1), "A");
+    const QString typed = input()->text();
+    std::string text;
+    for (int i = 0; i < 300000; ++i)
+        text += "w" + std::to_string(i) + "\r\nNoun\r\nx\r\n";
+    writeFile(file("long.txt"), text);
+
+    int attempts = 0;
+    QTimer meddler;
+    meddler.setInterval(1);
+    QObject::connect(&meddler, &QTimer::timeout, [&] {
+        if (!m_window->textCommandRunning())
+            return;
+        ++attempts;
+        for (const char* name : {"ActionFileSave", "ActionFileClose", "MenuItemToEditor",
+                                 "ActionWordAdd", "MenuItemEditPaste"})
+            component<QAction>(name)->trigger();
+        EXPECT_FALSE(m_window->close());
+        EXPECT_FALSE(m_window->commitSessionData(true));
+        QTest::keyClicks(input(), "zz");
+        QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
+        if (auto* p = m_window->findChild<QProgressDialog*>(QStringLiteral("ProgressText")))
+            p->cancel();
+    });
+    meddler.start();
+    run("MenuItemToEditor", {{"OpenDialogTxt", qpath(file("long.txt"))}});
+    meddler.stop();
+    EXPECT_GE(attempts, 1) << "the import let the event loop run";
+    EXPECT_FALSE(m_window->textCommandRunning());
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_TRUE(m_window->dictionary().open) << "Close did not run";
+    EXPECT_EQ(m_window->editor().mark(1), "A") << "Save did not run";
+    EXPECT_EQ(m_window->editor().cell(kColSource, 2), "w0");
+    EXPECT_EQ(input()->text(), typed);
+    ASSERT_EQ(m_messages.messages.size(), 1) << "one summary, of the one import";
+    m_messages.messages.clear();
+    // Afterwards the window works again.
+    const int rowsBefore = m_window->editor().rowCount();
+    add("after");
+    EXPECT_EQ(m_window->editor().rowCount(), rowsBefore + 1);
+}
+
 } // namespace
 } // namespace kelvara

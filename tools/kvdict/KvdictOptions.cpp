@@ -5,27 +5,38 @@ namespace kelvara::kvdict {
 std::string UsageText()
 {
     return "Usage:\n"
-           "  kvdict import --kind ec|ce [--installation DIR] [--dictionary BASE] FILE\n"
-           "  kvdict export --kind ec|ce [--installation DIR] [--dictionary BASE] [--force] FILE\n"
+           "  kvdict import --kind ec|ce [--installation DIR] [--dictionary BASE [--create]] FILE\n"
+           "  kvdict export --kind ec|ce [--installation DIR] [--dictionary BASE] [--force]\n"
+           "                [--encoding utf-8|codepage] FILE|-\n"
            "  kvdict find   --kind ec|ce [--installation DIR] [--dictionary BASE] WORD\n"
-           "  kvdict --help\n"
+           "  kvdict --help | --version\n"
            "\n"
            "import  hands every entry of an entry text file (three lines per entry: source,\n"
            "        part of speech, target) to the dictionary's engine.\n"
            "export  writes every entry of the dictionary to FILE; an existing FILE is replaced\n"
-           "        only with --force.\n"
+           "        only with --force, and only once the whole export is written. FILE - is\n"
+           "        standard output (the summary then goes to standard error). --encoding utf-8\n"
+           "        writes UTF-8 instead of the code page.\n"
            "find    prints the senses of WORD, one line each: source, part of speech and\n"
            "        target separated by tabs, in UTF-8.\n"
            "\n"
            "--installation DIR  the utility's installation folder (Config/Kelvara.ini and the\n"
            "                    engine folders); by default the folder of this program.\n"
            "--dictionary BASE   E-C: the base path of another dictionary (without .key), as New\n"
-           "                    E-C names it; created empty when missing. C-E: a new dictionary\n"
-           "                    to create and import into, as New C-E names it.\n"
+           "                    E-C names it. C-E: a new dictionary to create and import into,\n"
+           "                    as New C-E names it. It must exist, but for import --create.\n"
+           "--create            import: create the --dictionary when it is missing.\n"
            "\n"
            "Exit status: 0 when everything went in (find: senses were found), 1 when records were\n"
-           "refused or skipped, the work stopped, or find found nothing, 2 when the command could\n"
-           "not run.\n";
+           "refused or skipped, the work was stopped (Ctrl+C), or find found nothing, 2 when the\n"
+           "command could not run (no installation, a missing or unreadable file, a dictionary\n"
+           "that does not open or does not exist, a refused export file). Progress goes to\n"
+           "standard error when it is a terminal. A second Ctrl+C ends the program at once.\n";
+}
+
+std::string VersionText()
+{
+    return std::string("kvdict ") + KELVARA_VERSION + "\n";
 }
 
 Parsed ParseArguments(const std::vector<std::string>& arguments)
@@ -36,6 +47,10 @@ Parsed ParseArguments(const std::vector<std::string>& arguments)
     const std::string& command = arguments.front();
     if (command == "--help" || command == "-h" || command == "help")
         return {options, {}};
+    if (command == "--version") {
+        options.command = Options::Command::Version;
+        return {options, {}};
+    }
     if (command == "import")
         options.command = Options::Command::Import;
     else if (command == "export")
@@ -73,6 +88,13 @@ Parsed ParseArguments(const std::vector<std::string>& arguments)
                 return {std::nullopt, "--dictionary takes a path"};
         } else if (a == "--force" && options.command == Options::Command::Export) {
             options.force = true;
+        } else if (a == "--create" && options.command == Options::Command::Import) {
+            options.create = true;
+        } else if (a == "--encoding" && options.command == Options::Command::Export) {
+            std::string encoding;
+            if (!value(encoding) || (encoding != "utf-8" && encoding != "codepage"))
+                return {std::nullopt, "--encoding takes utf-8 or codepage"};
+            options.exportUtf8 = encoding == "utf-8";
         } else if (a == "--") {
             operands.insert(operands.end(), arguments.begin() + static_cast<long>(i) + 1,
                             arguments.end());

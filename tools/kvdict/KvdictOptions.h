@@ -11,12 +11,14 @@ namespace kelvara::kvdict {
 /// What the command line asks for.
 struct Options
 {
-    enum class Command { Help, Import, Export, Find };
+    enum class Command { Help, Import, Export, Find, Version };
     Command command = Command::Help;
     DictionaryKind kind = DictionaryKind::EC;
     std::string installation; ///< empty: the executable's own folder
     std::string dictionary;   ///< empty: the dictionary the utility's Open command would use
     bool force = false;       ///< export: replace an existing file
+    bool create = false;      ///< import: --dictionary may name a dictionary to create
+    bool exportUtf8 = false;  ///< export: write UTF-8 rather than the code page
     std::string operand;      ///< FILE or WORD
 };
 
@@ -32,5 +34,11 @@ Parsed ParseArguments(const std::vector<std::string>& arguments);
 
 /// The text of --help.
 std::string UsageText();
+
+/// The text of --version.
+std::string VersionText();
+
+/// The FILE operand that stands for standard output (export).
+inline constexpr const char* kStandardStream = "-";
 
 } // namespace kelvara::kvdict

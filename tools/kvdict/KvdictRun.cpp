@@ -2,17 +2,22 @@
 
 #include "access/AccessPrompts.h"
 #include "access/DictionaryAccess.h"
+#include "access/DictionaryNaming.h"
 #include "access/DictionaryState.h"
 #include "editor/EntryEditor.h"
 #include "platform/CodePage.h"
+#include "platform/FileIdentity.h"
 #include "platform/Paths.h"
 #include "startup/StartupState.h"
 #include "textio/TextCommandSummary.h"
 #include "textio/TextCommands.h"
 #include "textio/Utf8Text.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
+#include <unistd.h>
 
 namespace kelvara::kvdict {
 
@@ -36,7 +41,7 @@ public:
     void endProgressLine()
     {
         if (m_progressShown)
-            m_console.out << "\r\033[K" << std::flush;
+            m_console.err << "\r\033[K" << std::flush;
         m_progressShown = false;
     }
 
@@ -63,7 +68,12 @@ public:
 
     // TextCommandPrompts
     std::optional<std::string> chooseImportFile() override { return m_options.operand; }
-    std::optional<std::string> chooseExportFile() override { return m_options.operand; }
+    std::optional<std::string> chooseExportFile() override
+    {
+        return m_exportPath.empty() ? m_options.operand : m_exportPath;
+    }
+    /// The file the export goes to instead of the operand (standard output's stand-in).
+    void setExportPath(std::string path) { m_exportPath = std::move(path); }
     bool confirmOverwrite(const std::string&) override
     {
         m_overwriteRefused = !m_options.force;
@@ -73,10 +83,10 @@ public:
     bool progress(const TextProgress& p) override
     {
         if (m_console.progressLine) {
-            m_console.out << "\r" << p.records << " records";
+            m_console.err << "\r" << p.records << " records";
             if (p.workTotal > 0)
-                m_console.out << " (" << p.workDone * 100 / p.workTotal << "%)";
-            m_console.out << std::flush;
+                m_console.err << " (" << p.workDone * 100 / p.workTotal << "%)";
+            m_console.err << std::flush;
             m_progressShown = true;
         }
         return !(m_console.interrupted && m_console.interrupted->load());
@@ -97,6 +107,7 @@ private:
     bool m_overwriteRefused = false;
     bool m_progressShown = false;
     bool m_dictionaryTaken = false;
+    std::string m_exportPath;
 };
 
 bool samePath(const std::string& a, const std::string& b)
@@ -107,15 +118,35 @@ bool samePath(const std::string& a, const std::string& b)
     return !ec1 && !ec2 && ca == cb;
 }
 
+// A --dictionary that is not there is created only by an import given --create: a mistyped
+// path must not become a new empty dictionary that export or find then read.
+bool dictionaryMayBeUsed(const Options& options, const std::string& file, Console& console)
+{
+    const PathKind kind = KindOfPath(file);
+    if (kind == PathKind::Regular)
+        return true;
+    if (kind == PathKind::Missing && options.command == Options::Command::Import && options.create)
+        return true;
+    console.err << "kvdict: no dictionary at " << file;
+    if (kind == PathKind::Missing && options.command == Options::Command::Import)
+        console.err << "; give --create to make it";
+    console.err << '\n';
+    return false;
+}
+
 // Opens the dictionary the way the window's Open or New command would.
 bool openDictionary(const Options& options, const StartupState& startup, DictionaryAccess& access,
                     Console& console)
 {
     if (options.kind == DictionaryKind::EC) {
-        if (options.dictionary.empty())
+        if (options.dictionary.empty()) {
             access.MenuItemOpenEcClick();
-        else
+        } else {
+            if (!dictionaryMayBeUsed(options, NewEcDictionaryName(options.dictionary).path + ".key",
+                                     console))
+                return false;
             access.ActionFileNewEcExecute();
+        }
         return access.state().open;
     }
     if (options.dictionary.empty() ||
@@ -127,6 +158,11 @@ bool openDictionary(const Options& options, const StartupState& startup, Diction
     if (options.command != Options::Command::Import) {
         console.err << "kvdict: the C-E engine works on " << startup.engineDirectory
                     << "UserCe.ext; --dictionary can only name a new dictionary to import into\n";
+        return false;
+    }
+    if (!options.create) {
+        console.err
+            << "kvdict: --dictionary names a new C-E dictionary; give --create to make it\n";
         return false;
     }
     if (!startup.ce.canCreate()) {
@@ -160,13 +196,70 @@ int runFind(const Options& options, const StartupState& startup, DictionaryAcces
     return kExitDone;
 }
 
+// A private folder for the export that goes to standard output: the export is made whole
+// there first, like any other, then copied out; the folder goes with the object.
+class StandardOutputStandIn
+{
+public:
+    StandardOutputStandIn()
+    {
+        const char* base = std::getenv("TMPDIR");
+        std::string pattern = std::string(base && *base ? base : "/tmp") + "/kvdict-XXXXXX";
+        if (::mkdtemp(pattern.data()))
+            m_folder = pattern;
+    }
+    ~StandardOutputStandIn()
+    {
+        std::error_code ec;
+        if (!m_folder.empty())
+            std::filesystem::remove_all(m_folder, ec);
+    }
+    StandardOutputStandIn(const StandardOutputStandIn&) = delete;
+    StandardOutputStandIn& operator=(const StandardOutputStandIn&) = delete;
+
+    bool ok() const { return !m_folder.empty(); }
+    std::string file() const { return m_folder + "/export.txt"; }
+
+    /// Copies the export to the stream; false when a write failed or Ctrl+C stopped it.
+    bool copyTo(std::ostream& out, const std::atomic<bool>* interrupted) const
+    {
+        std::ifstream in(file(), std::ios::binary);
+        std::string block(1 << 20, '\0');
+        while (in) {
+            if (interrupted && interrupted->load())
+                return false;
+            in.read(block.data(), static_cast<std::streamsize>(block.size()));
+            out.write(block.data(), in.gcount());
+            if (!out)
+                return false;
+        }
+        out.flush();
+        return static_cast<bool>(out) && in.eof();
+    }
+
+private:
+    std::string m_folder;
+};
+
 int runTextCommand(const Options& options, const StartupState& startup,
                    const DictionaryState& state, EntryEditor& editor, ToolPrompts& prompts,
                    Console& console)
 {
     TextCommands commands(startup, state, editor, prompts);
     const bool import = options.command == Options::Command::Import;
-    const TextCommandResult result =
+    if (options.exportUtf8)
+        commands.setExportEncoding(ExportEncoding::Utf8);
+    const bool toStandardOutput = !import && options.operand == kStandardStream;
+    std::optional<StandardOutputStandIn> standIn;
+    if (toStandardOutput) {
+        standIn.emplace();
+        if (!standIn->ok()) {
+            console.err << "kvdict: no temporary folder for the export to standard output\n";
+            return kExitFailed;
+        }
+        prompts.setExportPath(standIn->file());
+    }
+    TextCommandResult result =
         import ? commands.ImportToDictionary() : commands.ExportFromDictionary();
     prompts.endProgressLine();
     if (!result.ran) {
@@ -174,14 +267,37 @@ int runTextCommand(const Options& options, const StartupState& startup,
             console.err << "kvdict: " << options.operand << " exists; give --force to replace it\n";
         return kExitFailed;
     }
-    console.out << (import ? "imported: " : "exported: ") << TextCommandCounts(result) << '\n';
+    if (toStandardOutput && !result.notWritten && result.failure == TextFailure::None &&
+        !standIn->copyTo(console.out, console.interrupted)) {
+        console.err << "kvdict: the export could not be written to standard output\n";
+        result.failure = TextFailure::FileWriteFailed;
+    }
+    // Standard output holds the export itself when it is the export's file.
+    std::ostream& summaryOut = toStandardOutput ? console.err : console.out;
+    summaryOut << (import ? "imported: " : "exported: ") << TextCommandCounts(result) << '\n';
     const std::u16string summary = TextCommandSummary(result, startup.language);
     if (!summary.empty())
         console.err << "kvdict: " << EncodeUtf8(summary) << '\n';
-    return result.complete() ? kExitDone : kExitIncomplete;
+    return ExitStatusOf(result);
 }
 
 } // namespace
+
+int ExitStatusOf(const TextCommandResult& result)
+{
+    switch (result.failure) {
+    case TextFailure::FileNotOpened:
+    case TextFailure::FileNotCreated:
+    case TextFailure::EngineNotOpened:
+    case TextFailure::EngineWroteNothing:
+    case TextFailure::NoTemporaryFile:
+    case TextFailure::ChosenFileIsDictionary:
+    case TextFailure::ChosenFileNotRegular:
+        return kExitFailed;
+    default:
+        return result.complete() ? kExitDone : kExitIncomplete;
+    }
+}
 
 int Run(const Options& options, Console& console)
 {

@@ -3,6 +3,8 @@
 #include "kvdict/KvdictOptions.h"
 #include "kvdict/KvdictRun.h"
 
+#include "platform/SignalCleanup.h"
+
 #include <csignal>
 #include <iostream>
 #include <unistd.h>
@@ -11,10 +13,64 @@ namespace {
 
 std::atomic<bool> g_interrupted{false};
 
-extern "C" void onInterrupt(int)
+void say(const char* text)
 {
-    // The import stops between two records and commits what it wrote.
-    g_interrupted = true;
+    std::size_t n = 0;
+    while (text[n])
+        ++n;
+    (void)!::write(STDERR_FILENO, text, n);
+}
+
+// Ends the process now, as the signal would have without a handler, leaving no temporary
+// file of an export behind. Only async-signal-safe calls.
+[[noreturn]] void endBySignal(int signal)
+{
+    kelvara::RemoveSignalCleanupPaths();
+    ::signal(signal, SIG_DFL);
+    // The handler runs with its signal blocked: unblocked, the raised one ends the process.
+    sigset_t own;
+    sigemptyset(&own);
+    sigaddset(&own, signal);
+    ::sigprocmask(SIG_UNBLOCK, &own, nullptr);
+    ::raise(signal);
+    ::_exit(128 + signal);
+}
+
+extern "C" void onInterrupt(int signal)
+{
+    // During an engine's dump nothing can be stopped between records, and the dump only
+    // reads the dictionary: its file is removed and the tool ends at once.
+    if (kelvara::InUninterruptibleEngineCall()) {
+        kelvara::RemoveSignalCleanupPaths();
+        say("\nkvdict: stopped during the engine's export; nothing was written\n");
+        ::_exit(kelvara::kvdict::kExitIncomplete);
+    }
+    // A second Ctrl+C ends the tool at once.
+    if (g_interrupted.exchange(true))
+        endBySignal(signal);
+    // The first: the work stops between two records and commits what it wrote.
+}
+
+extern "C" void onTerminate(int signal)
+{
+    endBySignal(signal);
+}
+
+void installHandlers()
+{
+    struct sigaction interrupt
+    {
+    };
+    interrupt.sa_handler = onInterrupt;
+    sigemptyset(&interrupt.sa_mask);
+    interrupt.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &interrupt, nullptr);
+    struct sigaction terminate = interrupt;
+    terminate.sa_handler = onTerminate;
+    ::sigaction(SIGTERM, &terminate, nullptr);
+    ::sigaction(SIGHUP, &terminate, nullptr);
+    // A closed standard output shows as a failed write (exit status 1), not a silent death.
+    ::signal(SIGPIPE, SIG_IGN);
 }
 
 } // namespace
@@ -31,7 +87,11 @@ int main(int argc, char** argv)
         std::cout << UsageText();
         return kExitDone;
     }
-    std::signal(SIGINT, onInterrupt);
-    Console console{std::cout, std::cerr, ::isatty(STDOUT_FILENO) == 1, &g_interrupted};
+    if (parsed.options->command == Options::Command::Version) {
+        std::cout << VersionText();
+        return kExitDone;
+    }
+    installHandlers();
+    Console console{std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1, &g_interrupted};
     return Run(*parsed.options, console);
 }

@@ -7,9 +7,11 @@
 
 #include "engines/EngineAbi.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 namespace kelvara {
 namespace {
@@ -63,9 +65,23 @@ KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL open_cstm_RW(const char* basePath)
     return std::strstr(basePath, "refuse") ? 0 : 1;
 }
 
+#ifdef KELVARA_TEST_SLOW_EXPORT
+// The slow variant: its dump writes one record and then takes ten seconds, and a commit
+// after an import takes as long, so a test can interrupt the tool during either.
+bool g_modified = false;
+void slowly()
+{
+    std::this_thread::sleep_for(std::chrono::seconds(10));
+}
+#endif
+
 KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL close_cstm_RW()
 {
     note("close;");
+#ifdef KELVARA_TEST_SLOW_EXPORT
+    if (g_modified)
+        slowly();
+#endif
     return 1;
 }
 
@@ -93,6 +109,9 @@ KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL ModifyWord(std::int32_t op, const 
     std::snprintf(line, sizeof line, "modify(%s,%s,%d,%s);", opText, source,
                   static_cast<int>(pos & 0xFF), target);
     note("%s", line);
+#ifdef KELVARA_TEST_SLOW_EXPORT
+    g_modified = true;
+#endif
     return opText[0] == 'A' || opText[0] == 'D' || opText[0] == 'M' ? 1 : 0;
 }
 
@@ -100,6 +119,13 @@ KELVARA_ENGINE_EXPORT int KELVARA_ENGINE_CALL GetAllWordsToFile(const char* text
                                                                 const char* basePath)
 {
     note("export(%s,%s);", textPath, basePath);
+#ifdef KELVARA_TEST_SLOW_EXPORT
+    if (std::FILE* file = std::fopen(textPath, "wb")) {
+        std::fputs("a\r\nNoun\r\nb\r\n", file);
+        std::fclose(file);
+    }
+    slowly();
+#endif
     return 1;
 }
 
