@@ -10,6 +10,7 @@
 #include "textio/PosLabels.h"
 #include "textio/RecordChecks.h"
 
+#include <chrono>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -61,8 +62,18 @@ public:
     {
         m_result.ran = true;
         m_result.checkOnly = options.checkOnly;
-        const ScanCallback scan = [this](std::uint64_t scanned) {
-            return m_pacer.step(0, scanned);
+        // The guess reports every 100 ms too, so a stop is heard while a large file is
+        // looked through; a file looked through sooner reports nothing.
+        const std::uint64_t total = path == kStandardInputPath ? 0 : FileSizeOrZero(path);
+        auto last = std::chrono::steady_clock::now();
+        const ScanCallback scan = [&, total](std::uint64_t scanned) {
+            if (!progress)
+                return true;
+            const auto now = std::chrono::steady_clock::now();
+            if (now - last < TextProgressPacer::kInterval)
+                return true;
+            last = now;
+            return progress(TextProgress{0, scanned, total});
         };
         if (path == kStandardInputPath)
             m_reader.emplace(EntryTextReader::standardInput(codePage, options.encoding, scan));
@@ -79,7 +90,10 @@ public:
     bool opened() const { return m_reader.has_value() && !m_reader->cancelled(); }
     TextEncoding encoding() const { return m_reader->encoding(); }
 
-    template <typename Handle> void run(const FieldLimits& limits, Handle handle)
+    // keepBlank: a record of three empty lines is handed on like any other (the grid shows it
+    // as an empty row, as a trailing empty line always gave one).
+    template <typename Handle>
+    void run(const FieldLimits& limits, Handle handle, bool keepBlank = false)
     {
         EntryRecord record;
         RecordRead read;
@@ -88,7 +102,8 @@ public:
             ++m_result.records;
             RecordProblem problem =
                 readProblem(read, record, limits, m_reader->encoding(), m_codePage);
-            if (problem.fate == RecordFate::Written)
+            if (problem.fate == RecordFate::Written ||
+                (keepBlank && problem.fate == RecordFate::Blank))
                 problem = handle(record);
             account(read, problem);
             if (!m_pacer.step(m_result.records, m_reader->bytesConsumed())) {
@@ -206,13 +221,18 @@ TextCommandResult ImportFileToEditor(const std::string& path, EntryEditor& edito
         };
     ImportRun run(path, editor.codePage(), paced, options, result);
     if (run.opened()) {
-        run.run(FieldLimits{}, [&](EntryRecord& record) -> RecordProblem {
-            const unsigned char code = PosLabelToCode(record.label, kind, editor.codePage());
-            std::string label = code < list.size() ? list[code].cellText : std::move(record.label);
-            pending.push_back(EntryEditor::Row{std::string(kMarkAdded), std::move(record.source),
-                                               std::move(label), std::move(record.target)});
-            return {};
-        });
+        run.run(
+            FieldLimits{},
+            [&](EntryRecord& record) -> RecordProblem {
+                const unsigned char code = PosLabelToCode(record.label, kind, editor.codePage());
+                std::string label =
+                    code < list.size() ? list[code].cellText : std::move(record.label);
+                pending.push_back(EntryEditor::Row{std::string(kMarkAdded),
+                                                   std::move(record.source), std::move(label),
+                                                   std::move(record.target)});
+                return {};
+            },
+            true);
     }
     flush();
     editor.setChanged(true);

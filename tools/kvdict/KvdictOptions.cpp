@@ -8,12 +8,17 @@ std::string UsageText()
            "  kvdict import --kind ec|ce [--installation DIR] [--dictionary BASE] FILE\n"
            "  kvdict export --kind ec|ce [--installation DIR] [--dictionary BASE] [--force] FILE\n"
            "  kvdict find   --kind ec|ce [--installation DIR] [--dictionary BASE] WORD\n"
+           "  kvdict check  --kind ec|ce [--installation DIR] [--dictionary BASE] [IMPORT "
+           "OPTIONS]\n"
+           "                FILE\n"
            "  kvdict --help\n"
            "\n"
            "import  hands every entry of an entry text file (three lines per entry: source,\n"
            "        part of speech, target) to the dictionary's engine.\n"
            "export  writes every entry of the dictionary to FILE; an existing FILE is replaced\n"
            "        only with --force.\n"
+           "check   reads FILE as import would and says what would become of every record,\n"
+           "        writing nothing to the dictionary.\n"
            "find    prints the senses of WORD, one line each: source, part of speech and\n"
            "        target separated by tabs, in UTF-8.\n"
            "\n"
@@ -22,6 +27,16 @@ std::string UsageText()
            "--dictionary BASE   E-C: the base path of another dictionary (without .key), as New\n"
            "                    E-C names it; created empty when missing. C-E: a new dictionary\n"
            "                    to create and import into, as New C-E names it.\n"
+           "\n"
+           "Import options (import and check; FILE - reads standard input):\n"
+           "--rejects OUT       write the records that did not go in to OUT, byte for byte as\n"
+           "                    they stood in FILE, to be mended and imported again.\n"
+           "--verbose           print LINE: reason on standard error for each such record.\n"
+           "--encoding ENC      utf-8 or codepage: how to read FILE (by default guessed).\n"
+           "--fullwidth-parentheses  C-E: store ( ) of a translation as full-width forms\n"
+           "                    (otherwise such records are kept back).\n"
+           "--replace           E-C: a record whose word and part of speech are held with\n"
+           "                    another sense replaces it (otherwise it is refused).\n"
            "\n"
            "Exit status: 0 when everything went in (find: senses were found), 1 when records were\n"
            "refused or skipped, the work stopped, or find found nothing, 2 when the command could\n"
@@ -42,10 +57,14 @@ Parsed ParseArguments(const std::vector<std::string>& arguments)
         options.command = Options::Command::Export;
     else if (command == "find")
         options.command = Options::Command::Find;
+    else if (command == "check")
+        options.command = Options::Command::Check;
     else
         return {std::nullopt, "unknown command '" + command + "'"};
 
     bool kindGiven = false;
+    const bool reads =
+        options.command == Options::Command::Import || options.command == Options::Command::Check;
     std::vector<std::string> operands;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
@@ -73,6 +92,21 @@ Parsed ParseArguments(const std::vector<std::string>& arguments)
                 return {std::nullopt, "--dictionary takes a path"};
         } else if (a == "--force" && options.command == Options::Command::Export) {
             options.force = true;
+        } else if (reads && a == "--rejects") {
+            if (!value(options.rejects) || options.rejects.empty())
+                return {std::nullopt, "--rejects takes a file"};
+        } else if (reads && a == "--verbose") {
+            options.verbose = true;
+        } else if (reads && a == "--fullwidth-parentheses") {
+            options.fullWidthParentheses = true;
+        } else if (reads && a == "--replace") {
+            options.replace = true;
+        } else if (reads && a == "--encoding") {
+            std::string encoding;
+            if (!value(encoding) || (encoding != "utf-8" && encoding != "codepage"))
+                return {std::nullopt, "--encoding takes utf-8 or codepage"};
+            options.encoding =
+                encoding == "utf-8" ? Options::Encoding::Utf8 : Options::Encoding::CodePage;
         } else if (a == "--") {
             operands.insert(operands.end(), arguments.begin() + static_cast<long>(i) + 1,
                             arguments.end());

@@ -5,8 +5,10 @@
 #include "access/DictionaryState.h"
 #include "editor/EntryEditor.h"
 #include "platform/CodePage.h"
+#include "platform/FileIdentity.h"
 #include "platform/Paths.h"
 #include "startup/StartupState.h"
+#include "textio/RejectsFile.h"
 #include "textio/TextCommandSummary.h"
 #include "textio/TextCommands.h"
 #include "textio/Utf8Text.h"
@@ -160,25 +162,118 @@ int runFind(const Options& options, const StartupState& startup, DictionaryAcces
     return kExitDone;
 }
 
+// The rejects file may be written: not the dictionary or its side files (opening them would
+// drop the engine's locks), not the file being read, and nothing but a regular file.
+bool rejectsFileAllowed(const Options& options, const StartupState& startup,
+                        const DictionaryState& state, Console& console)
+{
+    const std::string& path = options.rejects;
+    const PathKind kind = KindOfPath(path);
+    if (kind != PathKind::Missing && kind != PathKind::Regular) {
+        console.err << "kvdict: --rejects " << path << " is no regular file\n";
+        return false;
+    }
+    const std::string dictionary = options.kind == DictionaryKind::EC
+                                       ? state.ecPath + ".key"
+                                       : startup.engineDirectory + "UserCe.ext";
+    std::vector<std::string> dictionaries = {dictionary};
+    if (!state.newCePath.empty())
+        dictionaries.push_back(state.newCePath);
+    for (const std::string& d : dictionaries) {
+        if (IsDictionaryFileOrSideFile(path, d)) {
+            console.err << "kvdict: --rejects " << path << " is the dictionary's own file\n";
+            return false;
+        }
+    }
+    if (options.operand != kStandardInputPath) {
+        const auto in = IdentityOf(options.operand);
+        if (in && in == IdentityOf(path)) {
+            console.err << "kvdict: --rejects " << path << " is the file being read\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+EncodingPolicy encodingPolicy(Options::Encoding encoding)
+{
+    switch (encoding) {
+    case Options::Encoding::Guess:
+        break;
+    case Options::Encoding::Utf8:
+        return EncodingPolicy::Utf8Only;
+    case Options::Encoding::CodePage:
+        return EncodingPolicy::CodePageOnly;
+    }
+    return EncodingPolicy::Detect;
+}
+
 int runTextCommand(const Options& options, const StartupState& startup,
                    const DictionaryState& state, EntryEditor& editor, ToolPrompts& prompts,
                    Console& console)
 {
     TextCommands commands(startup, state, editor, prompts);
     const bool import = options.command == Options::Command::Import;
-    const TextCommandResult result =
-        import ? commands.ImportToDictionary() : commands.ExportFromDictionary();
+    const bool check = options.command == Options::Command::Check;
+    std::optional<RejectsFile> rejects;
+    if (import || check) {
+        if (options.operand != kStandardInputPath &&
+            KindOfPath(options.operand) != PathKind::Regular) {
+            console.err << "kvdict: " << options.operand << " is no readable file\n";
+            return kExitFailed;
+        }
+        if (!options.rejects.empty() && !rejectsFileAllowed(options, startup, state, console))
+            return kExitFailed;
+        ImportOptions importOptions;
+        importOptions.encoding = encodingPolicy(options.encoding);
+        importOptions.fullWidthParentheses = options.fullWidthParentheses;
+        importOptions.replace = options.replace;
+        if (!options.rejects.empty() || options.verbose) {
+            rejects.emplace(options.operand);
+            if (options.verbose) {
+                rejects->setListener([&](const RecordRead& read, const RecordProblem& problem) {
+                    prompts.endProgressLine();
+                    console.err << read.lineNumber << ": " << DescribeProblem(problem) << '\n';
+                });
+            }
+            importOptions.rejects = &*rejects;
+        }
+        commands.setImportOptions(importOptions);
+    }
+    const TextCommandResult result = import  ? commands.ImportToDictionary()
+                                     : check ? commands.CheckDictionary()
+                                             : commands.ExportFromDictionary();
     prompts.endProgressLine();
     if (!result.ran) {
         if (prompts.overwriteRefused())
             console.err << "kvdict: " << options.operand << " exists; give --force to replace it\n";
         return kExitFailed;
     }
-    console.out << (import ? "imported: " : "exported: ") << TextCommandCounts(result) << '\n';
+    // With standard input read, standard output stays the summary's: nothing else is on it.
+    console.out << (import  ? "imported: "
+                    : check ? "checked: "
+                            : "exported: ")
+                << TextCommandCounts(result) << '\n';
     const std::u16string summary = TextCommandSummary(result, startup.language);
     if (!summary.empty())
         console.err << "kvdict: " << EncodeUtf8(summary) << '\n';
-    return result.complete() ? kExitDone : kExitIncomplete;
+    int status = result.complete() ? kExitDone : kExitIncomplete;
+    if ((import || check) && (result.failure == TextFailure::FileNotOpened ||
+                              result.failure == TextFailure::EngineNotOpened))
+        status = kExitFailed;
+    if (rejects && !options.rejects.empty()) {
+        if (!rejects->saveTo(options.rejects)) {
+            console.err << "kvdict: the rejected records could not be written to "
+                        << options.rejects << '\n';
+            status = kExitFailed;
+        } else if (rejects->leftOut() > 0) {
+            console.err << "kvdict: " << rejects->leftOut()
+                        << " rejected records with a line over 1 MiB could not be copied from "
+                           "standard input into "
+                        << options.rejects << '\n';
+        }
+    }
+    return status;
 }
 
 } // namespace
