@@ -132,9 +132,11 @@ EntryTextReader EntryTextReader::standardInput(int codePage, EncodingPolicy poli
     return EntryTextReader(std::make_unique<FileSource>(stdin, false), codePage, policy, scan);
 }
 
-EntryTextReader EntryTextReader::fromBytes(std::string bytes, int codePage, EncodingPolicy policy)
+EntryTextReader EntryTextReader::fromBytes(std::string bytes, int codePage, EncodingPolicy policy,
+                                           const ScanCallback& scan)
 {
-    return EntryTextReader(std::make_unique<MemorySource>(std::move(bytes)), codePage, policy);
+    return EntryTextReader(std::make_unique<MemorySource>(std::move(bytes)), codePage, policy,
+                           scan);
 }
 
 EntryTextReader::EntryTextReader(std::unique_ptr<ByteSource> source, int codePage,

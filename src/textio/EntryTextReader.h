@@ -119,7 +119,8 @@ public:
     static constexpr std::size_t kGuessPrefixBytes = 4 * 1024 * 1024;
     /// Reads bytes held in memory, the same way.
     static EntryTextReader fromBytes(std::string bytes, int codePage,
-                                     EncodingPolicy policy = EncodingPolicy::Detect);
+                                     EncodingPolicy policy = EncodingPolicy::Detect,
+                                     const ScanCallback& scan = {});
     /// Reads from any source of bytes.
     EntryTextReader(std::unique_ptr<ByteSource> source, int codePage, EncodingPolicy policy,
                     const ScanCallback& scan = {});

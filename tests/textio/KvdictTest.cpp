@@ -128,7 +128,10 @@ TEST_F(KvdictTest, SkippedRecordsAndRefusedOverwriteExitNonZero)
     std::ofstream(root() / "in.txt", std::ios::binary) << bytes;
     const Outcome imported = tool("import", "ec", file("in.txt"), {"--dictionary", file("Mine")});
     EXPECT_EQ(imported.status, 1);
-    EXPECT_NE(imported.out.find("written 2, replaced 0, already held 0, held other sense 0, refused 0, too long 1"), std::string::npos)
+    EXPECT_NE(
+        imported.out.find(
+            "written 2, replaced 0, already held 0, held other sense 0, refused 0, too long 1"),
+        std::string::npos)
         << imported.out;
     EXPECT_TRUE(fs::exists(root() / "UserecMine.key")) << "named as New E-C names it";
 
