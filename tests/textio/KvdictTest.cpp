@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 namespace kelvara {
@@ -143,6 +144,47 @@ TEST_F(KvdictTest, SkippedRecordsAndRefusedOverwriteExitNonZero)
         0);
     EXPECT_EQ(readBytes(root() / "taken.txt"),
               "after\r\nVerb\r\nstill read\r\nfine\r\nNoun\r\nok\r\n");
+}
+
+TEST_F(KvdictTest, ImportAndCheckExitStatusesRejectsAndStandardInput)
+{
+    copyDemo(false);
+    std::string good, bad;
+    AppendEntryRecord(good, "zzfirst", "n", "one");
+    AppendEntryRecord(bad, "zzsecond", "n", std::string("cut\0here", 9));
+    std::ofstream(root() / "good.txt", std::ios::binary) << good;
+    std::ofstream(root() / "mixed.txt", std::ios::binary) << good + bad;
+    // check writes nothing, and says what an import would do.
+    const Outcome checked =
+        tool("check", "ec", file("mixed.txt"), {"--verbose", "--rejects", file("rejects.txt")});
+    EXPECT_EQ(checked.status, 1) << checked.err;
+    EXPECT_NE(checked.out.find("checked: records 2, written 1,"), std::string::npos) << checked.out;
+    EXPECT_NE(checked.err.find("4: the target holds a NUL"), std::string::npos) << checked.err;
+    EXPECT_EQ(readBytes(root() / "rejects.txt"), bad);
+    EXPECT_EQ(tool("find", "ec", "zzfirst").status, 1) << "nothing was written";
+    EXPECT_EQ(tool("check", "ec", file("good.txt")).status, 0);
+    // Standard input, and the exit statuses of import.
+    const std::string in = "'" + std::string(KELVARA_KVDICT) +
+                           "' import --kind ec --installation '" + root().string() + "' - <'" +
+                           file("good.txt") + "' >/dev/null 2>&1";
+    EXPECT_EQ(WEXITSTATUS(std::system(in.c_str())), 0);
+    EXPECT_EQ(tool("find", "ec", "zzfirst").status, 0);
+    EXPECT_EQ(tool("check", "ec", file("good.txt")).status, 0) << "held already is no rejection";
+    EXPECT_EQ(tool("import", "ec", file("missing.txt")).status, 2);
+    EXPECT_EQ(tool("check", "ec", file("missing.txt")).status, 2);
+    // A rejects file that is the dictionary, a side file, the input or a FIFO is refused
+    // before anything runs.
+    const std::string dictionary = (engines / "UserS.key").string();
+    const std::string before = readBytes(engines / "UserS.key");
+    for (const std::string& target : {dictionary, dictionary + "-wal", file("mixed.txt")}) {
+        std::ofstream(target, std::ios::app).close();
+        EXPECT_EQ(tool("import", "ec", file("mixed.txt"), {"--rejects", target}).status, 2)
+            << target;
+    }
+    ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);
+    EXPECT_EQ(tool("import", "ec", file("mixed.txt"), {"--rejects", file("fifo")}).status, 2);
+    EXPECT_EQ(tool("find", "ec", "zzsecond").status, 1);
+    EXPECT_EQ(readBytes(root() / "mixed.txt"), good + bad);
 }
 
 TEST(KvdictOptionsTest, CallingForms)
