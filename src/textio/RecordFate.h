@@ -51,8 +51,13 @@ class RejectSink
 {
 public:
     virtual ~RejectSink() = default;
-    /// Before the first record: whether the file began with a UTF-8 byte-order mark.
-    virtual void begin(bool byteOrderMark) { (void)byteOrderMark; }
+    /// Before the first record: the file read ("-" for standard input) and whether it began
+    /// with a UTF-8 byte-order mark.
+    virtual void begin(const std::string& sourcePath, bool byteOrderMark)
+    {
+        (void)sourcePath;
+        (void)byteOrderMark;
+    }
     virtual void reject(const RecordRead& read, const RecordProblem& problem) = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "textio/RejectsFile.h"
 
+#include "platform/FileIdentity.h"
 #include "textio/TextImport.h"
 #include "textio/Utf8Text.h"
 
@@ -35,10 +36,27 @@ bool writeAll(int fd, const char* data, std::size_t size)
 
 } // namespace
 
-RejectsFile::RejectsFile(std::string sourcePath) : m_sourcePath(std::move(sourcePath))
+RejectsTargetProblem CheckRejectsTarget(const std::string& path,
+                                        const std::vector<std::string>& dictionaryFiles,
+                                        const std::string& sourcePath)
 {
-    if (m_sourcePath == kStandardInputPath)
-        m_sourcePath.clear();
+    const PathKind kind = KindOfPath(path);
+    if (kind != PathKind::Missing && kind != PathKind::Regular)
+        return RejectsTargetProblem::NotRegular;
+    for (const std::string& dictionary : dictionaryFiles) {
+        if (IsDictionaryFileOrSideFile(path, dictionary))
+            return RejectsTargetProblem::DictionaryFile;
+    }
+    if (!sourcePath.empty() && sourcePath != kStandardInputPath) {
+        const auto source = IdentityOf(sourcePath);
+        if (source && source == IdentityOf(path))
+            return RejectsTargetProblem::SourceFile;
+    }
+    return RejectsTargetProblem::None;
+}
+
+RejectsFile::RejectsFile()
+{
     m_spool = std::tmpfile();
     m_good = m_spool != nullptr;
 }
@@ -49,8 +67,9 @@ RejectsFile::~RejectsFile()
         std::fclose(m_spool);
 }
 
-void RejectsFile::begin(bool byteOrderMark)
+void RejectsFile::begin(const std::string& sourcePath, bool byteOrderMark)
 {
+    m_sourcePath = sourcePath == kStandardInputPath ? std::string() : sourcePath;
     m_bom = byteOrderMark;
 }
 

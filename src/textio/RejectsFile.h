@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kelvara {
 
@@ -13,11 +14,25 @@ namespace kelvara {
 /// records can be mended and imported again. They are spooled to an anonymous temporary file,
 /// never held in memory; a record with a line too long to keep is copied again from the input
 /// file when there is one (not from standard input: such a record is counted as left out).
+/// Why a rejects file may not be written at a path, if it may not.
+enum class RejectsTargetProblem {
+    None,
+    NotRegular,     ///< a folder, FIFO, device or socket, or a path stat cannot tell
+    DictionaryFile, ///< the dictionary's file or one of its side files
+    SourceFile,     ///< the file being imported
+};
+
+/// Checks a path chosen for the rejects before anything opens it: by device and inode against
+/// each of the open dictionary's files (opening one would drop the engine's locks) and the
+/// file being read ("-" or "" for none).
+RejectsTargetProblem CheckRejectsTarget(const std::string& path,
+                                        const std::vector<std::string>& dictionaryFiles,
+                                        const std::string& sourcePath);
+
 class RejectsFile final : public RejectSink
 {
 public:
-    /// sourcePath: the file being imported ("" or "-" for standard input).
-    explicit RejectsFile(std::string sourcePath);
+    RejectsFile();
     ~RejectsFile() override;
     RejectsFile(const RejectsFile&) = delete;
     RejectsFile& operator=(const RejectsFile&) = delete;
@@ -28,7 +43,7 @@ public:
         m_listener = std::move(listener);
     }
 
-    void begin(bool byteOrderMark) override;
+    void begin(const std::string& sourcePath, bool byteOrderMark) override;
     void reject(const RecordRead& read, const RecordProblem& problem) override;
 
     std::size_t count() const { return m_count; }

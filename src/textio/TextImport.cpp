@@ -84,7 +84,7 @@ public:
         else if (m_reader->cancelled())
             m_result.cancelled = true;
         else if (options.rejects)
-            options.rejects->begin(m_reader->hadByteOrderMark());
+            options.rejects->begin(path, m_reader->hadByteOrderMark());
     }
 
     bool opened() const { return m_reader.has_value() && !m_reader->cancelled(); }

@@ -110,7 +110,7 @@ TEST_F(ImportReasonsTest, EcEveryRecordHasOneFateAndTheRejectsAreTheInputBytes)
     }
     write("in.txt", file);
 
-    RejectsFile rejects(path("in.txt"));
+    RejectsFile rejects;
     std::vector<std::uint64_t> lines;
     std::vector<RecordFate> fates;
     rejects.setListener([&](const RecordRead& read, const RecordProblem& problem) {
@@ -200,7 +200,7 @@ TEST_F(ImportReasonsTest, CeParenthesesKeptBackOrStoredFullWidthAndLabelsMended)
     AppendEntryRecord(file, "a\\b", "vt", "x");
     AppendEntryRecord(file, gbk(u"读"), gbk(u"不及物动词"), "read");
     write("in.txt", file);
-    RejectsFile rejects(path("in.txt"));
+    RejectsFile rejects;
     ImportOptions options;
     options.rejects = &rejects;
     const TextCommandResult r = importCe("in.txt", options);
@@ -244,7 +244,7 @@ TEST_F(ImportReasonsTest, HugeLineIsTooLongAndItsFramingKept)
     std::string file = first;
     AppendEntryRecord(file, gbk(u"短"), "n", "short");
     write("in.txt", file);
-    RejectsFile rejects(path("in.txt"));
+    RejectsFile rejects;
     ImportOptions options;
     options.rejects = &rejects;
     const TextCommandResult r = importCe("in.txt", options);

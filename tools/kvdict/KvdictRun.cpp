@@ -167,32 +167,27 @@ int runFind(const Options& options, const StartupState& startup, DictionaryAcces
 bool rejectsFileAllowed(const Options& options, const StartupState& startup,
                         const DictionaryState& state, Console& console)
 {
-    const std::string& path = options.rejects;
-    const PathKind kind = KindOfPath(path);
-    if (kind != PathKind::Missing && kind != PathKind::Regular) {
-        console.err << "kvdict: --rejects " << path << " is no regular file\n";
-        return false;
-    }
-    const std::string dictionary = options.kind == DictionaryKind::EC
-                                       ? state.ecPath + ".key"
-                                       : startup.engineDirectory + "UserCe.ext";
-    std::vector<std::string> dictionaries = {dictionary};
+    std::vector<std::string> dictionaries = {options.kind == DictionaryKind::EC
+                                                 ? state.ecPath + ".key"
+                                                 : startup.engineDirectory + "UserCe.ext"};
     if (!state.newCePath.empty())
         dictionaries.push_back(state.newCePath);
-    for (const std::string& d : dictionaries) {
-        if (IsDictionaryFileOrSideFile(path, d)) {
-            console.err << "kvdict: --rejects " << path << " is the dictionary's own file\n";
-            return false;
-        }
+    const char* why = nullptr;
+    switch (CheckRejectsTarget(options.rejects, dictionaries, options.operand)) {
+    case RejectsTargetProblem::None:
+        return true;
+    case RejectsTargetProblem::NotRegular:
+        why = "is no regular file";
+        break;
+    case RejectsTargetProblem::DictionaryFile:
+        why = "is the dictionary's own file";
+        break;
+    case RejectsTargetProblem::SourceFile:
+        why = "is the file being read";
+        break;
     }
-    if (options.operand != kStandardInputPath) {
-        const auto in = IdentityOf(options.operand);
-        if (in && in == IdentityOf(path)) {
-            console.err << "kvdict: --rejects " << path << " is the file being read\n";
-            return false;
-        }
-    }
-    return true;
+    console.err << "kvdict: --rejects " << options.rejects << ' ' << why << '\n';
+    return false;
 }
 
 EncodingPolicy encodingPolicy(Options::Encoding encoding)
@@ -229,7 +224,7 @@ int runTextCommand(const Options& options, const StartupState& startup,
         importOptions.fullWidthParentheses = options.fullWidthParentheses;
         importOptions.replace = options.replace;
         if (!options.rejects.empty() || options.verbose) {
-            rejects.emplace(options.operand);
+            rejects.emplace();
             if (options.verbose) {
                 rejects->setListener([&](const RecordRead& read, const RecordProblem& problem) {
                     prompts.endProgressLine();
