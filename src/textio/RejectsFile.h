@@ -47,6 +47,8 @@ public:
     void reject(const RecordRead& read, const RecordProblem& problem) override;
 
     std::size_t count() const { return m_count; }
+    /// The file the records came from ("" for standard input or before the import began).
+    const std::string& sourcePath() const { return m_sourcePath; }
     /// Rejected records whose bytes could not be kept (see above).
     std::size_t leftOut() const { return m_leftOut; }
     /// False once writing the spool failed.
