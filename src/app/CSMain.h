@@ -30,6 +30,7 @@ class QToolButton;
 namespace kelvara {
 
 class DictionaryAccess;
+class RejectsFile;
 class EntryGridView;
 class ImageList;
 class LazyFileDialog;
@@ -170,6 +171,7 @@ private:
     void updateSeparators(QMenu* menu);
     void trackFocusBeforeMenus(QWidget* now);
     void runTextCommand(TextCommandResult (TextCommands::*command)());
+    void offerToSaveRejects(const std::u16string& summary, const RejectsFile& rejects);
     void showHint(QWidget* widget, const std::u16string& hint);
     void showCellHint(int column, const std::u16string& hint);
 

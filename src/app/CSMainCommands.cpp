@@ -12,7 +12,10 @@
 #include "access/DictionaryAccess.h"
 #include "editor/RowClipboard.h"
 #include "editor/qt/EntryGridView.h"
+#include "lang/Localized.h"
+#include "lang/TextCommandTexts.h"
 #include "platform/CodePage.h"
+#include "textio/RejectsFile.h"
 #include "textio/TextCommandSummary.h"
 #include "textio/TextCommands.h"
 #include <QAction>
@@ -489,17 +492,48 @@ void TCustomDictForm::runTextCommand(TextCommandResult (TextCommands::*command)(
         return;
     // Each command starts with a progress display of its own, and none outlives it.
     m_prompts->endProgress();
+    const bool import =
+        command == &TextCommands::ImportToEditor || command == &TextCommands::ImportToDictionary;
+    // The records an import did not take are kept aside, for the summary's save button.
+    RejectsFile rejects;
+    if (import) {
+        ImportOptions options;
+        options.rejects = &rejects;
+        m_text->setImportOptions(options);
+    }
     TextCommandResult result;
     {
         const FlagScope running(m_textCommandRunning);
         result = ((*m_text).*command)();
     }
+    m_text->setImportOptions({});
     m_prompts->endProgress();
     // Nothing is said when everything went in or the command did not run.
     const std::u16string summary = TextCommandSummary(result, language());
-    if (!summary.empty())
-        m_prompts->showInformation(summary, {});
+    if (!summary.empty()) {
+        if (import && rejects.count() > 0)
+            offerToSaveRejects(summary, rejects);
+        else
+            m_prompts->showInformation(summary, {});
+    }
     scheduleMenuUpdate();
+}
+
+void TCustomDictForm::offerToSaveRejects(const std::u16string& summary, const RejectsFile& rejects)
+{
+    if (!m_prompts->showSummaryOfferingSave(summary, Localized(language(), texts::kSaveRejects)))
+        return;
+    const std::optional<std::string> path = m_prompts->chooseExportFile();
+    if (!path)
+        return;
+    // Never one of the open dictionary's files, nor anything but a regular file.
+    const std::vector<std::string> dictionaries = {m_dictionary.kind == DictionaryKind::EC
+                                                       ? m_dictionary.ecPath + ".key"
+                                                       : m_startup.engineDirectory + "UserCe.ext"};
+    if (CheckRejectsTarget(*path, dictionaries, rejects.sourcePath()) !=
+            RejectsTargetProblem::None ||
+        !rejects.saveTo(*path))
+        m_prompts->showInformation(Localized(language(), texts::kRejectsNotSaved), {});
 }
 
 void TCustomDictForm::MenuItemEditCutClick()

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
 
 #include <algorithm>
 
@@ -82,6 +83,18 @@ void WindowPrompts::showInformation(const std::u16string& text, const std::u16st
                     title.empty() ? applicationTitle() : QString::fromStdU16String(title),
                     QString::fromStdU16String(text), QMessageBox::Ok, &m_window);
     box.exec();
+}
+
+bool WindowPrompts::showSummaryOfferingSave(const std::u16string& text,
+                                            const std::u16string& saveCaption)
+{
+    QMessageBox box(QMessageBox::Information, applicationTitle(), QString::fromStdU16String(text),
+                    QMessageBox::Ok, &m_window);
+    QPushButton* save =
+        box.addButton(QString::fromStdU16String(saveCaption), QMessageBox::ActionRole);
+    save->setObjectName(QStringLiteral("SaveRejects"));
+    box.exec();
+    return box.clickedButton() == save;
 }
 
 void WindowPrompts::setCaption(const std::u16string& caption)

@@ -51,6 +51,9 @@ public:
                                                   const std::string& fileName) override;
     std::optional<std::string> chooseCeDictionary(const std::string& initialFolder) override;
     void showInformation(const std::u16string& text, const std::u16string& title) override;
+    /// The summary of an import, with a button that offers to save the records that did not
+    /// go in; true when the user chose that button.
+    bool showSummaryOfferingSave(const std::u16string& text, const std::u16string& saveCaption);
     bool querySaveChanges() override { return m_querySave(); }
     void setCaption(const std::u16string& caption) override;
     void setCaptionToPath(const std::string& path) override;

@@ -1,6 +1,7 @@
 #include "textio/EntryTextReader.h"
 
 #include "platform/CodePage.h"
+#include "textio/EncodingGuess.h"
 #include "textio/Utf8Text.h"
 
 #include <algorithm>
@@ -21,8 +22,14 @@ constexpr char kEndOfFile = 0x1A;
 class FileSource final : public ByteSource
 {
 public:
-    explicit FileSource(std::FILE* file) : m_file(file) {}
-    ~FileSource() override { std::fclose(m_file); }
+    explicit FileSource(std::FILE* file, bool owned = true)
+        : m_file(file), m_owned(owned), m_seekable(std::fseek(file, 0, SEEK_CUR) == 0)
+    {}
+    ~FileSource() override
+    {
+        if (m_owned)
+            std::fclose(m_file);
+    }
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
 
@@ -36,9 +43,41 @@ public:
         return std::fseek(m_file, 0, SEEK_SET) == 0;
     }
     bool failed() const override { return std::ferror(m_file) != 0; }
+    bool canRewind() const override { return m_seekable; }
 
 private:
     std::FILE* m_file;
+    bool m_owned;
+    bool m_seekable;
+};
+
+// The bytes a guess looked at, handed out again before the rest of a source that cannot
+// rewind.
+class ReplaySource final : public ByteSource
+{
+public:
+    ReplaySource(std::string prefix, std::unique_ptr<ByteSource> rest)
+        : m_prefix(std::move(prefix)), m_rest(std::move(rest))
+    {}
+
+    std::size_t read(char* buffer, std::size_t size) override
+    {
+        if (m_pos < m_prefix.size()) {
+            const std::size_t n = std::min(size, m_prefix.size() - m_pos);
+            std::memcpy(buffer, m_prefix.data() + m_pos, n);
+            m_pos += n;
+            return n;
+        }
+        return m_rest->read(buffer, size);
+    }
+    bool rewind() override { return false; }
+    bool failed() const override { return m_rest->failed(); }
+    bool canRewind() const override { return false; }
+
+private:
+    std::string m_prefix;
+    std::size_t m_pos = 0;
+    std::unique_ptr<ByteSource> m_rest;
 };
 
 class MemorySource final : public ByteSource
@@ -74,7 +113,8 @@ bool isAscii(std::string_view text)
 } // namespace
 
 std::optional<EntryTextReader> EntryTextReader::open(const std::string& path, int codePage,
-                                                     EncodingPolicy policy)
+                                                     EncodingPolicy policy,
+                                                     const ScanCallback& scan)
 {
     // A FIFO or device would block the open or never end; only a regular file is text.
     std::error_code ec;
@@ -83,67 +123,113 @@ std::optional<EntryTextReader> EntryTextReader::open(const std::string& path, in
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return std::nullopt;
-    return EntryTextReader(std::make_unique<FileSource>(file), codePage, policy);
+    return EntryTextReader(std::make_unique<FileSource>(file), codePage, policy, scan);
 }
 
-EntryTextReader EntryTextReader::fromBytes(std::string bytes, int codePage, EncodingPolicy policy)
+EntryTextReader EntryTextReader::standardInput(int codePage, EncodingPolicy policy,
+                                               const ScanCallback& scan)
 {
-    return EntryTextReader(std::make_unique<MemorySource>(std::move(bytes)), codePage, policy);
+    return EntryTextReader(std::make_unique<FileSource>(stdin, false), codePage, policy, scan);
+}
+
+EntryTextReader EntryTextReader::fromBytes(std::string bytes, int codePage, EncodingPolicy policy,
+                                           const ScanCallback& scan)
+{
+    return EntryTextReader(std::make_unique<MemorySource>(std::move(bytes)), codePage, policy,
+                           scan);
 }
 
 EntryTextReader::EntryTextReader(std::unique_ptr<ByteSource> source, int codePage,
-                                 EncodingPolicy policy)
+                                 EncodingPolicy policy, const ScanCallback& scan)
     : m_source(std::move(source)), m_codePage(codePage), m_chunk(kChunkSize)
 {
-    if (policy == EncodingPolicy::Detect)
-        detectEncoding();
+    if (policy == EncodingPolicy::Detect) {
+        detectEncoding(scan);
+    } else if (policy == EncodingPolicy::Utf8Only) {
+        m_encoding = TextEncoding::Utf8;
+        skipByteOrderMark();
+    }
 }
 
 EntryTextReader::EntryTextReader(EntryTextReader&&) noexcept = default;
 EntryTextReader& EntryTextReader::operator=(EntryTextReader&&) noexcept = default;
 EntryTextReader::~EntryTextReader() = default;
 
-void EntryTextReader::detectEncoding()
+void EntryTextReader::detectEncoding(const ScanCallback& scan)
 {
-    // One pass over the file, up to its 0x1A end, before any record is read: GBK and Big5
-    // Chinese text is practically never valid UTF-8, and a whole-file test does not mistake
-    // a file whose first Chinese text comes late.
-    Utf8Validator validator;
+    // The guess looks chunk by chunk, never holding the file, and stops as soon as its answer
+    // is settled (most GBK and Big5 files within their first Chinese text). What it looked at
+    // is read again: by rewinding a file, from memory for a pipe.
+    EncodingGuess guess(m_codePage);
+    const bool rewindable = m_source->canRewind();
+    std::string prefix;
+    bool prefixWhole = true; // prefix holds every byte read so far
     std::string head;
+    std::uint64_t scanned = 0;
     while (true) {
         std::size_t n = m_source->read(m_chunk.data(), m_chunk.size());
         if (n == 0)
             break;
+        if (prefixWhole) {
+            if (!rewindable || prefix.size() + n <= kGuessPrefixBytes) {
+                prefix.append(m_chunk.data(), n);
+            } else {
+                prefixWhole = false;
+                std::string().swap(prefix);
+            }
+        }
+        scanned += n;
         const void* stop = std::memchr(m_chunk.data(), kEndOfFile, n);
         if (stop)
             n = static_cast<std::size_t>(static_cast<const char*>(stop) - m_chunk.data());
         const std::string_view piece(m_chunk.data(), n);
-        if (head.size() < kUtf8Bom.size())
+        if (head.size() < kUtf8Bom.size()) {
             head.append(piece.substr(0, kUtf8Bom.size() - head.size()));
-        validator.feed(piece);
-        if (stop)
+            if (head == kUtf8Bom)
+                guess.setByteOrderMark();
+        }
+        guess.feed(piece);
+        if (stop || guess.settled() || (!rewindable && prefix.size() >= kGuessPrefixBytes))
             break;
+        if (scan && !scan(scanned)) {
+            m_cancelled = true;
+            m_sourceDone = true;
+            return;
+        }
     }
-    const bool bom = head == kUtf8Bom;
-    if (!m_source->rewind()) {
+    if (guess.isUtf8())
+        m_encoding = TextEncoding::Utf8;
+    if (prefixWhole) {
+        m_source = std::make_unique<ReplaySource>(std::move(prefix), std::move(m_source));
+    } else if (!m_source->rewind()) {
         // Nothing can be read twice: read nothing rather than guess.
         m_sourceDone = true;
         m_rewindFailed = true;
         return;
     }
-    if (bom || (validator.complete() && validator.sawNonAscii()))
-        m_encoding = TextEncoding::Utf8;
-    if (bom) {
-        // A source may hand out fewer bytes than asked for: read until the mark is passed.
-        char skipped[kUtf8Bom.size()];
-        std::size_t left = sizeof skipped;
-        while (left > 0) {
-            const std::size_t n = m_source->read(skipped, left);
-            if (n == 0)
-                break;
-            left -= n;
-            m_consumed += n;
-        }
+    if (head == kUtf8Bom)
+        skipByteOrderMark();
+}
+
+void EntryTextReader::skipByteOrderMark()
+{
+    // A source may hand out fewer bytes than asked for: read byte by byte through the mark,
+    // keeping what is no mark for the first line.
+    while (m_end < kUtf8Bom.size()) {
+        const std::size_t n = m_source->read(m_chunk.data() + m_end, kUtf8Bom.size() - m_end);
+        if (n == 0)
+            break;
+        m_end += n;
+    }
+    if (std::string_view(m_chunk.data(), m_end) == kUtf8Bom) {
+        m_bom = true;
+        m_consumed += m_end;
+        m_pos = m_end = 0;
+    } else if (std::memchr(m_chunk.data(), kEndOfFile, m_end)) {
+        m_end = static_cast<std::size_t>(
+            static_cast<const char*>(std::memchr(m_chunk.data(), kEndOfFile, m_end)) -
+            m_chunk.data());
+        m_sourceDone = true;
     }
 }
 
@@ -197,6 +283,14 @@ std::size_t EntryTextReader::takeLine(std::string& out, std::size_t keep)
             p = cr ? cr + 1 : segmentEnd;
         }
         const char* next = lf ? lf + 1 : end;
+        if (m_rawOut && !m_rawOverflow) {
+            // Three lines of at most kMaxLineBytes and their ends; a longer one is not kept.
+            const auto taken = static_cast<std::size_t>(next - begin);
+            if (m_rawOut->size() + taken <= 3 * (kMaxLineBytes + 2))
+                m_rawOut->append(begin, taken);
+            else
+                m_rawOverflow = true;
+        }
         m_consumed += static_cast<std::uint64_t>(next - begin);
         m_pos = static_cast<std::size_t>(next - m_chunk.data());
         if (lf)
@@ -207,7 +301,14 @@ std::size_t EntryTextReader::takeLine(std::string& out, std::size_t keep)
 
 ReadStatus EntryTextReader::readLine(std::string& line, std::size_t limit)
 {
+    ++m_lines;
+    return readField(line, limit);
+}
+
+ReadStatus EntryTextReader::readField(std::string& line, std::size_t limit)
+{
     line.clear();
+    limit = std::min(limit, kMaxLineBytes);
     if (m_encoding == TextEncoding::CodePage) {
         if (takeLine(line, limit) > limit) {
             line.clear();
@@ -217,7 +318,7 @@ ReadStatus EntryTextReader::readLine(std::string& line, std::size_t limit)
     }
     // A code-page form is never longer than its UTF-8 form, and at least two thirds of it
     // (three UTF-8 bytes become two): a raw line beyond half as much again cannot fit.
-    const std::size_t rawLimit = limit == kUnbounded ? kUnbounded : limit + limit / 2 + 4;
+    const std::size_t rawLimit = std::min(kMaxLineBytes, limit + limit / 2 + 4);
     m_raw.clear();
     if (takeLine(m_raw, rawLimit) > rawLimit)
         return ReadStatus::TooLong;
@@ -261,19 +362,42 @@ std::string_view EntryTextReader::readLineView()
 
 ReadStatus EntryTextReader::readRecord(EntryRecord& record, const FieldLimits& limits)
 {
+    RecordRead read;
+    readRecord(record, limits, read);
+    return read.status;
+}
+
+void EntryTextReader::readRecord(EntryRecord& record, const FieldLimits& limits, RecordRead& read)
+{
+    read.raw.clear();
+    read.rawKept = true;
+    read.lineNumber = m_lines + 1;
+    read.begin = m_consumed;
+    m_rawOut = &read.raw;
+    m_rawOverflow = false;
     const ReadStatus statuses[] = {readLine(record.source, limits.source),
                                    readLine(record.label, limits.label),
                                    readLine(record.target, limits.target)};
-    ReadStatus status = ReadStatus::Ok;
-    for (const ReadStatus s : statuses) {
-        if (s == ReadStatus::TooLong)
-            status = s;
-        else if (s == ReadStatus::Unrepresentable && status == ReadStatus::Ok)
-            status = s;
+    m_rawOut = nullptr;
+    read.end = m_consumed;
+    if (m_rawOverflow) {
+        read.raw.clear();
+        read.rawKept = false;
     }
-    if (status != ReadStatus::Ok)
+    // Too long wins over a missing character: the line may not have been read whole.
+    read.status = ReadStatus::Ok;
+    for (int i = 0; i < 3; ++i) {
+        const ReadStatus s = statuses[i];
+        if (s == ReadStatus::TooLong && read.status != ReadStatus::TooLong) {
+            read.status = s;
+            read.field = static_cast<RecordField>(i);
+        } else if (s == ReadStatus::Unrepresentable && read.status == ReadStatus::Ok) {
+            read.status = s;
+            read.field = static_cast<RecordField>(i);
+        }
+    }
+    if (read.status != ReadStatus::Ok)
         record = {};
-    return status;
 }
 
 } // namespace kelvara

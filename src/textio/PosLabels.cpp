@@ -3,6 +3,7 @@
 #include "lang/PartOfSpeech.h"
 #include "lang/WideText.h"
 #include "platform/CodePage.h"
+#include "platform/FixedBuffer.h"
 
 #include <array>
 
@@ -142,6 +143,19 @@ unsigned char PosLabelToCode(std::string_view label, DictionaryKind kind, int co
     const std::string_view p3 = label.size() >= 3 ? std::string_view(u).substr(0, 3) : "";
     const FirstCharacter c1(label, codePage);
     return kind == DictionaryKind::EC ? ecCode(u, p2, p3, c1) : ceCode(u, p2, p3, c1);
+}
+
+std::string_view CeEngineWordOfLabel(std::string_view label, int codePage)
+{
+    Buffer16 buffer;
+    if (buffer.assign(label)) {
+        PosLabelToEngineWord(buffer, codePage);
+        for (const std::string_view word : kEngineWords) {
+            if (buffer.view() == word && buffer.view() != label)
+                return word;
+        }
+    }
+    return kEngineWords[PosLabelToCode(label, DictionaryKind::CE, codePage)];
 }
 
 std::string EngineWordToLabel(std::string_view word, int codePage)

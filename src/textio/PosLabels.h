@@ -15,6 +15,13 @@ namespace kelvara {
 /// their first character, compared as Unicode, so Simplified and Traditional text both work.
 unsigned char PosLabelToCode(std::string_view label, DictionaryKind kind, int codePage);
 
+/// The engine part-of-speech word ("noun", "vt", "vi", "adj", "adv", "prep") a C-E import hands
+/// the engine for a label line: PosLabelToEngineWord's word for a label of the C-E list,
+/// otherwise the word of the code PosLabelToCode gives for the C-E list ("n." gives noun,
+/// "v." noun, "adj." adj). Handed on unchanged, such a label would be stored as a part of
+/// speech that no drop-down item shows.
+std::string_view CeEngineWordOfLabel(std::string_view label, int codePage);
+
 /// The label the C-E whole-dictionary export writes for an engine part-of-speech word, as
 /// bytes of codePage: the Simplified label ("noun" gives 名词). Big5 lacks the Simplified
 /// characters, so there the Traditional label of the same part of speech is written. A word

@@ -37,19 +37,30 @@ struct TextCommandResult
     bool cancelled = false;          ///< the user stopped it between two records
     std::size_t records = 0;         ///< records read from the file (engine lines for C-E)
     std::size_t written = 0;         ///< stored by the engine, added to the grid, or written
-    std::size_t refused = 0;         ///< refused by the engine, or kept from it as unstorable
+    std::size_t refused = 0;         ///< refused by the engine
     std::size_t tooLong = 0;         ///< skipped: a field longer than the engine's buffer
     std::size_t unrepresentable = 0; ///< skipped: a character the platform code page lacks
     std::size_t malformed = 0;       ///< engine export lines that held no entry
     std::size_t blank = 0;           ///< records of three empty lines, handed to no engine
     std::size_t notStored = 0;       ///< taken by the engine but lost with a failed commit
     bool notWritten = false; ///< an export that stopped or failed: the chosen file is as it was
+    // Import only: every record read falls into exactly one of written and these.
+    std::size_t replaced = 0;        ///< E-C --replace: a held sense of that word and pos replaced
+    std::size_t alreadyHeld = 0;     ///< E-C: the very sense was held already: nothing to do
+    std::size_t controlByte = 0;     ///< skipped: a NUL or another control byte in a field
+    std::size_t keptBack = 0;        ///< C-E: a backslash in the word, a parenthesis in the target
+    std::size_t heldOtherSense = 0;  ///< E-C refused: another sense of that word and pos is held
+    std::size_t notOpened = 0;       ///< not handed on: the engine did not open (or stopped)
+    std::size_t fullWidth = 0;       ///< stored with full-width parentheses (among the written)
+    std::size_t stoppedAtRecord = 0; ///< C-E: the record at which the engine stopped
+    bool checkOnly = false;          ///< kvdict check: classified, nothing written
 
     /// True when everything the file held went where it was meant to go.
     bool complete() const
     {
         return failure == TextFailure::None && !cancelled && refused == 0 && tooLong == 0 &&
-               unrepresentable == 0 && malformed == 0 && notStored == 0;
+               unrepresentable == 0 && malformed == 0 && notStored == 0 && controlByte == 0 &&
+               keptBack == 0 && heldOtherSense == 0 && notOpened == 0;
     }
 };
 

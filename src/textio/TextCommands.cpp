@@ -72,10 +72,24 @@ TextCommandResult TextCommands::ImportToEditor()
     const std::optional<std::string> path = chooseImportFile(refusal);
     if (!path)
         return refusal;
-    return ImportFileToEditor(*path, m_editor, progress());
+    return ImportFileToEditor(*path, m_editor, progress(), m_importOptions);
 }
 
 TextCommandResult TextCommands::ImportToDictionary()
+{
+    ImportOptions options = m_importOptions;
+    options.checkOnly = false;
+    return importToDictionary(options);
+}
+
+TextCommandResult TextCommands::CheckDictionary()
+{
+    ImportOptions options = m_importOptions;
+    options.checkOnly = true;
+    return importToDictionary(options);
+}
+
+TextCommandResult TextCommands::importToDictionary(const ImportOptions& options)
 {
     if (!m_state.open)
         return {};
@@ -85,11 +99,11 @@ TextCommandResult TextCommands::ImportToDictionary()
         return refusal;
     if (m_state.kind == DictionaryKind::EC)
         return ImportFileToEcDictionary(*path, m_startup.ec, m_state.ecPath, m_startup.codePage(),
-                                        progress());
+                                        progress(), options);
     if (!m_prompts.confirmCeDictionary())
         return {};
     return ImportFileToCeDictionary(*path, m_startup.ce, m_startup.engineDirectoryBuffer,
-                                    m_stackMark, m_startup.codePage(), progress());
+                                    m_stackMark, m_startup.codePage(), progress(), options);
 }
 
 TextCommandResult TextCommands::ExportFromEditor()

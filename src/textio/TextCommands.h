@@ -3,6 +3,7 @@
 #include "textio/TextCommandPrompts.h"
 #include "textio/TextCommandResult.h"
 #include "textio/TextExport.h"
+#include "textio/TextImport.h"
 #include "textio/TextProgressPacer.h"
 
 #include <cstdint>
@@ -30,6 +31,11 @@ public:
     TextCommandResult ImportToEditor();
     /// Every record of a chosen text file goes to the engine of the open kind.
     TextCommandResult ImportToDictionary();
+    /// ImportToDictionary's reading and classing of every record, storing nothing.
+    TextCommandResult CheckDictionary();
+    /// How the imports read their file and what they do with records the format cannot hold
+    /// (the window keeps the defaults and a sink for the records that did not go in).
+    void setImportOptions(const ImportOptions& options) { m_importOptions = options; }
     /// The grid's rows, but those marked "D" or "d", go to a chosen text file.
     TextCommandResult ExportFromEditor();
     /// Every entry of the open dictionary goes to a chosen text file.
@@ -49,8 +55,11 @@ private:
     const DictionaryState& m_state;
     EntryEditor& m_editor;
     TextCommandPrompts& m_prompts;
+    TextCommandResult importToDictionary(const ImportOptions& options);
+
     std::int32_t m_stackMark = 0;
     ExportEncoding m_exportEncoding = ExportEncoding::CodePage;
+    ImportOptions m_importOptions;
 };
 
 } // namespace kelvara

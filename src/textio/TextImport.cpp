@@ -4,10 +4,14 @@
 #include "editor/EntryEditor.h"
 #include "engines/EngineSessions.h"
 #include "lang/PartOfSpeech.h"
+#include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "textio/EntryTextReader.h"
 #include "textio/PosLabels.h"
+#include "textio/RecordChecks.h"
 
+#include <chrono>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -20,55 +24,187 @@ bool isBlank(const EntryRecord& record)
     return record.source.empty() && record.label.empty() && record.target.empty();
 }
 
-// Reads every record, counts the skipped ones, and hands the others to handle, which
-// answers false to stop. Progress and the user's stop come between two records.
-template <typename Handle>
-void forEachRecord(EntryTextReader& reader, const FieldLimits& limits, TextProgressPacer& pacer,
-                   TextCommandResult& result, Handle handle)
+// The checks every import makes before a record reaches the grid or an engine: what the
+// reader found, then the program's own rules on the fields.
+RecordProblem readProblem(const RecordRead& read, const EntryRecord& record,
+                          const FieldLimits& limits, TextEncoding encoding, int codePage)
 {
-    EntryRecord record;
-    while (!reader.atEnd()) {
-        const ReadStatus status = reader.readRecord(record, limits);
-        ++result.records;
-        if (status == ReadStatus::TooLong)
-            ++result.tooLong;
-        else if (status == ReadStatus::Unrepresentable)
-            ++result.unrepresentable;
-        else if (!handle(record))
-            break;
-        if (!pacer.step(result.records, reader.bytesConsumed())) {
-            result.cancelled = !reader.atEnd();
-            break;
-        }
+    if (read.status == ReadStatus::TooLong) {
+        const std::size_t limit = read.field == RecordField::Source  ? limits.source
+                                  : read.field == RecordField::Label ? limits.label
+                                                                     : limits.target;
+        return {RecordFate::TooLong, read.field, std::min(limit, kMaxLineBytes)};
     }
-    if (reader.failed() && result.failure == TextFailure::None)
-        result.failure = TextFailure::FileReadFailed;
+    if (read.status == ReadStatus::Unrepresentable)
+        return {RecordFate::Unrepresentable, read.field};
+    if (isBlank(record))
+        return {RecordFate::Blank};
+    if (encoding == TextEncoding::CodePage) {
+        if (const auto field = FieldNotInCodePage(record, codePage))
+            return {RecordFate::Unrepresentable, *field};
+    }
+    if (const auto field = FieldWithControlByte(record))
+        return {RecordFate::ControlByte, *field};
+    return {};
 }
 
-// The text file to import, read in the code page; nothing, with the result saying so, when it
-// cannot be opened.
-std::optional<EntryTextReader> openTextFile(const std::string& path, int codePage,
-                                            TextCommandResult& result)
+// Reads every record of a file, gives each one fate and counts it; the records that did not
+// go in go to the options' sink. handle decides the fate of a record the reader and the common
+// checks let through. Progress and the user's stop come between two records (and during the
+// encoding guess).
+class ImportRun
 {
-    result.ran = true;
-    auto reader = EntryTextReader::open(path, codePage);
-    if (!reader)
-        result.failure = TextFailure::FileNotOpened;
-    return reader;
+public:
+    ImportRun(const std::string& path, int codePage, const TextProgressCallback& progress,
+              const ImportOptions& options, TextCommandResult& result)
+        : m_codePage(codePage), m_options(options), m_result(result),
+          m_pacer(progress, path == kStandardInputPath ? 0 : FileSizeOrZero(path))
+    {
+        m_result.ran = true;
+        m_result.checkOnly = options.checkOnly;
+        // The guess reports every 100 ms too, so a stop is heard while a large file is
+        // looked through; a file looked through sooner reports nothing.
+        const std::uint64_t total = path == kStandardInputPath ? 0 : FileSizeOrZero(path);
+        auto last = std::chrono::steady_clock::now();
+        const ScanCallback scan = [&, total](std::uint64_t scanned) {
+            if (!progress)
+                return true;
+            const auto now = std::chrono::steady_clock::now();
+            if (now - last < TextProgressPacer::kInterval)
+                return true;
+            last = now;
+            return progress(TextProgress{0, scanned, total});
+        };
+        if (path == kStandardInputPath)
+            m_reader.emplace(EntryTextReader::standardInput(codePage, options.encoding, scan));
+        else
+            m_reader = EntryTextReader::open(path, codePage, options.encoding, scan);
+        if (!m_reader)
+            m_result.failure = TextFailure::FileNotOpened;
+        else if (m_reader->cancelled())
+            m_result.cancelled = true;
+        else if (options.rejects)
+            options.rejects->begin(path, m_reader->hadByteOrderMark());
+    }
+
+    bool opened() const { return m_reader.has_value() && !m_reader->cancelled(); }
+    TextEncoding encoding() const { return m_reader->encoding(); }
+
+    // keepBlank: a record of three empty lines is handed on like any other (the grid shows it
+    // as an empty row, as a trailing empty line always gave one).
+    template <typename Handle>
+    void run(const FieldLimits& limits, Handle handle, bool keepBlank = false)
+    {
+        EntryRecord record;
+        RecordRead read;
+        while (!m_reader->atEnd()) {
+            m_reader->readRecord(record, limits, read);
+            ++m_result.records;
+            RecordProblem problem =
+                readProblem(read, record, limits, m_reader->encoding(), m_codePage);
+            if (problem.fate == RecordFate::Written ||
+                (keepBlank && problem.fate == RecordFate::Blank))
+                problem = handle(record);
+            account(read, problem);
+            if (!m_pacer.step(m_result.records, m_reader->bytesConsumed())) {
+                m_result.cancelled = !m_reader->atEnd();
+                break;
+            }
+        }
+        if (m_reader->failed() && m_result.failure == TextFailure::None)
+            m_result.failure = TextFailure::FileReadFailed;
+    }
+
+private:
+    void account(const RecordRead& read, const RecordProblem& problem)
+    {
+        CountFate(m_result, problem.fate);
+        if (m_options.rejects && IsRejected(problem.fate))
+            m_options.rejects->reject(read, problem);
+    }
+
+    int m_codePage;
+    const ImportOptions& m_options;
+    TextCommandResult& m_result;
+    TextProgressPacer m_pacer;
+    std::optional<EntryTextReader> m_reader;
+};
+
+// The E-C engine folds ASCII letters of a source (never the bytes of a double-byte character):
+// the identity of an entry is that folded source and its code.
+std::string ecIdentity(std::string_view source, unsigned char code, int codePage)
+{
+    std::string key;
+    key.reserve(source.size() + 2);
+    for (std::size_t i = 0; i < source.size(); ++i) {
+        const auto b = static_cast<unsigned char>(source[i]);
+        if (IsLeadByte(b, codePage) && i + 1 < source.size()) {
+            key.push_back(source[i]);
+            key.push_back(source[++i]);
+        } else {
+            key.push_back(b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : source[i]);
+        }
+    }
+    key.push_back('\0');
+    key.push_back(static_cast<char>(code));
+    return key;
 }
+
+// The target the dictionary holds for this source and code, through Find's SearchWord and
+// GetNextWord; nothing when it holds none.
+std::optional<std::string> heldEcTarget(const EcBinding& ec, const std::string& source,
+                                        unsigned char code)
+{
+    Buffer256 word(source);
+    Buffer256 translation;
+    unsigned char pos = 0;
+    int found = ec.searchWord(word, pos, translation);
+    while (found == 1) {
+        if (pos == code)
+            return translation.str();
+        found = ec.getNextWord(word, pos, translation);
+    }
+    return std::nullopt;
+}
+
+// What the C-E engine's buffers take: the label is only ever turned into an engine word.
+FieldLimits ceReadLimits(bool fullWidth)
+{
+    FieldLimits limits = FieldLimits::ceEngine();
+    limits.label = kUnbounded;
+    if (fullWidth)
+        limits.target *= 2; // each "(" may become two bytes; checked again once replaced
+    return limits;
+}
+
+// CeEngineWordOfLabel for the few labels a file holds, each worked out once.
+class CeEngineWords
+{
+public:
+    explicit CeEngineWords(int codePage) : m_codePage(codePage) {}
+    std::string_view of(const std::string& label)
+    {
+        const auto found = m_known.find(label);
+        if (found != m_known.end())
+            return found->second;
+        const std::string_view word = CeEngineWordOfLabel(label, m_codePage);
+        if (m_known.size() < 64)
+            m_known.emplace(label, word);
+        return word;
+    }
+
+private:
+    int m_codePage;
+    std::unordered_map<std::string, std::string_view> m_known;
+};
 
 } // namespace
 
 TextCommandResult ImportFileToEditor(const std::string& path, EntryEditor& editor,
-                                     const TextProgressCallback& progress)
+                                     const TextProgressCallback& progress,
+                                     const ImportOptions& options)
 {
     TextCommandResult result;
-    auto reader = openTextFile(path, editor.codePage(), result);
-    if (!reader) {
-        editor.setChanged(true);
-        return result;
-    }
-
     const auto& list = editor.partOfSpeechList();
     const DictionaryKind kind = editor.partOfSpeechKind();
     std::vector<EntryEditor::Row> pending;
@@ -83,15 +219,21 @@ TextCommandResult ImportFileToEditor(const std::string& path, EntryEditor& edito
             flush();
             return progress(p);
         };
-    TextProgressPacer pacer(paced, FileSizeOrZero(path));
-    forEachRecord(*reader, FieldLimits{}, pacer, result, [&](EntryRecord& record) {
-        const unsigned char code = PosLabelToCode(record.label, kind, editor.codePage());
-        std::string label = code < list.size() ? list[code].cellText : std::move(record.label);
-        pending.push_back(EntryEditor::Row{std::string(kMarkAdded), std::move(record.source),
-                                           std::move(label), std::move(record.target)});
-        ++result.written;
-        return true;
-    });
+    ImportRun run(path, editor.codePage(), paced, options, result);
+    if (run.opened()) {
+        run.run(
+            FieldLimits{},
+            [&](EntryRecord& record) -> RecordProblem {
+                const unsigned char code = PosLabelToCode(record.label, kind, editor.codePage());
+                std::string label =
+                    code < list.size() ? list[code].cellText : std::move(record.label);
+                pending.push_back(EntryEditor::Row{std::string(kMarkAdded),
+                                                   std::move(record.source), std::move(label),
+                                                   std::move(record.target)});
+                return {};
+            },
+            true);
+    }
     flush();
     editor.setChanged(true);
     return result;
@@ -99,48 +241,81 @@ TextCommandResult ImportFileToEditor(const std::string& path, EntryEditor& edito
 
 TextCommandResult ImportFileToEcDictionary(const std::string& path, const EcBinding& ec,
                                            const std::string& ecPath, int codePage,
-                                           const TextProgressCallback& progress)
+                                           const TextProgressCallback& progress,
+                                           const ImportOptions& options)
 {
     TextCommandResult result;
-    auto reader = openTextFile(path, codePage, result);
-    if (!reader)
-        return result;
     Buffer256 base;
     if (!base.assign(ecPath)) {
         // A cut path would name another dictionary.
+        result.ran = true;
         result.failure = TextFailure::EngineNotOpened;
         return result;
     }
+    ImportRun run(path, codePage, progress, options, result);
+    if (!run.opened())
+        return result;
     EcSession session(ec, base);
     if (!session.isOpen()) {
         result.failure = TextFailure::EngineNotOpened;
         return result;
     }
 
-    std::size_t taken = 0;
+    std::size_t taken = 0; // written and replaced: stored only by the commit
     Buffer256 source;
     Buffer256 target;
-    TextProgressPacer pacer(progress, FileSizeOrZero(path));
-    forEachRecord(*reader, FieldLimits::ecEngine(), pacer, result, [&](const EntryRecord& record) {
-        if (isBlank(record)) {
-            ++result.blank;
-            return true;
+    // check: the identities the records before would have stored, with their targets.
+    std::unordered_map<std::string, std::string> wouldHold;
+    run.run(FieldLimits::ecEngine(), [&](const EntryRecord& record) -> RecordProblem {
+        const unsigned char code = PosLabelToCode(record.label, DictionaryKind::EC, codePage);
+        if (options.checkOnly) {
+            if (record.source.empty() || record.target.empty())
+                return {RecordFate::Refused};
+            std::string key = ecIdentity(record.source, code, codePage);
+            auto seen = wouldHold.find(key);
+            std::optional<std::string> held;
+            if (seen != wouldHold.end())
+                held = seen->second;
+            else
+                held = heldEcTarget(ec, record.source, code);
+            if (!held) {
+                wouldHold.emplace(std::move(key), record.target);
+                return {RecordFate::Written};
+            }
+            if (*held == record.target)
+                return {RecordFate::AlreadyHeld};
+            if (!options.replace)
+                return {RecordFate::HeldOtherSense};
+            wouldHold.insert_or_assign(std::move(key), record.target);
+            return {RecordFate::Replaced};
         }
-        // Both fit: longer fields made the record too long.
+        // Both fit: longer fields made the record too long; no NUL can cut them.
         (void)source.assign(record.source);
         (void)target.assign(record.target);
-        const unsigned char code = PosLabelToCode(record.label, DictionaryKind::EC, codePage);
-        if (ec.modifyWord('A', source, code, target) == 1)
+        if (ec.modifyWord('A', source, code, target) == 1) {
             ++taken;
-        else
-            ++result.refused;
-        return true;
+            return {RecordFate::Written};
+        }
+        const std::optional<std::string> held = heldEcTarget(ec, record.source, code);
+        if (!held)
+            return {RecordFate::Refused};
+        if (*held == record.target)
+            return {RecordFate::AlreadyHeld};
+        if (!options.replace)
+            return {RecordFate::HeldOtherSense};
+        if (ec.modifyWord('M', source, code, target) != 1)
+            return {RecordFate::Refused};
+        ++taken;
+        return {RecordFate::Replaced};
     });
-    if (session.close()) {
-        result.written = taken;
-    } else {
+    if (options.checkOnly) {
+        // Nothing was written: the close has nothing to commit.
+        (void)session.close();
+    } else if (!session.close()) {
         result.failure = TextFailure::NotCommitted;
         result.notStored = taken;
+        result.written = 0;
+        result.replaced = 0;
     }
     return result;
 }
@@ -148,48 +323,81 @@ TextCommandResult ImportFileToEcDictionary(const std::string& path, const EcBind
 TextCommandResult ImportFileToCeDictionary(const std::string& path, const CeBinding& ce,
                                            const Buffer256& engineDirectory,
                                            std::int32_t& stackMark, int codePage,
-                                           const TextProgressCallback& progress)
+                                           const TextProgressCallback& progress,
+                                           const ImportOptions& options)
 {
     TextCommandResult result;
-    auto reader = openTextFile(path, codePage, result);
-    if (!reader)
+    ImportRun run(path, codePage, progress, options, result);
+    if (!run.opened())
         return result;
+    if (options.checkOnly) {
+        // The check writes nothing; it only makes sure the dictionary opens.
+        CeSession session(ce, engineDirectory, stackMark);
+        if (!session.isOpen()) {
+            result.failure = TextFailure::EngineNotOpened;
+            return result;
+        }
+    }
 
     bool engineReached = false;
+    bool engineGone = false; // a dicopen or commit failed: the rest is not handed on
     Buffer128 word;
     Buffer16 engineWord;
     Buffer128 translation;
-    TextProgressPacer pacer(progress, FileSizeOrZero(path));
-    forEachRecord(*reader, FieldLimits::ceEngine(), pacer, result, [&](const EntryRecord& record) {
-        if (isBlank(record)) {
-            ++result.blank;
-            return true;
-        }
+    CeEngineWords engineWords(codePage);
+    std::string fullWidth;
+    const FieldLimits limits = ceReadLimits(options.fullWidthParentheses);
+    run.run(limits, [&](const EntryRecord& record) -> RecordProblem {
         // The grid could not show such a sense again, nor the export write it back.
-        if (!IsStorableCeWord(record.source) || !IsStorableCeText(record.target)) {
-            ++result.refused;
-            return true;
+        if (!IsStorableCeWord(record.source))
+            return {RecordFate::KeptBack, RecordField::Source};
+        const std::string* text = &record.target;
+        bool widened = false;
+        if (!IsStorableCeText(record.target)) {
+            if (!options.fullWidthParentheses)
+                return {RecordFate::KeptBack, RecordField::Target};
+            fullWidth = WithFullWidthParentheses(record.target, codePage);
+            text = &fullWidth;
+            widened = true;
+        }
+        if (text->size() > FieldLimits::ceEngine().target)
+            return {RecordFate::TooLong, RecordField::Target, FieldLimits::ceEngine().target};
+        if (engineGone)
+            return {RecordFate::NotOpened};
+        if (options.checkOnly) {
+            if (record.source.empty() || text->empty())
+                return {RecordFate::Refused};
+            result.fullWidth += widened;
+            return {RecordFate::Written};
         }
         CeSession session(ce, engineDirectory, stackMark);
         if (!session.isOpen()) {
-            result.failure =
-                engineReached ? TextFailure::EngineStopped : TextFailure::EngineNotOpened;
-            return false;
+            if (!engineReached) {
+                result.failure = TextFailure::EngineNotOpened;
+                engineGone = true;
+                return {RecordFate::NotOpened};
+            }
+            result.failure = TextFailure::EngineStopped;
+            result.stoppedAtRecord = result.records;
+            engineGone = true;
+            return {RecordFate::NotOpened};
         }
         engineReached = true;
         (void)word.assign(record.source);
-        (void)engineWord.assign(record.label);
-        (void)translation.assign(record.target);
-        PosLabelToEngineWord(engineWord, codePage);
+        (void)engineWord.assign(engineWords.of(record.label));
+        (void)translation.assign(*text);
         const bool taken = session.add(word, engineWord, translation) != 0;
         if (!session.close()) {
             // Nothing of this open is stored; the next records would fare no better.
             result.failure = TextFailure::EngineStopped;
-            ++(taken ? result.notStored : result.refused);
-            return false;
+            result.stoppedAtRecord = result.records;
+            engineGone = true;
+            return {taken ? RecordFate::NotStored : RecordFate::Refused};
         }
-        ++(taken ? result.written : result.refused);
-        return true;
+        if (!taken)
+            return {RecordFate::Refused};
+        result.fullWidth += widened;
+        return {RecordFate::Written};
     });
     return result;
 }

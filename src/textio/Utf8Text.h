@@ -17,6 +17,8 @@ public:
     void feed(std::string_view bytes);
     /// True when everything fed so far is well formed and ends on a character boundary.
     bool complete() const { return m_valid && m_pending == 0; }
+    /// False once an ill-formed byte was fed (an unfinished last character is not one yet).
+    bool valid() const { return m_valid; }
     /// True when a byte above 0x7F was fed.
     bool sawNonAscii() const { return m_nonAscii; }
 

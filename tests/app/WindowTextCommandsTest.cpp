@@ -7,7 +7,10 @@
 #include "platform/CodePage.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
 
 #include <deque>
 #include <utility>
@@ -223,6 +226,58 @@ TEST_F(TextCommandWindowTest, NothingElseOfTheWindowRunsWhileAnImportRuns)
     const int rowsBefore = m_window->editor().rowCount();
     add("after");
     EXPECT_EQ(m_window->editor().rowCount(), rowsBefore + 1);
+}
+
+// Clicks the import summary's save button as soon as the summary shows, before the fixture's
+// catcher would answer it with OK.
+class SaveRejectsClicker : public QObject
+{
+public:
+    SaveRejectsClicker() { qApp->installEventFilter(this); }
+    ~SaveRejectsClicker() override { qApp->removeEventFilter(this); }
+    int clicked = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+                if (auto* save = box->findChild<QPushButton*>(QStringLiteral("SaveRejects"))) {
+                    ++clicked;
+                    QTimer::singleShot(0, save, &QPushButton::click);
+                } else if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+                    // The save dialog's question before it lets an existing file be chosen.
+                    QTimer::singleShot(0, yes, &QAbstractButton::click);
+                }
+            }
+        }
+        return false;
+    }
+};
+
+TEST_F(TextCommandWindowTest, ImportSummarySavesTheRecordsThatDidNotGoIn)
+{
+    install("lang_en.ini");
+    ASSERT_TRUE(trigger("ActionFileOpenEc"));
+    const std::string refused = "held\r\nNoun\r\nanother\r\n";
+    const std::string nul = std::string("nul\0x\nNoun\nt\n", 13);
+    writeFile(file("in.txt"), "held\r\nNoun\r\none\r\n" + refused + nul);
+    SaveRejectsClicker clicker;
+    run("MenuItemToDict",
+        {{"OpenDialogTxt", qpath(file("in.txt"))}, {"SaveDialogTxt", qpath(file("rejects.txt"))}});
+    EXPECT_EQ(clicker.clicked, 1);
+    EXPECT_EQ(readFile(file("rejects.txt")), refused + nul);
+    m_messages.messages.clear();
+    // The open dictionary's own file is refused, and left as it was.
+    const fs::path dictionary = m_folder.path() / "ArticleS" / "UserS.key";
+    const std::string before = readFile(dictionary);
+    run("MenuItemToDict",
+        {{"OpenDialogTxt", qpath(file("in.txt"))}, {"SaveDialogTxt", qpath(dictionary)}});
+    EXPECT_EQ(clicker.clicked, 2);
+    EXPECT_EQ(m_messages.messages.filter("could not be saved").size(), 1)
+        << m_messages.messages.join('|').toStdString();
+    EXPECT_EQ(readFile(dictionary), before);
+    m_messages.messages.clear();
 }
 
 } // namespace

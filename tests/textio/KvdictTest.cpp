@@ -171,8 +171,9 @@ TEST_F(KvdictTest, FindPrintsSensesAsUtf8)
     ASSERT_EQ(tool("import", "ce", file("in.txt")).status, 0);
     const Outcome found = tool("find", "ce", "許可");
     EXPECT_EQ(found.status, 0) << found.err;
-    // Find shows the last sense first, with the engine's label in English.
-    EXPECT_EQ(found.out, "許可\tn\tpermission\n許可\tVt\tpermit\\allow\n");
+    // Find shows the last sense first, with the engine's label in English: the file's "n"
+    // reached the engine as its word noun, so Find shows the list's Noun.
+    EXPECT_EQ(found.out, "許可\tNoun\tpermission\n許可\tVt\tpermit\\allow\n");
     EXPECT_EQ(tool("find", "ce", "無此詞").status, 1);
     const Outcome ec = tool("find", "ec", "APPLE");
     EXPECT_EQ(ec.status, 0);
@@ -190,7 +191,10 @@ TEST_F(KvdictTest, SkippedRecordsAndRefusedOverwriteExitNonZero)
     const Outcome imported =
         tool("import", "ec", file("in.txt"), {"--dictionary", file("Mine"), "--create"});
     EXPECT_EQ(imported.status, 1);
-    EXPECT_NE(imported.out.find("written 2, refused 0, too long 1"), std::string::npos)
+    EXPECT_NE(
+        imported.out.find(
+            "written 2, replaced 0, already held 0, held other sense 0, refused 0, too long 1"),
+        std::string::npos)
         << imported.out;
     EXPECT_TRUE(fs::exists(root() / "UserecMine.key")) << "named as New E-C names it";
 
@@ -435,6 +439,47 @@ TEST_F(KvdictTest, TheDictionaryFileIsNeverOpenedSoItsLocksHold)
     const bool survived = attempt(true);
     std::cout << "with the dictionary file opened and closed by the program, the second entry "
               << (survived ? "survived" : "was lost") << '\n';
+}
+
+TEST_F(KvdictTest, ImportAndCheckExitStatusesRejectsAndStandardInput)
+{
+    copyDemo(false);
+    std::string good, bad;
+    AppendEntryRecord(good, "zzfirst", "n", "one");
+    AppendEntryRecord(bad, "zzsecond", "n", std::string("cut\0here", 9));
+    std::ofstream(root() / "good.txt", std::ios::binary) << good;
+    std::ofstream(root() / "mixed.txt", std::ios::binary) << good + bad;
+    // check writes nothing, and says what an import would do.
+    const Outcome checked =
+        tool("check", "ec", file("mixed.txt"), {"--verbose", "--rejects", file("rejects.txt")});
+    EXPECT_EQ(checked.status, 1) << checked.err;
+    EXPECT_NE(checked.out.find("checked: records 2, written 1,"), std::string::npos) << checked.out;
+    EXPECT_NE(checked.err.find("4: the target holds a NUL"), std::string::npos) << checked.err;
+    EXPECT_EQ(readBytes(root() / "rejects.txt"), bad);
+    EXPECT_EQ(tool("find", "ec", "zzfirst").status, 1) << "nothing was written";
+    EXPECT_EQ(tool("check", "ec", file("good.txt")).status, 0);
+    // Standard input, and the exit statuses of import.
+    const std::string in = "'" + std::string(KELVARA_KVDICT) +
+                           "' import --kind ec --installation '" + root().string() + "' - <'" +
+                           file("good.txt") + "' >/dev/null 2>&1";
+    EXPECT_EQ(WEXITSTATUS(std::system(in.c_str())), 0);
+    EXPECT_EQ(tool("find", "ec", "zzfirst").status, 0);
+    EXPECT_EQ(tool("check", "ec", file("good.txt")).status, 0) << "held already is no rejection";
+    EXPECT_EQ(tool("import", "ec", file("missing.txt")).status, 2);
+    EXPECT_EQ(tool("check", "ec", file("missing.txt")).status, 2);
+    // A rejects file that is the dictionary, a side file, the input or a FIFO is refused
+    // before anything runs.
+    const std::string dictionary = (engines / "UserS.key").string();
+    const std::string before = readBytes(engines / "UserS.key");
+    for (const std::string& target : {dictionary, dictionary + "-wal", file("mixed.txt")}) {
+        std::ofstream(target, std::ios::app).close();
+        EXPECT_EQ(tool("import", "ec", file("mixed.txt"), {"--rejects", target}).status, 2)
+            << target;
+    }
+    ASSERT_EQ(::mkfifo(file("fifo").c_str(), 0600), 0);
+    EXPECT_EQ(tool("import", "ec", file("mixed.txt"), {"--rejects", file("fifo")}).status, 2);
+    EXPECT_EQ(tool("find", "ec", "zzsecond").status, 1);
+    EXPECT_EQ(readBytes(root() / "mixed.txt"), good + bad);
 }
 
 TEST(KvdictOptionsTest, CallingForms)

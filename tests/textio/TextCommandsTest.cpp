@@ -3,6 +3,7 @@
 
 #include "textio/TextCommands.h"
 #include "access/AccessFixture.h"
+#include "lang/TextCommandTexts.h"
 #include "textio/TextCommandSummary.h"
 #include "textio/TextImport.h"
 
@@ -135,8 +136,10 @@ TEST_F(TextCommandsTest, EcCommitThatFailsReportsNothingStored)
     EXPECT_EQ(r.written, 0u);
     EXPECT_EQ(r.notStored, 2u);
     EXPECT_EQ(r.refused, 1u);
-    EXPECT_EQ(ec().calls, (std::vector<std::string>{"open /inst/ArticleS/UserS", "modify A|a|0|1",
-                                                    "modify A|b|1|2", "modify A|c|0|3", "close"}));
+    // The refused "A" is looked up, to tell a held sense from a refusal.
+    EXPECT_EQ(ec().calls,
+              (std::vector<std::string>{"open /inst/ArticleS/UserS", "modify A|a|0|1",
+                                        "modify A|b|1|2", "search b", "modify A|c|0|3", "close"}));
     // An open that fails hands nothing on.
     ec().calls.clear();
     ec().openResult = 0;
@@ -167,32 +170,48 @@ TEST_F(TextCommandsEnglishTest, EditorRoundTripWritesEnglishLabels)
 namespace kelvara {
 namespace {
 
-// The summary's Chinese lines are kept as code-page bytes: every failure and count, in each
-// language, decodes without a replacement character and names its number.
+// The summary's Chinese lines are written as UTF-8 and held as GBK or Big5: every failure
+// and count, in each language, decodes without a replacement or default character and names
+// its number.
 TEST(TextCommandSummaryTest, EveryLineDecodesInEachLanguage)
 {
     for (int f = 0; f <= static_cast<int>(TextFailure::NoTemporaryFile); ++f) {
-        TextCommandResult r;
-        r.ran = true;
-        r.failure = static_cast<TextFailure>(f);
-        r.cancelled = true;
-        r.records = 31;
-        r.written = 4;
-        r.refused = 5;
-        r.tooLong = 6;
-        r.unrepresentable = 7;
-        r.malformed = 8;
-        r.notStored = 9;
-        for (InterfaceLanguage language :
-             {InterfaceLanguage::Simplified, InterfaceLanguage::Traditional,
-              InterfaceLanguage::English}) {
-            const std::u16string text = TextCommandSummary(r, language);
-            SCOPED_TRACE(::testing::Message()
-                         << "failure " << f << " language " << static_cast<int>(language));
-            EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos);
-            for (char16_t digit : std::u16string_view(u"456789"))
-                EXPECT_NE(text.find(digit), std::u16string::npos) << char(digit);
+        for (const bool checkOnly : {false, true}) {
+            TextCommandResult r;
+            r.ran = true;
+            r.failure = static_cast<TextFailure>(f);
+            r.cancelled = true;
+            r.checkOnly = checkOnly;
+            r.records = 31;
+            std::size_t* const counts[] = {
+                &r.written,        &r.refused,   &r.tooLong,     &r.unrepresentable, &r.malformed,
+                &r.notStored,      &r.replaced,  &r.alreadyHeld, &r.controlByte,     &r.keptBack,
+                &r.heldOtherSense, &r.notOpened, &r.fullWidth};
+            std::size_t n = 40;
+            for (std::size_t* count : counts)
+                *count = n++;
+            for (InterfaceLanguage language :
+                 {InterfaceLanguage::Simplified, InterfaceLanguage::Traditional,
+                  InterfaceLanguage::English}) {
+                const std::u16string text = TextCommandSummary(r, language);
+                SCOPED_TRACE(::testing::Message()
+                             << "failure " << f << " language " << static_cast<int>(language));
+                EXPECT_EQ(text.find(u'\uFFFD'), std::u16string::npos);
+                EXPECT_EQ(text.find(u'?'), std::u16string::npos)
+                    << "a character the code page lacks";
+                for (std::size_t k = 40; k < n; ++k) {
+                    const std::string digits = std::to_string(k);
+                    EXPECT_NE(text.find(std::u16string(digits.begin(), digits.end())),
+                              std::u16string::npos)
+                        << k;
+                }
+            }
         }
+    }
+    // The import summary's button and its failure message, too.
+    for (const LocalizedText* t : {&texts::kSaveRejects, &texts::kRejectsNotSaved}) {
+        EXPECT_TRUE(CodePageHolds(t->simplified, kCodePageGbk)) << t->simplified;
+        EXPECT_TRUE(CodePageHolds(t->traditional, kCodePageBig5)) << t->traditional;
     }
     TextCommandResult stopped;
     stopped.ran = true;

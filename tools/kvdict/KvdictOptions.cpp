@@ -9,6 +9,9 @@ std::string UsageText()
            "  kvdict export --kind ec|ce [--installation DIR] [--dictionary BASE] [--force]\n"
            "                [--encoding utf-8|codepage] FILE|-\n"
            "  kvdict find   --kind ec|ce [--installation DIR] [--dictionary BASE] WORD\n"
+           "  kvdict check  --kind ec|ce [--installation DIR] [--dictionary BASE] [IMPORT "
+           "OPTIONS]\n"
+           "                FILE\n"
            "  kvdict --help | --version\n"
            "\n"
            "import  hands every entry of an entry text file (three lines per entry: source,\n"
@@ -17,6 +20,8 @@ std::string UsageText()
            "        only with --force, and only once the whole export is written. FILE - is\n"
            "        standard output (the summary then goes to standard error). --encoding utf-8\n"
            "        writes UTF-8 instead of the code page.\n"
+           "check   reads FILE as import would and says what would become of every record,\n"
+           "        writing nothing to the dictionary.\n"
            "find    prints the senses of WORD, one line each: source, part of speech and\n"
            "        target separated by tabs, in UTF-8.\n"
            "\n"
@@ -26,6 +31,16 @@ std::string UsageText()
            "                    E-C names it. C-E: a new dictionary to create and import into,\n"
            "                    as New C-E names it. It must exist, but for import --create.\n"
            "--create            import: create the --dictionary when it is missing.\n"
+           "\n"
+           "Import options (import and check; FILE - reads standard input):\n"
+           "--rejects OUT       write the records that did not go in to OUT, byte for byte as\n"
+           "                    they stood in FILE, to be mended and imported again.\n"
+           "--verbose           print LINE: reason on standard error for each such record.\n"
+           "--encoding ENC      utf-8 or codepage: how to read FILE (by default guessed).\n"
+           "--fullwidth-parentheses  C-E: store ( ) of a translation as full-width forms\n"
+           "                    (otherwise such records are kept back).\n"
+           "--replace           E-C: a record whose word and part of speech are held with\n"
+           "                    another sense replaces it (otherwise it is refused).\n"
            "\n"
            "Exit status: 0 when everything went in (find: senses were found), 1 when records were\n"
            "refused or skipped, the work was stopped (Ctrl+C), or find found nothing, 2 when the\n"
@@ -57,10 +72,14 @@ Parsed ParseArguments(const std::vector<std::string>& arguments)
         options.command = Options::Command::Export;
     else if (command == "find")
         options.command = Options::Command::Find;
+    else if (command == "check")
+        options.command = Options::Command::Check;
     else
         return {std::nullopt, "unknown command '" + command + "'"};
 
     bool kindGiven = false;
+    const bool reads =
+        options.command == Options::Command::Import || options.command == Options::Command::Check;
     std::vector<std::string> operands;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
@@ -90,10 +109,21 @@ Parsed ParseArguments(const std::vector<std::string>& arguments)
             options.force = true;
         } else if (a == "--create" && options.command == Options::Command::Import) {
             options.create = true;
-        } else if (a == "--encoding" && options.command == Options::Command::Export) {
+        } else if (reads && a == "--rejects") {
+            if (!value(options.rejects) || options.rejects.empty())
+                return {std::nullopt, "--rejects takes a file"};
+        } else if (reads && a == "--verbose") {
+            options.verbose = true;
+        } else if (reads && a == "--fullwidth-parentheses") {
+            options.fullWidthParentheses = true;
+        } else if (reads && a == "--replace") {
+            options.replace = true;
+        } else if ((reads || options.command == Options::Command::Export) && a == "--encoding") {
             std::string encoding;
             if (!value(encoding) || (encoding != "utf-8" && encoding != "codepage"))
                 return {std::nullopt, "--encoding takes utf-8 or codepage"};
+            options.encoding =
+                encoding == "utf-8" ? Options::Encoding::Utf8 : Options::Encoding::CodePage;
             options.exportUtf8 = encoding == "utf-8";
         } else if (a == "--") {
             operands.insert(operands.end(), arguments.begin() + static_cast<long>(i) + 1,

@@ -11,7 +11,7 @@ namespace kelvara::kvdict {
 /// What the command line asks for.
 struct Options
 {
-    enum class Command { Help, Import, Export, Find, Version };
+    enum class Command { Help, Import, Export, Find, Check, Version };
     Command command = Command::Help;
     DictionaryKind kind = DictionaryKind::EC;
     std::string installation; ///< empty: the executable's own folder
@@ -20,6 +20,13 @@ struct Options
     bool create = false;      ///< import: --dictionary may name a dictionary to create
     bool exportUtf8 = false;  ///< export: write UTF-8 rather than the code page
     std::string operand;      ///< FILE or WORD
+    // import and check
+    std::string rejects;               ///< --rejects: where the records that did not go in go
+    bool verbose = false;              ///< --verbose: "LINE: reason" per such record on stderr
+    bool fullWidthParentheses = false; ///< C-E: store ( ) as the code page's full-width forms
+    bool replace = false;              ///< E-C: replace a held sense of the word and pos ("M")
+    enum class Encoding { Guess, Utf8, CodePage };
+    Encoding encoding = Encoding::Guess; ///< --encoding utf-8|codepage
 };
 
 /// The options, or the reason the arguments are not a valid call.

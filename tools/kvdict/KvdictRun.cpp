@@ -9,6 +9,7 @@
 #include "platform/FileIdentity.h"
 #include "platform/Paths.h"
 #include "startup/StartupState.h"
+#include "textio/RejectsFile.h"
 #include "textio/TextCommandSummary.h"
 #include "textio/TextCommands.h"
 #include "textio/Utf8Text.h"
@@ -241,15 +242,58 @@ private:
     std::string m_folder;
 };
 
+// The rejects file may be written: not the dictionary or its side files (opening them would
+// drop the engine's locks), not the file being read, and nothing but a regular file.
+bool rejectsFileAllowed(const Options& options, const StartupState& startup,
+                        const DictionaryState& state, Console& console)
+{
+    std::vector<std::string> dictionaries = {options.kind == DictionaryKind::EC
+                                                 ? state.ecPath + ".key"
+                                                 : startup.engineDirectory + "UserCe.ext"};
+    if (!state.newCePath.empty())
+        dictionaries.push_back(state.newCePath);
+    const char* why = nullptr;
+    switch (CheckRejectsTarget(options.rejects, dictionaries, options.operand)) {
+    case RejectsTargetProblem::None:
+        return true;
+    case RejectsTargetProblem::NotRegular:
+        why = "is no regular file";
+        break;
+    case RejectsTargetProblem::DictionaryFile:
+        why = "is the dictionary's own file";
+        break;
+    case RejectsTargetProblem::SourceFile:
+        why = "is the file being read";
+        break;
+    }
+    console.err << "kvdict: --rejects " << options.rejects << ' ' << why << '\n';
+    return false;
+}
+
+EncodingPolicy encodingPolicy(Options::Encoding encoding)
+{
+    switch (encoding) {
+    case Options::Encoding::Guess:
+        break;
+    case Options::Encoding::Utf8:
+        return EncodingPolicy::Utf8Only;
+    case Options::Encoding::CodePage:
+        return EncodingPolicy::CodePageOnly;
+    }
+    return EncodingPolicy::Detect;
+}
+
+
 int runTextCommand(const Options& options, const StartupState& startup,
                    const DictionaryState& state, EntryEditor& editor, ToolPrompts& prompts,
                    Console& console)
 {
     TextCommands commands(startup, state, editor, prompts);
     const bool import = options.command == Options::Command::Import;
-    if (options.exportUtf8)
+    const bool check = options.command == Options::Command::Check;
+    if (options.exportUtf8 && !import && !check)
         commands.setExportEncoding(ExportEncoding::Utf8);
-    const bool toStandardOutput = !import && options.operand == kStandardStream;
+    const bool toStandardOutput = !import && !check && options.operand == kStandardStream;
     std::optional<StandardOutputStandIn> standIn;
     if (toStandardOutput) {
         standIn.emplace();
@@ -259,8 +303,34 @@ int runTextCommand(const Options& options, const StartupState& startup,
         }
         prompts.setExportPath(standIn->file());
     }
-    TextCommandResult result =
-        import ? commands.ImportToDictionary() : commands.ExportFromDictionary();
+    std::optional<RejectsFile> rejects;
+    if (import || check) {
+        if (options.operand != kStandardInputPath &&
+            KindOfPath(options.operand) != PathKind::Regular) {
+            console.err << "kvdict: " << options.operand << " is no readable file\n";
+            return kExitFailed;
+        }
+        if (!options.rejects.empty() && !rejectsFileAllowed(options, startup, state, console))
+            return kExitFailed;
+        ImportOptions importOptions;
+        importOptions.encoding = encodingPolicy(options.encoding);
+        importOptions.fullWidthParentheses = options.fullWidthParentheses;
+        importOptions.replace = options.replace;
+        if (!options.rejects.empty() || options.verbose) {
+            rejects.emplace();
+            if (options.verbose) {
+                rejects->setListener([&](const RecordRead& read, const RecordProblem& problem) {
+                    prompts.endProgressLine();
+                    console.err << read.lineNumber << ": " << DescribeProblem(problem) << '\n';
+                });
+            }
+            importOptions.rejects = &*rejects;
+        }
+        commands.setImportOptions(importOptions);
+    }
+    TextCommandResult result = import  ? commands.ImportToDictionary()
+                               : check ? commands.CheckDictionary()
+                                       : commands.ExportFromDictionary();
     prompts.endProgressLine();
     if (!result.ran) {
         if (prompts.overwriteRefused())
@@ -272,13 +342,30 @@ int runTextCommand(const Options& options, const StartupState& startup,
         console.err << "kvdict: the export could not be written to standard output\n";
         result.failure = TextFailure::FileWriteFailed;
     }
-    // Standard output holds the export itself when it is the export's file.
+    // Standard output holds the export itself when it is the export's file; with standard
+    // input read, it stays the summary's: nothing else is on it.
     std::ostream& summaryOut = toStandardOutput ? console.err : console.out;
-    summaryOut << (import ? "imported: " : "exported: ") << TextCommandCounts(result) << '\n';
+    summaryOut << (import  ? "imported: "
+                   : check ? "checked: "
+                           : "exported: ")
+               << TextCommandCounts(result) << '\n';
     const std::u16string summary = TextCommandSummary(result, startup.language);
     if (!summary.empty())
         console.err << "kvdict: " << EncodeUtf8(summary) << '\n';
-    return ExitStatusOf(result);
+    int status = ExitStatusOf(result);
+    if (rejects && !options.rejects.empty()) {
+        if (!rejects->saveTo(options.rejects)) {
+            console.err << "kvdict: the rejected records could not be written to "
+                        << options.rejects << '\n';
+            status = kExitFailed;
+        } else if (rejects->leftOut() > 0) {
+            console.err << "kvdict: " << rejects->leftOut()
+                        << " rejected records with a line over 1 MiB could not be copied from "
+                           "standard input into "
+                        << options.rejects << '\n';
+        }
+    }
+    return status;
 }
 
 } // namespace
