@@ -67,9 +67,9 @@ void ControlMessageChain::widgetGone()
     ++m_depth;
     ControlMessage m{WM_DESTROY, 0, 0, 0};
     dispatch(m);
-    // Inside one of the widget's own messages the frames below still run in this object.
-    if (leaveFrame())
-        return;
+    // Gone now, or, inside one of the widget's own messages, when the frames below that
+    // still run in this object have returned.
+    (void)leaveFrame();
 }
 
 bool ControlMessageChain::leaveFrame()
