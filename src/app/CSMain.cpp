@@ -9,6 +9,7 @@
 #include "app/width.h"
 #include "editor/qt/EntryGridView.h"
 #include "editor/qt/LineEditGuard.h"
+#include "flatmenu/qt/ItemAwareMenus.h"
 #include "platform/Paths.h"
 #include "platform/qt/QtFormLook.h"
 #include "textio/TextCommands.h"
@@ -262,7 +263,7 @@ QAction* TCustomDictForm::addSeparator(QMenu* menu, const char* name)
 
 QMenu* TCustomDictForm::addSubmenu(QMenu* parentMenu, const char* name)
 {
-    auto* menu = new QMenu(parentMenu);
+    auto* menu = new ItemAwareMenu(parentMenu);
     menu->setObjectName(QString::fromLatin1(name));
     menu->menuAction()->setObjectName(QString::fromLatin1(name));
     menu->setSeparatorsCollapsible(false); // the separator rule decides
@@ -273,13 +274,13 @@ QMenu* TCustomDictForm::addSubmenu(QMenu* parentMenu, const char* name)
 
 void TCustomDictForm::buildMenus()
 {
-    m_mainMenu = new QMenuBar(this);
+    m_mainMenu = new ItemAwareMenuBar(this);
     m_mainMenu->setObjectName(QStringLiteral("MainMenu1"));
     setMenuBar(m_mainMenu);
     declare(m_mainMenu);
 
     auto topMenu = [this](const char* name) {
-        auto* menu = new QMenu(m_mainMenu);
+        auto* menu = new ItemAwareMenu(m_mainMenu);
         menu->setObjectName(QString::fromLatin1(name));
         menu->menuAction()->setObjectName(QString::fromLatin1(name));
         menu->setSeparatorsCollapsible(false);
@@ -338,7 +339,7 @@ void TCustomDictForm::buildMenus()
     addSeparator(m_menuEdit, "N5");
     addMenuItem(m_menuEdit, "MenuItemWidth", Command::WordWidth, false);
 
-    m_popupEdit = new QMenu(this);
+    m_popupEdit = new ItemAwareMenu(this);
     m_popupEdit->setObjectName(QStringLiteral("PopupMenuEdit"));
     m_popupEdit->setSeparatorsCollapsible(false);
     declare(m_popupEdit);
@@ -370,7 +371,7 @@ void TCustomDictForm::buildDialogs()
 
 void TCustomDictForm::buildInputPopup()
 {
-    m_popupForEdit = new QMenu(this);
+    m_popupForEdit = new ItemAwareMenu(this);
     m_popupForEdit->setObjectName(QStringLiteral("PopupMenuForEdit"));
     declare(m_popupForEdit);
     auto item = [this](const char* name) {

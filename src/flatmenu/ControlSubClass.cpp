@@ -231,8 +231,8 @@ void TControlSubClass::PaintControl()
         else if (control->isCustomPanel())
             PaintPanelBevel(*canvas);
     } catch (...) {
-        control->endPaint();
-        throw;
+        // As with a menu item: a failed paint never reaches the control's window procedure
+        // (nor the toolkit's dispatch behind it); the next paint starts afresh.
     }
     control->endPaint();
 }

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace kelvara {
 namespace {
 
@@ -204,6 +206,44 @@ TEST_F(ControlSubClassTest, APainterThatGoesGivesItsControlsTheirOwnProcedureBac
     EXPECT_TRUE(edit->ctl3d);
     edit->deliver(WM_PAINT); // reaches only the control's own handling
     EXPECT_EQ(edit->own.back(), static_cast<unsigned>(WM_PAINT));
+}
+
+// A button whose caption cannot be read: its painter throws half-way through the face.
+class ThrowingButton : public FakeControl
+{
+public:
+    ThrowingButton() : FakeControl(Kind::Button, "TButton") {}
+    std::u16string caption() const override
+    {
+        if (failing)
+            throw std::runtime_error("caption unavailable");
+        return u"OK";
+    }
+    void endPaint() override { ++ended; }
+    bool failing = true;
+    int ended = 0;
+};
+
+TEST_F(ControlSubClassTest, AFailingControlPainterIsCaughtAndTheNextPaintStartsAfresh)
+{
+    auto button = std::make_shared<ThrowingButton>();
+    button->parentControl = formControl;
+    form.addControl("Button1", button);
+    painter();
+    TControlSubClass* s = hook(*button);
+    ASSERT_NE(s, nullptr);
+    EXPECT_NO_THROW(button->deliver(WM_PAINT));
+    EXPECT_EQ(button->own.back(), static_cast<unsigned>(WM_PAINT)) << "its own paint ran";
+    EXPECT_EQ(button->ended, 1) << "the canvas is given back";
+    EXPECT_NO_THROW(button->deliver(CM_MOUSEENTER));
+    EXPECT_TRUE(s->Highlighted) << "the state still follows the messages";
+    EXPECT_EQ(hook(*button), s) << "and the control stays hooked";
+
+    button->failing = false;
+    button->surface.fill(FakeControl::kContent);
+    button->deliver(WM_PAINT);
+    EXPECT_EQ(button->ended, 3);
+    EXPECT_NE(button->surface.pixel(0, 11), FakeControl::kContent) << "the face is painted";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "flatmenu/ColorFunctions.h"
 #include "flatmenu/ControlSubClass.h"
+#include "flatmenu/qt/ItemAwareMenus.h"
 #include "flatmenu/qt/QtFlatControl.h"
 #include "flatmenu/qt/QtFlatForms.h"
 #include "flatmenu/qt/QtFlatPainter.h"
@@ -253,7 +254,7 @@ class QtPopupFrameTest : public QtFlatFixture
 protected:
     QtPopupFrameTest()
     {
-        popup = new QMenu(&form);
+        popup = new ItemAwareMenu(&form);
         popup->addAction(QStringLiteral("Copy"));
         components.add("PopupMenuEdit", popup);
     }

@@ -1,6 +1,7 @@
 #include "QtFlatFixture.h"
 
 #include "flatmenu/qt/FlatMenuStyle.h"
+#include "flatmenu/qt/ItemAwareMenus.h"
 #include "flatmenu/qt/QtCanvas.h"
 #include "flatmenu/qt/QtFlatFonts.h"
 #include "flatmenu/qt/QtFlatPainter.h"
@@ -34,17 +35,17 @@ protected:
     QtFlatMenuTest()
     {
         window = std::make_unique<QMainWindow>();
-        bar = new QMenuBar(window.get());
+        bar = new ItemAwareMenuBar(window.get());
         bar->setObjectName(QStringLiteral("MainMenu1"));
         window->setMenuBar(bar);
-        file = new QMenu(QStringLiteral("&File"), bar);
+        file = new ItemAwareMenu(QStringLiteral("&File"), bar);
         bar->addMenu(file);
         open = file->addAction(redIcon(), QStringLiteral("&Open"));
         separator = file->addSeparator();
         save = file->addAction(QStringLiteral("&Save"));
         save->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
         plain = file->addAction(QStringLiteral("Plain"));
-        popup = new QMenu(window.get());
+        popup = new ItemAwareMenu(window.get());
         popup->addAction(QStringLiteral("Copy"));
         components.add("MainMenu1", bar);
         components.add("MenuItemFile", file);

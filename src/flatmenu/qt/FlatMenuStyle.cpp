@@ -2,6 +2,7 @@
 
 #include "flatmenu/Canvas.h"
 #include "flatmenu/Font.h"
+#include "flatmenu/qt/ItemAwareMenus.h"
 #include "flatmenu/qt/QtCanvas.h"
 #include "flatmenu/qt/QtMenuModel.h"
 #include "flatmenu/qt/QtToolBarModel.h"
@@ -18,31 +19,6 @@
 #include <QToolButton>
 
 namespace kelvara {
-
-namespace {
-
-QAction* actionAt(const QWidget* widget, const QPoint& point)
-{
-    if (const auto* menu = qobject_cast<const QMenu*>(widget))
-        return menu->actionAt(point);
-    if (const auto* bar = qobject_cast<const QMenuBar*>(widget))
-        return bar->actionAt(point);
-    return nullptr;
-}
-
-// The text a menu or bar puts into the option for an action, with and without the shortcut
-// a menu may append after a tab.
-bool sameText(const QAction* action, const QString& optionText, bool inBar)
-{
-    const QString text = action->text();
-    if (optionText == text)
-        return true;
-    if (inBar || text.contains(u'\t') || action->shortcut().isEmpty())
-        return false;
-    return optionText == text + u'\t' + action->shortcut().toString(QKeySequence::NativeText);
-}
-
-} // namespace
 
 FlatMenuStyle* FlatMenuStyle::instance()
 {
@@ -110,8 +86,7 @@ bool FlatMenuStyle::drawItem(const QStyleOptionMenuItem* option, QPainter* paint
 {
     if (!QtMenu::isOwnerDrawn(widget))
         return false;
-    QAction* action = actionAt(widget, option->rect.center());
-    QtMenuItem* item = QtMenuItem::of(action);
+    QtMenuItem* item = QtMenuItem::of(styledMenuAction(widget, option));
     if (!item || !item->OnDrawItem)
         return false;
 
@@ -153,7 +128,7 @@ bool FlatMenuStyle::measureItem(const QStyleOptionMenuItem* option, const QWidge
 {
     if (!QtMenu::isOwnerDrawn(widget))
         return false;
-    QtMenuItem* item = QtMenuItem::of(measuredAction(option, widget));
+    QtMenuItem* item = QtMenuItem::of(styledMenuAction(widget, option));
     if (!item || !item->OnMeasureItem)
         return false;
     QtCanvas canvas(nullptr, widget);
@@ -168,35 +143,6 @@ bool FlatMenuStyle::measureItem(const QStyleOptionMenuItem* option, const QWidge
         height = QProxyStyle::sizeFromContents(CT_MenuBarItem, option, size, widget).height();
     size = QSize(width, height);
     return true;
-}
-
-QAction* FlatMenuStyle::measuredAction(const QStyleOptionMenuItem* option,
-                                       const QWidget* widget) const
-{
-    // A menu measures with the whole menu as the option's rectangle, so the action is found
-    // by what the option says of it.
-    if (!widget)
-        return nullptr;
-    const QList<QAction*> actions = widget->actions();
-    if (actions.isEmpty())
-        return nullptr;
-    const bool inBar = qobject_cast<const QMenuBar*>(widget) != nullptr;
-    const bool separator = option->menuItemType == QStyleOptionMenuItem::Separator;
-    const qsizetype start = m_measureCursor.value(widget, -1) + 1;
-    for (qsizetype k = 0; k < actions.size(); ++k) {
-        const qsizetype i = (start + k) % actions.size();
-        QAction* a = actions.at(i);
-        if (!a->isVisible() || a->isSeparator() != separator)
-            continue;
-        if (!separator && !sameText(a, option->text, inBar))
-            continue;
-        if (!inBar && !separator &&
-            (a->menu() != nullptr) != (option->menuItemType == QStyleOptionMenuItem::SubMenu))
-            continue;
-        m_measureCursor.insert(widget, i);
-        return a;
-    }
-    return nullptr;
 }
 
 } // namespace kelvara

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QProxyStyle>
 
 class QAction;
@@ -9,7 +8,9 @@ class QStyleOptionMenuItem;
 namespace kelvara {
 
 /// Hands the items of owner-drawn menus to the draw and measure handlers installed on their
-/// actions, and everything else to the application's style. A menu whose owner-draw switch
+/// actions, and everything else to the application's style. The menus are item-aware ones
+/// (ItemAwareMenu, ItemAwareMenuBar), which say which action an item's option stands for;
+/// the items of any other menu are the base style's. A menu whose owner-draw switch
 /// is off, and an item without handlers, are drawn exactly as the base style draws them.
 class FlatMenuStyle : public QProxyStyle
 {
@@ -31,13 +32,8 @@ private:
     bool drawItem(const QStyleOptionMenuItem* option, QPainter* painter,
                   const QWidget* widget) const;
     bool measureItem(const QStyleOptionMenuItem* option, const QWidget* widget, QSize& size) const;
-    QAction* measuredAction(const QStyleOptionMenuItem* option, const QWidget* widget) const;
     void drawSubMenuArrow(const QStyleOptionMenuItem* option, QPainter* painter,
                           const QWidget* widget) const;
-
-    // Where the last measured action of each menu was found: a menu measures its items in
-    // order, so the search for the next starts after it (two items alike stay apart).
-    mutable QHash<const QWidget*, qsizetype> m_measureCursor;
 };
 
 } // namespace kelvara

@@ -22,7 +22,6 @@ FlatForms* FlatForms::instance()
 
 FlatForms::FlatForms(QObject* parent) : QObject(parent)
 {
-    qApp->installEventFilter(this);
     TFlatPainterManager::setScreen(this);
 }
 
@@ -50,10 +49,20 @@ void FlatForms::Announce(QWidget* form, const ComponentList& components)
     if (!self || !form)
         return;
     FlatHost* host = hostOf(form);
-    if (!host) {
+    Entry* announced = nullptr;
+    for (const auto& e : self->m_forms) {
+        if (e->form == form && e->owned)
+            announced = e.get();
+    }
+    if (announced) {
+        announced->components = components;
+        announced->owned->watchComponents();
+    } else if (!host) {
         auto entry = std::make_unique<Entry>();
         entry->form = form;
-        entry->owned = std::make_unique<QtFlatHost>(form, components);
+        entry->components = components;
+        entry->owned = std::make_unique<QtFlatHost>(form, entry->components);
+        entry->owned->watchComponents();
         entry->host = entry->owned.get();
         host = entry->host;
         self->m_forms.push_back(std::move(entry));
@@ -62,6 +71,7 @@ void FlatForms::Announce(QWidget* form, const ComponentList& components)
     }
     if (TFlatPainterManager* manager = TFlatPainterManager::instance())
         manager->FormNotification(host, TOperation::opInsert);
+    self->scheduleHook();
 }
 
 void FlatForms::addPainterForm(QWidget* form, FlatHost* host)
@@ -102,6 +112,9 @@ void FlatForms::forget(const void* form)
 
 std::vector<FlatHost*> FlatForms::forms()
 {
+    // Asked when the manager queues the screen's forms for the look, which they get from
+    // the hook.
+    scheduleHook();
     std::vector<FlatHost*> out;
     for (const auto& e : m_forms) {
         if (e->form)
@@ -150,7 +163,7 @@ Rect FlatForms::menuItemRect(MenuItem& item)
 void FlatForms::postWindow(bool rightToLeft, void* window)
 {
     ++m_pendingRequests;
-    QCoreApplication::postEvent(qApp, new FlatFrameEvent(kFlatFrameWindowEvent, rightToLeft ? 1 : 0,
+    QCoreApplication::postEvent(this, new FlatFrameEvent(kFlatFrameWindowEvent, rightToLeft ? 1 : 0,
                                                          static_cast<QWidget*>(window)));
 }
 
@@ -158,31 +171,46 @@ void FlatForms::postItem(MenuItem* item)
 {
     ++m_pendingRequests;
     QCoreApplication::postEvent(
-        qApp, new FlatFrameEvent(kFlatFrameItemEvent, 0, dynamic_cast<QObject*>(item)));
+        this, new FlatFrameEvent(kFlatFrameItemEvent, 0, dynamic_cast<QObject*>(item)));
 }
 
-bool FlatForms::eventFilter(QObject* watched, QEvent* event)
+void FlatForms::scheduleHook()
 {
-    TFlatPainterManager* manager = TFlatPainterManager::instance();
-    const QEvent::Type type = event->type();
-    ControlMessage message{static_cast<unsigned>(type), 0, 0, 0};
-    const bool request =
-        (type == kFlatFrameItemEvent || type == kFlatFrameWindowEvent) && watched == qApp;
-    if (request) {
-        const auto* request = static_cast<FlatFrameEvent*>(event);
-        message.wParam = request->first;
-        QObject* target = request->second;
-        if (type == kFlatFrameItemEvent)
-            message.lParam = reinterpret_cast<std::intptr_t>(dynamic_cast<MenuItem*>(target));
-        else
-            message.lParam = reinterpret_cast<std::intptr_t>(static_cast<void*>(target));
-    }
-    if (manager)
+    if (m_hookScheduled)
+        return;
+    m_hookScheduled = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_hookScheduled = false;
+            runHook(ControlMessage{});
+        },
+        Qt::QueuedConnection);
+}
+
+void FlatForms::runHook(const ControlMessage& message)
+{
+    if (TFlatPainterManager* manager = TFlatPainterManager::instance())
         manager->HookProc(message);
+}
+
+void FlatForms::customEvent(QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != kFlatFrameItemEvent && type != kFlatFrameWindowEvent) {
+        QObject::customEvent(event);
+        return;
+    }
+    const auto* request = static_cast<FlatFrameEvent*>(event);
+    ControlMessage message{static_cast<unsigned>(type), request->first, 0, 0};
+    QObject* target = request->second;
+    if (type == kFlatFrameItemEvent)
+        message.lParam = reinterpret_cast<std::intptr_t>(dynamic_cast<MenuItem*>(target));
+    else
+        message.lParam = reinterpret_cast<std::intptr_t>(static_cast<void*>(target));
+    runHook(message);
     // Counted out only now: a frame painted for the request makes the items ask again.
-    if (request)
-        --m_pendingRequests;
-    return false;
+    --m_pendingRequests;
 }
 
 } // namespace kelvara

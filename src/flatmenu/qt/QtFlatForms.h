@@ -38,9 +38,11 @@ public:
 };
 
 /// The application's forms and its message hook, for the painter manager: forms are known
-/// by announcement (a painter's own form, and every other form once it is built); every
-/// event of the application passes HookProc first, which gives pending forms the current
-/// menu's look and runs the flat-frame requests. Nothing is ever consumed.
+/// by announcement (a painter's own form, and every other form once it is built). The
+/// manager's HookProc runs here and nowhere else: for each flat-frame request, posted to
+/// this object, and once soon after the manager queues forms for the look (an
+/// announcement, or the manager asking for the screen's forms), when it gives them the
+/// current menu's look. No other object's events are watched.
 class FlatForms : public QObject, public FlatScreen, public FlatFrameRequests
 {
     Q_OBJECT
@@ -50,7 +52,9 @@ public:
     /// The host of an announced form, or null.
     static FlatHost* hostOf(const QWidget* form);
     /// Announces a form the application created, with its components: the manager queues
-    /// it, and it receives the current menu's look at the next application event.
+    /// it, and it receives the current menu's look when the event loop next runs. The list
+    /// is copied (announcing again takes a fresh copy): a form's own list dies in the form's
+    /// destructor, before the form says it is gone.
     static void Announce(QWidget* form, const ComponentList& components);
     /// Registers the form of a painter (its host stays the painter's own), and takes it out.
     void addPainterForm(QWidget* form, FlatHost* host);
@@ -67,7 +71,8 @@ public:
     void postItem(MenuItem* item) override;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    /// The flat-frame requests.
+    void customEvent(QEvent* event) override;
 
 private:
     explicit FlatForms(QObject* parent);
@@ -77,11 +82,17 @@ private:
         QPointer<QWidget> form;
         FlatHost* host;                    // the painter's, or owned below
         std::unique_ptr<QtFlatHost> owned; // an announced form's
+        ComponentList components;          // an announced form's, as announced
     };
     void forget(const void* form);
+    /// Runs the manager's hook once the event loop runs again (once for any number of calls
+    /// before then).
+    void scheduleHook();
+    void runHook(const ControlMessage& message);
 
     std::vector<std::unique_ptr<Entry>> m_forms;
     int m_pendingRequests = 0;
+    bool m_hookScheduled = false;
 };
 
 } // namespace kelvara

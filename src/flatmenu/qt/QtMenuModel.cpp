@@ -296,14 +296,21 @@ QObject* QtFlatHost::resolve(const Component& component) const
 {
     // A component object is looked at the first time while it is alive; afterwards only
     // through a guard, so that an object gone before the painter is never touched.
+    // One seen and gone stays gone: its address is never taken for an object again.
     auto it = m_seen.find(component.object);
-    if (it != m_seen.end() && (it.value() || m_tearingDown))
+    if (it != m_seen.end())
         return it.value();
     if (m_tearingDown)
         return nullptr;
     auto* object = static_cast<QObject*>(component.object);
     m_seen.insert(component.object, QPointer<QObject>(object));
     return object;
+}
+
+void QtFlatHost::watchComponents()
+{
+    for (const Component& component : m_components)
+        (void)resolve(component);
 }
 
 Menu* QtFlatHost::menuOf(const Component& component)

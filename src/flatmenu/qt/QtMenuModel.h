@@ -113,6 +113,9 @@ public:
     std::function<int(const QObject*)> tagLookup() const;
     /// From now on only components seen while alive are resolved (the form is going).
     void setTearingDown() { m_tearingDown = true; }
+    /// Looks at every component now, while all of them are alive: from then on each is
+    /// reached through a guard only.
+    void watchComponents();
     /// The Tag of a component object (its list entry, else its "Tag" property, else 0).
     int tagOf(const QObject* object) const;
 

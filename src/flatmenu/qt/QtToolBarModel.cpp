@@ -4,6 +4,7 @@
 #include "flatmenu/qt/QtCanvas.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QMenu>
@@ -319,11 +320,22 @@ void QtToolBar::paintSeparator(QWidget* gap)
 
 bool QtToolBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::Paint || !isGap(qobject_cast<QWidget*>(watched)))
+    if (event->type() != QEvent::Paint || watched == m_gapPainting ||
+        !isGap(qobject_cast<QWidget*>(watched)))
         return false;
     auto* gap = static_cast<QWidget*>(watched);
-    watched->event(event); // the frame's own paint first
-    paintSeparator(gap);
+    // The frame's own paint first, sent so that the gap's other filters see it too; this
+    // filter lets it pass.
+    const QPointer<QToolBar> bar = m_bar;
+    const QPointer<QWidget> alive = gap;
+    const QWidget* const outer = m_gapPainting;
+    m_gapPainting = gap;
+    QCoreApplication::sendEvent(gap, event);
+    if (!bar)
+        return true; // the bar and this object went inside the paint
+    m_gapPainting = outer;
+    if (alive)
+        paintSeparator(gap);
     return true;
 }
 

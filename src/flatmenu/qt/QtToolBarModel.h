@@ -101,6 +101,7 @@ private:
     mutable Font m_font;
     mutable std::vector<QtToolButton*> m_order;
     mutable std::map<const QWidget*, std::unique_ptr<QtToolButton>> m_buttons;
+    const QWidget* m_gapPainting = nullptr; // the gap whose paint is being handed on
 };
 
 } // namespace kelvara

@@ -54,12 +54,42 @@ ControlMessageChain::ControlMessageChain(QWidget* widget) : m_control(widget), m
     }
 }
 
+ControlMessageChain::~ControlMessageChain()
+{
+    if (chains().value(m_key) == this)
+        chains().remove(m_key);
+}
+
 void ControlMessageChain::widgetGone()
 {
     chains().remove(m_key);
+    m_gone = true;
+    ++m_depth;
     ControlMessage m{WM_DESTROY, 0, 0, 0};
     dispatch(m);
-    delete this;
+    // Gone now, or, inside one of the widget's own messages, when the frames below that
+    // still run in this object have returned.
+    (void)leaveFrame();
+}
+
+bool ControlMessageChain::leaveFrame()
+{
+    --m_depth;
+    if (!m_gone)
+        return false;
+    if (m_depth == 0)
+        delete this;
+    return true;
+}
+
+void ControlMessageChain::callHook(ControlMessage& message)
+{
+    try {
+        m_hook->windowProc(message);
+    } catch (...) {
+        // A failed paint or state change must never reach Qt's event dispatch; the
+        // control keeps its own handling and the next message starts afresh.
+    }
 }
 
 unsigned ControlMessageChain::messageNumber(const QEvent* event, std::uintptr_t* wParam)
@@ -127,14 +157,14 @@ unsigned ControlMessageChain::messageNumber(const QEvent* event, std::uintptr_t*
 
 bool ControlMessageChain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_control)
+    if (watched != m_control || m_gone)
         return false;
     std::uintptr_t wParam = 0;
     const unsigned msg = messageNumber(event, &wParam);
     if (msg == 0)
         return false;
-    // A paint inside the paint (the window system's recursion guard would refuse it) goes
-    // to the widget alone.
+    // The paint the chain hands on, or a paint inside the paint (the window system's
+    // recursion guard would refuse it), goes on to the widget alone.
     if (msg == WM_PAINT && m_painting)
         return false;
     if (msg == CM_ENABLEDCHANGED)
@@ -146,38 +176,43 @@ bool ControlMessageChain::eventFilter(QObject* watched, QEvent* event)
     m_event = event;
     m_eventDelivered = false;
     m_painting = msg == WM_PAINT;
+    ++m_depth;
     ControlMessage m{msg, wParam, 0, 0};
     dispatch(m);
+    const bool delivered = m_eventDelivered;
+    if (leaveFrame())
+        return true; // the receiver is gone: Qt must not hand it the event
     m_event = outerEvent;
     m_eventDelivered = outerDelivered;
     m_painting = outerPainting;
-    // The widget has had the event through defaultProc (its accepted flag is what the
-    // widget left), or the hook answered it alone: either way it is done.
-    return true;
+    // Only a paint the widget has already had (with the hook's drawing over it) stops here;
+    // every other event goes on to the widget's other filters and its own handling.
+    return msg == WM_PAINT && delivered;
 }
 
 void ControlMessageChain::dispatch(ControlMessage& message)
 {
+    ++m_depth;
     if (m_hook)
-        m_hook->windowProc(message);
+        callHook(message);
     else
         defaultProc(message);
+    (void)leaveFrame(); // the caller's own frame keeps the chain alive
 }
 
 void ControlMessageChain::defaultProc(ControlMessage& message)
 {
-    (void)message;
-    if (!m_event || m_eventDelivered || !m_control)
+    if (message.msg != WM_PAINT || !m_event || m_eventDelivered || !m_control || m_gone)
         return;
     m_eventDelivered = true;
-    // The widget's own handler, called straight: filters (this one included) are not run
-    // again.
-    static_cast<QObject*>(m_control.data())->event(m_event);
+    // Sent, not called: the widget's filters installed before the chain see the paint, and
+    // the chain's own filter lets it pass (m_painting).
+    QCoreApplication::sendEvent(m_control, m_event);
 }
 
 void ControlMessageChain::send(const ControlMessage& message)
 {
-    if (!m_control || message.msg != WM_LBUTTONDOWN)
+    if (!m_control || m_gone || message.msg != WM_LBUTTONDOWN)
         return;
     if (m_event && m_event->type() == QEvent::MouseButtonDblClick) {
         // A widget's own handling of a double-click presses it already: the press reaches
@@ -185,19 +220,23 @@ void ControlMessageChain::send(const ControlMessage& message)
         QEvent* const outer = m_event;
         const bool outerDelivered = m_eventDelivered;
         m_event = nullptr;
+        ++m_depth;
         ControlMessage press = message;
         dispatch(press);
+        if (leaveFrame())
+            return;
         m_event = outer;
         m_eventDelivered = outerDelivered;
         return;
     }
     QPointF at;
-    if (m_event && (m_event->type() == QEvent::MouseButtonDblClick ||
-                    m_event->type() == QEvent::MouseButtonPress))
+    if (m_event && m_event->type() == QEvent::MouseButtonPress)
         at = static_cast<QMouseEvent*>(m_event)->position();
     QMouseEvent press(QEvent::MouseButtonPress, at, m_control->mapToGlobal(at), Qt::LeftButton,
                       Qt::LeftButton, QApplication::keyboardModifiers());
+    ++m_depth;
     QCoreApplication::sendEvent(m_control, &press);
+    (void)leaveFrame();
 }
 
 } // namespace kelvara
