@@ -54,7 +54,7 @@ TCustomDictForm::TCustomDictForm(const std::string& programFolder, QWidget* pare
 
     m_imageList = new ImageList(this);
     m_imageList->setObjectName(QStringLiteral("ImageList1"));
-    setWindowIcon(QIcon(m_imageList->image(ImageList::Spare)));
+    setWindowIcon(m_imageList->icon(ImageList::Spare));
 
     // Built in the order the layout declares the components.
     buildActions();
@@ -133,7 +133,7 @@ void TCustomDictForm::buildActions()
         a->setProperty("category", QString::fromLatin1(row.category));
         a->setProperty("imageIndex", row.image);
         if (row.image >= 0)
-            a->setIcon(QIcon(m_imageList->image(row.image)));
+            a->setIcon(m_imageList->icon(row.image));
         const Command command = row.command;
         connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
         m_actions.at(static_cast<std::size_t>(command)) = a;
@@ -296,7 +296,7 @@ void TCustomDictForm::buildMenus()
     m_menuNew->menuAction()->setVisible(false);
     addSeparator(m_menuFile, "N1");
     m_menuOpen = addSubmenu(m_menuFile, "MenuItemOpen");
-    m_menuOpen->menuAction()->setIcon(QIcon(m_imageList->image(ImageList::Open)));
+    m_menuOpen->menuAction()->setIcon(m_imageList->icon(ImageList::Open));
     addMenuItem(m_menuOpen, "MenuItemOpenEc", Command::FileOpenEc, false);
     addMenuItem(m_menuOpen, "MenuItemOpenCe", Command::FileOpenCe, false);
     addMenuItem(m_menuFile, "MenuItemSave", Command::FileSave, false);

@@ -92,12 +92,37 @@ ImageList::ImageList(QObject* parent) : QObject(parent)
     static constexpr Draw kDrawers[kCount] = {drawOpen, drawSave,   drawFind,
                                               drawAdd,  drawDelete, drawSpare};
     for (Draw draw : kDrawers) {
-        QPixmap pixmap = blank(kSize);
-        QPainter painter(&pixmap);
-        draw(painter);
-        painter.end();
-        m_images.push_back(pixmap);
+        for (const int side : {kSize, kLargeSize}) {
+            QPixmap pixmap = blank(side);
+            QPainter painter(&pixmap);
+            // The figures are laid out on the 16 x 16 grid; the twin draws them twice as
+            // large, smoothed, rather than doubling the small picture's pixels.
+            if (side != kSize) {
+                painter.setRenderHint(QPainter::Antialiasing);
+                painter.scale(side / double(kSize), side / double(kSize));
+            }
+            draw(painter);
+            painter.end();
+            (side == kSize ? m_images : m_largeImages).push_back(pixmap);
+        }
     }
+}
+
+QPixmap ImageList::largeImage(int index) const
+{
+    if (index < 0 || index >= m_largeImages.size())
+        return {};
+    return m_largeImages[index];
+}
+
+QIcon ImageList::icon(int index) const
+{
+    QIcon result;
+    if (index < 0 || index >= m_images.size())
+        return result;
+    result.addPixmap(m_images[index]);
+    result.addPixmap(m_largeImages[index]);
+    return result;
 }
 
 QPixmap ImageList::image(int index) const

@@ -21,13 +21,15 @@ namespace {
 enum class ButtonGlyph { Yes, No, Cancel };
 
 // The three answers' glyphs, drawn in code like the tool bar's images: a green check for Yes,
-// a red barred circle for No, a red cross for Cancel, on a transparent 16 x 16 ground.
-QPixmap buttonGlyph(ButtonGlyph glyph)
+// a red barred circle for No, a red cross for Cancel, on a transparent 16 x 16 ground (side
+// 32 draws the same figures twice as large, for screens scaled 2x).
+QPixmap buttonGlyph(ButtonGlyph glyph, int side)
 {
-    QPixmap pixmap(16, 16);
+    QPixmap pixmap(side, side);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 16.0, side / 16.0);
     switch (glyph) {
     case ButtonGlyph::Yes:
         painter.setPen(QPen(QtFormColor(FormColor::kYesGlyph), 2.5, Qt::SolidLine, Qt::RoundCap,
@@ -94,7 +96,9 @@ TSaveDlg::TSaveDlg(InterfaceLanguage language, QWidget* parent)
         {m_yes, ButtonGlyph::Yes}, {m_no, ButtonGlyph::No}, {m_cancel, ButtonGlyph::Cancel}};
     for (const auto& [button, glyph] : glyphs) {
         button->setProperty("className", QStringLiteral("TBitBtn"));
-        button->setIcon(QIcon(buttonGlyph(glyph)));
+        QIcon icon(buttonGlyph(glyph, 16));
+        icon.addPixmap(buttonGlyph(glyph, 32));
+        button->setIcon(icon);
     }
     m_yes->setDefault(true);
     connect(m_yes, &QPushButton::clicked, this, [this] { done(kResultYes); });

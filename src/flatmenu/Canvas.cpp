@@ -259,4 +259,10 @@ void Canvas::copyRect(const Rect& destination, const Bitmap& source, const Rect&
     copyPixels(destination.left, destination.top, source, s, false, 0);
 }
 
+void Canvas::drawKeyed(int x, int y, const Bitmap& bitmap, TColor key)
+{
+    if (!bitmap.empty())
+        copyPixels(x, y, bitmap, {0, 0, bitmap.width(), bitmap.height()}, true, ColorToRGB(key));
+}
+
 } // namespace kelvara

@@ -84,6 +84,12 @@ public:
     void draw(int x, int y, const Bitmap& bitmap, bool transparent = false);
     /// Copies the source rectangle of a bitmap to the destination rectangle (same size).
     void copyRect(const Rect& destination, const Bitmap& source, const Rect& sourceRect);
+    /// Copies the bitmap with its top-left at (x, y), leaving out every pixel of colour key.
+    void drawKeyed(int x, int y, const Bitmap& bitmap, TColor key);
+    /// The device grid of a buffer that will be copied to (x, y) here; 1x unless the surface
+    /// has more device pixels than 1x pixels.
+    virtual DeviceGrid gridAt(int /*x*/, int /*y*/) const { return {}; }
+    double deviceScale() const { return gridAt(0, 0).scale; }
 
     /// The RGB value at (x, y) (clBlack where it cannot be read).
     virtual TColor pixel(int x, int y) const = 0;

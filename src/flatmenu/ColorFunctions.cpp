@@ -19,18 +19,18 @@ int clampChannel(int v)
 template <typename Convert> void fadeBitmap(Bitmap& bitmap, Convert convert)
 {
     bool haveLast = false;
-    TColor lastIn = 0;
-    TColor lastOut = 0;
-    for (int y = 0; y < bitmap.height(); ++y) {
-        for (int x = 0; x < bitmap.width(); ++x) {
-            const TColor pixel = bitmap.pixel(x, y);
-            if (!haveLast || pixel != lastIn) {
-                lastIn = pixel;
-                lastOut = convert(pixel);
-                haveLast = true;
-            }
-            bitmap.setPixel(x, y, lastOut);
+    std::uint32_t lastIn = 0;
+    std::uint32_t lastOut = 0;
+    std::uint32_t* word = bitmap.bits();
+    const std::size_t n = static_cast<std::size_t>(bitmap.deviceWidth()) *
+                          static_cast<std::size_t>(bitmap.deviceHeight());
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!haveLast || word[i] != lastIn) {
+            lastIn = word[i];
+            lastOut = ColorToPixel(convert(PixelToColor(lastIn)));
+            haveLast = true;
         }
+        word[i] = lastOut;
     }
 }
 
@@ -94,15 +94,26 @@ void FadeToWhite(Bitmap& bitmap, int v)
 
 void PaintGlyphShadow(const Bitmap& bitmap, Canvas& canvas, int x, int y, TColor colour)
 {
-    if (bitmap.width() <= 0 || bitmap.height() <= 0)
+    if (bitmap.empty())
         return;
+    // The shadow takes the glyph's outline at the glyph's own resolution: every device pixel
+    // that is not the background becomes the shadow colour, the rest is left out.
     const TColor background = bitmap.pixel(0, bitmap.height() - 1);
-    for (int row = 0; row < bitmap.height(); ++row) {
-        for (int column = 0; column < bitmap.width(); ++column) {
-            if (bitmap.pixel(column, row) != background)
-                canvas.setPixel(x + column, y + row, colour);
-        }
+    const std::uint32_t backgroundWord = ColorToPixel(background);
+    const std::uint32_t shadowWord = ColorToPixel(colour);
+    TColor key = background;
+    if (shadowWord == backgroundWord) {
+        // A shadow in the background's own colour still shows; the key must differ from it.
+        key = background ^ 0x000001;
     }
+    Bitmap shadow = bitmap;
+    std::uint32_t* word = shadow.bits();
+    const std::uint32_t keyWord = ColorToPixel(key);
+    const std::size_t n = static_cast<std::size_t>(shadow.deviceWidth()) *
+                          static_cast<std::size_t>(shadow.deviceHeight());
+    for (std::size_t i = 0; i < n; ++i)
+        word[i] = word[i] != backgroundWord ? shadowWord : keyWord;
+    canvas.drawKeyed(x, y, shadow, key);
 }
 
 } // namespace kelvara

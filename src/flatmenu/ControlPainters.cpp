@@ -258,8 +258,9 @@ void TControlSubClass::PaintBitmapButton(Canvas& canvas)
     const Size text = canvas.textExtent(withoutPrefix(caption));
     const int w = text.width, h = text.height;
 
-    Bitmap strip;
-    Bitmap glyph;
+    // At the canvas's scale, so that the control fills them from its larger images.
+    Bitmap strip(0, 0, 32, nullptr, {canvas.deviceScale()});
+    Bitmap glyph(0, 0, 32, nullptr, {canvas.deviceScale()});
     if (control.glyph(strip) && !strip.empty()) {
         const int count = control.numGlyphs() > 0 ? control.numGlyphs() : 1;
         glyph.setSize(strip.width() / count, strip.height());

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cmath>
+
 namespace kelvara {
 
-/// A point in device pixels.
+/// A point in the painter's 1x units.
 struct Point
 {
     int x = 0;
@@ -10,7 +12,7 @@ struct Point
     friend bool operator==(const Point&, const Point&) = default;
 };
 
-/// A size in device pixels.
+/// A size in the painter's 1x units.
 struct Size
 {
     int width = 0;
@@ -44,6 +46,40 @@ struct Rect
     }
     bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
     friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+/// How the 1x pixels of an off-screen picture lie on device pixels: scale device pixels per 1x
+/// pixel, and the phase, the fraction of a device pixel by which the picture's origin lies
+/// past a device pixel edge where it will be copied. A 1x edge e falls on the device edge
+/// floor(phase + e * scale + 0.5) - floor(phase + 0.5): the rounding the toolkit gives a
+/// rectangle's edges, so that buffers copied side by side meet without a seam or an overlap,
+/// and fills drawn into a buffer land where the same fill drawn directly would.
+struct DeviceGrid
+{
+    double scale = 1.0;
+    double phaseX = 0.0;
+    double phaseY = 0.0;
+
+    int column(int x) const { return edge(phaseX, x); }
+    int row(int y) const { return edge(phaseY, y); }
+    /// The grid of a picture whose origin is this picture's 1x point (x, y).
+    DeviceGrid at(int x, int y) const
+    {
+        return {scale, fraction(phaseX + x * scale), fraction(phaseY + y * scale)};
+    }
+    /// The grid of a picture copied to device position (x, y), fractions included.
+    static DeviceGrid onDevice(double scale, double x, double y)
+    {
+        return {scale, fraction(x), fraction(y)};
+    }
+    friend bool operator==(const DeviceGrid&, const DeviceGrid&) = default;
+
+private:
+    int edge(double phase, int e) const
+    {
+        return static_cast<int>(std::floor(phase + e * scale + 0.5) - std::floor(phase + 0.5));
+    }
+    static double fraction(double v) { return v - std::floor(v); }
 };
 
 } // namespace kelvara

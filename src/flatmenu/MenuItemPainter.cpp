@@ -136,7 +136,10 @@ void TFlatPainter::paintItemUnguarded(MenuItem& item, Canvas& canvas, const Rect
         R.bottom -= 1;
     }
 
-    Bitmap buffer(bufferWidth, H, canvas.bitsPerPixel(), &canvas.textRenderer());
+    // Made on the device grid of the spot it is copied to, so that on a scaled screen items
+    // stacked in a menu meet without a seam and their text keeps the device's resolution.
+    Bitmap buffer(bufferWidth, H, canvas.bitsPerPixel(), &canvas.textRenderer(),
+                  canvas.gridAt(copyAt.x, copyAt.y));
     if (m_colorsDirty)
         RecomputePalette(buffer);
     buffer.setFont(m_font);
@@ -144,7 +147,7 @@ void TFlatPainter::paintItemUnguarded(MenuItem& item, Canvas& canvas, const Rect
     Rect T = R;
     const std::u16string text = u" " + caption;
 
-    Bitmap glyph(0, 0, buffer.bitsPerPixel());
+    Bitmap glyph(0, 0, buffer.bitsPerPixel(), nullptr, {buffer.grid().scale});
     const bool hasGlyph = glyphOf(item, glyph);
     const int glyphWidth = hasGlyph ? glyph.width() : 0;
     const Menu* menu = item.menu();
@@ -428,7 +431,8 @@ void TFlatPainter::PaintItemText(Owner owner, std::u16string_view text, unsigned
     if (owner == Owner::ToolButton && !enabled) {
         const int lineHeight = canvas.textHeight(u"W");
         const int top = rect.top + (rect.height() - lineHeight) / 2;
-        Bitmap off(rect.width(), lineHeight, canvas.bitsPerPixel(), &canvas.textRenderer());
+        Bitmap off(rect.width(), lineHeight, canvas.bitsPerPixel(), &canvas.textRenderer(),
+                   canvas.gridAt(rect.left, top));
         if (off.empty())
             return;
         off.fill(canvas.brushColor());

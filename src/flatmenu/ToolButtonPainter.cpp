@@ -111,7 +111,8 @@ void TFlatPainter::PaintToolButton(ToolBar& bar, ToolButton& button, unsigned st
 
     Rect glyphRect{R.left, R.top + 2, R.left, R.top + 2};
     if (list) {
-        Bitmap glyph(list->width(), list->height(), canvas.bitsPerPixel());
+        Bitmap glyph(list->width(), list->height(), canvas.bitsPerPixel(), nullptr,
+                     {canvas.deviceScale()});
         glyph.fill(glyph.pixel(0, glyph.height() - 1));
         list->draw(glyph, 0, 0, index);
         Rect r = R;

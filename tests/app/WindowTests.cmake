@@ -35,3 +35,9 @@ kelvara_window_test(window_lock_tests SOURCES WindowLockTest.cpp LIBS ${CMAKE_DL
 add_dependencies(window_lock_tests ec_second_process)
 target_compile_definitions(window_lock_tests PRIVATE
   "KELVARA_EC_SECOND_PROCESS=\"$<TARGET_FILE:ec_second_process>\"")
+
+# The drop-down and the save prompt's bitmap buttons in their live states, at 1x and on a
+# screen scaled 2x.
+kelvara_window_test(window_live_state_tests SOURCES WindowLiveStatesTest.cpp)
+kelvara_window_test(window_live_state_2x_tests SOURCES WindowLiveStatesTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../flatmenu/ScreenScale2x.cpp)

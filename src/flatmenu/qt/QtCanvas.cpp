@@ -4,12 +4,14 @@
 
 #include <QFontMetrics>
 #include <QHash>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QRawFont>
 #include <QWidget>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 namespace kelvara {
@@ -32,11 +34,38 @@ QRect toQRect(const Rect& r)
     return QRect(r.left, r.top, r.width(), r.height());
 }
 
-// The bitmap's pixel words seen as an image; valid while the bitmap is not resized.
+// The bitmap's device pixel words seen as an image; valid while the bitmap is not resized.
 QImage wrap(const Bitmap& bitmap)
 {
-    return QImage(reinterpret_cast<const uchar*>(bitmap.bits()), bitmap.width(), bitmap.height(),
-                  bitmap.width() * 4, QImage::Format_RGB32);
+    return QImage(reinterpret_cast<const uchar*>(bitmap.bits()), bitmap.deviceWidth(),
+                  bitmap.deviceHeight(), bitmap.deviceWidth() * 4, QImage::Format_RGB32);
+}
+
+QRect toDeviceQRect(const Rect& r)
+{
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+// Where 1x coordinates land on the painter's device: the screen's scale and, for a widget,
+// its offset in the window it is painted into.
+QTransform deviceTransformOf(const QPainter* painter)
+{
+    return painter ? painter->deviceTransform() : QTransform();
+}
+
+// The icon's pixmap for size 1x pixels at a scale, as device pixels of exactly the bitmap's
+// extent; null for a null icon.
+QImage iconImage(const QIcon& icon, QSize size, QSize deviceSize, double scale)
+{
+    if (icon.isNull() || size.isEmpty() || deviceSize.isEmpty())
+        return {};
+    QImage image = icon.pixmap(size, scale).toImage();
+    if (image.isNull())
+        return {};
+    if (image.size() != deviceSize)
+        image = image.scaled(deviceSize, Qt::IgnoreAspectRatio,
+                             scale == 1.0 ? Qt::FastTransformation : Qt::SmoothTransformation);
+    return image.convertToFormat(QImage::Format_ARGB32);
 }
 
 struct LineMetrics
@@ -118,10 +147,19 @@ void QtTextRenderer::draw(Bitmap& target, int x, int y, const Font& font, TColor
 {
     if (target.empty() || clip.isEmpty())
         return;
-    QImage image(reinterpret_cast<uchar*>(target.bits()), target.width(), target.height(),
-                 target.width() * 4, QImage::Format_RGB32);
+    const Rect deviceClip = target.deviceRect(clip);
+    if (deviceClip.isEmpty())
+        return;
+    QImage image(reinterpret_cast<uchar*>(target.bits()), target.deviceWidth(),
+                 target.deviceHeight(), target.deviceWidth() * 4, QImage::Format_RGB32);
     QPainter p(&image);
-    p.setClipRect(toQRect(clip));
+    // The clip in device pixels, on the same edges as the bitmap's fills; the glyphs then at
+    // the device's resolution, placed by the bitmap's grid.
+    p.setClipRect(toDeviceQRect(deviceClip));
+    const DeviceGrid& grid = target.grid();
+    p.translate(grid.column(0) + grid.phaseX - std::floor(grid.phaseX + 0.5),
+                grid.row(0) + grid.phaseY - std::floor(grid.phaseY + 0.5));
+    p.scale(grid.scale, grid.scale);
     const QFont qfont = toQFont(font);
     p.setFont(qfont);
     p.setPen(toQColor(rgb));
@@ -143,8 +181,12 @@ TColor QtCanvas::pixel(int x, int y) const
 {
     if (m_painter && m_painter->device() && m_painter->device()->devType() == QInternal::Image) {
         const auto* image = static_cast<const QImage*>(m_painter->device());
-        if (image->valid(x, y)) {
-            const QRgb c = image->pixel(x, y);
+        // The first device pixel of the 1x pixel's block.
+        const QPointF at = deviceTransformOf(m_painter).map(QPointF(x, y));
+        const int dx = static_cast<int>(std::floor(at.x() + 0.5));
+        const int dy = static_cast<int>(std::floor(at.y() + 0.5));
+        if (image->valid(dx, dy)) {
+            const QRgb c = image->pixel(dx, dy);
             return RGB(qRed(c), qGreen(c), qBlue(c));
         }
     }
@@ -169,6 +211,18 @@ int QtCanvas::bitsPerPixel() const
 void* QtCanvas::window() const
 {
     return const_cast<QWidget*>(m_window);
+}
+
+DeviceGrid QtCanvas::gridAt(int x, int y) const
+{
+    if (m_painter && m_painter->isActive()) {
+        const QTransform t = deviceTransformOf(m_painter);
+        const QPointF at = t.map(QPointF(x, y));
+        return DeviceGrid::onDevice(t.m11() > 0 ? t.m11() : 1.0, at.x(), at.y());
+    }
+    if (m_window)
+        return {m_window->devicePixelRatioF()};
+    return {};
 }
 
 void QtCanvas::fillPixels(const Rect& r, TColor rgb)
@@ -203,7 +257,10 @@ void QtCanvas::copyPixels(int x, int y, const Bitmap& source, const Rect& source
 {
     if (!m_painter || source.empty())
         return;
-    QImage part = wrap(source).copy(toQRect(sourceRect));
+    const Rect s = sourceRect.intersected({0, 0, source.width(), source.height()});
+    if (s.isEmpty())
+        return;
+    QImage part = wrap(source).copy(toDeviceQRect(source.deviceRect(s)));
     if (transparent) {
         part = part.convertToFormat(QImage::Format_ARGB32);
         const QRgb key = ColorToPixel(transparentRgb);
@@ -215,7 +272,60 @@ void QtCanvas::copyPixels(int x, int y, const Bitmap& source, const Rect& source
             }
         }
     }
-    m_painter->drawImage(QPoint(x, y), part);
+    // The device pixels go over as they are: an image of the bitmap's scale covers exactly
+    // the device pixels the toolkit rounds the 1x rectangle to.
+    // Without smoothing, which a scaled screen turns on and which would blur a picture that
+    // lands between device pixels.
+    part.setDevicePixelRatio(source.grid().scale);
+    const bool smooth = m_painter->testRenderHint(QPainter::SmoothPixmapTransform);
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter->drawImage(QPointF(x + s.left - sourceRect.left, y + s.top - sourceRect.top), part);
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+}
+
+TColor IconToBitmap(Bitmap& bitmap, const QIcon& icon, QSize size, TColor key, bool* made)
+{
+    bitmap.setSize(size.width(), size.height());
+    const QImage image = iconImage(icon, size, QSize(bitmap.deviceWidth(), bitmap.deviceHeight()),
+                                   bitmap.grid().scale);
+    if (made)
+        *made = !image.isNull();
+    if (image.isNull())
+        return key;
+    // The key must be a colour no opaque pixel of the icon has, or that pixel would be left
+    // out with the ground.
+    const auto opaqueHas = [&image](std::uint32_t word) {
+        for (int row = 0; row < image.height(); ++row) {
+            const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+            for (int column = 0; column < image.width(); ++column) {
+                if (qAlpha(line[column]) >= 128 && (line[column] | 0xFF000000u) == word)
+                    return true;
+            }
+        }
+        return false;
+    };
+    while (opaqueHas(ColorToPixel(key)))
+        key = (ColorToRGB(key) + 1) & 0xFFFFFF;
+    bitmap.fill(key);
+    std::uint32_t* words = bitmap.bits();
+    for (int row = 0; row < image.height(); ++row) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
+        std::uint32_t* out = words + static_cast<std::size_t>(row) * bitmap.deviceWidth();
+        for (int column = 0; column < image.width(); ++column) {
+            if (qAlpha(line[column]) >= 128)
+                out[column] = line[column] | 0xFF000000u;
+        }
+    }
+    return key;
+}
+
+void DrawIcon(Canvas& target, int x, int y, const QIcon& icon, QSize size)
+{
+    Bitmap picture(0, 0, 32, nullptr, target.gridAt(x, y));
+    bool made = false;
+    const TColor key = IconToBitmap(picture, icon, size, RGB(255, 0, 255), &made);
+    if (made)
+        target.drawKeyed(x, y, picture, key);
 }
 
 } // namespace kelvara

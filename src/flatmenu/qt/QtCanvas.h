@@ -4,6 +4,9 @@
 #include "flatmenu/TextRenderer.h"
 
 #include <QFont>
+#include <QSize>
+
+class QIcon;
 
 class QPainter;
 class QWidget;
@@ -25,6 +28,16 @@ public:
               bool rightToLeft, const Rect& clip) const override;
 };
 
+/// Draws an icon of size 1x pixels with its top-left at (x, y), at the target's resolution
+/// (the icon's larger pixmap on a scaled screen); pixels more transparent than opaque are left
+/// out.
+void DrawIcon(Canvas& target, int x, int y, const QIcon& icon, QSize size);
+/// Makes the bitmap size 1x pixels of the icon on the bitmap's own device grid, its
+/// transparent pixels in the key colour, or in the nearest colour the icon does not use;
+/// answers that colour. made (when given) tells whether the icon had a picture.
+TColor IconToBitmap(Bitmap& bitmap, const QIcon& icon, QSize size, TColor key,
+                    bool* made = nullptr);
+
 /// A canvas over a QPainter, as a menu or control paints: the shapes keep the window layer's
 /// pixel rules because they are laid out by Canvas and reach the painter as filled pixels.
 /// Pixels can be read back only when the painter draws on an image. A canvas without a
@@ -39,6 +52,8 @@ public:
     int bitsPerPixel() const override;
     const TextRenderer& textRenderer() const override { return QtTextRenderer::instance(); }
     void* window() const override;
+    /// The device grid under (x, y) on the painter's device, its scale and offset included.
+    DeviceGrid gridAt(int x, int y) const override;
 
 protected:
     void fillPixels(const Rect& r, TColor rgb) override;

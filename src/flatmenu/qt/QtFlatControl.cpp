@@ -1,6 +1,7 @@
 #include "flatmenu/qt/QtFlatControl.h"
 
 #include "flatmenu/Bitmap.h"
+#include "flatmenu/qt/QtCanvas.h"
 #include "platform/qt/ControlMessageChain.h"
 
 #include <QAbstractItemView>
@@ -15,6 +16,8 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QVariant>
+
+#include <cmath>
 
 namespace kelvara {
 
@@ -294,23 +297,12 @@ bool QtFlatControl::glyph(Bitmap& bitmap) const
         return false;
     const QSize size = button->iconSize();
     const int count = std::max(1, numGlyphs());
-    QImage image = button->icon()
-                       .pixmap(QSize(size.width() * count, size.height()), 1.0)
-                       .toImage()
-                       .convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull())
-        return false;
-    // Transparent pixels become a background colour the glyph painter leaves out.
-    bitmap.setSize(image.width(), image.height());
-    bitmap.fill(RGB(255, 0, 255));
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb c = image.pixel(x, y);
-            if (qAlpha(c) >= 128)
-                bitmap.setPixel(x, y, RGB(qRed(c), qGreen(c), qBlue(c)));
-        }
-    }
-    return true;
+    // Transparent pixels become a background colour the glyph painter leaves out; on a scaled
+    // screen the bitmap's grid asks the icon for its larger picture.
+    bool made = false;
+    IconToBitmap(bitmap, button->icon(), QSize(size.width() * count, size.height()),
+                 RGB(255, 0, 255), &made);
+    return made;
 }
 
 int QtFlatControl::numGlyphs() const
@@ -376,9 +368,29 @@ Canvas* QtFlatControl::beginPaint()
         return nullptr;
     // Drawn on a clear layer first, so that what the painters read back (the text shadow
     // reads the face under it) is what they drew; the layer then goes over the widget.
-    m_layer = QImage(m_widget->size(), QImage::Format_ARGB32_Premultiplied);
+    // At the widget's device pixel ratio, and shifted by the fraction of a device pixel that
+    // the widget lies off the device grid (a widget at an odd position on a 1.5x screen), so
+    // that the layer's 1x edges fall where the widget's own would.
+    qreal ratio = m_widget->devicePixelRatioF();
+    QPointF offGrid;
+    {
+        const QPainter onWidget(m_widget.data());
+        const QTransform toDevice = onWidget.deviceTransform();
+        if (onWidget.isActive() && toDevice.m11() > 0) {
+            ratio = toDevice.m11();
+            const QPointF origin = toDevice.map(QPointF(0, 0));
+            offGrid = {origin.x() - std::floor(origin.x() + 0.5),
+                       origin.y() - std::floor(origin.y() + 0.5)};
+        }
+    }
+    const QSizeF device = QSizeF(m_widget->size()) * ratio;
+    m_layer = QImage(static_cast<int>(std::ceil(device.width())) + 1,
+                     static_cast<int>(std::ceil(device.height())) + 1,
+                     QImage::Format_ARGB32_Premultiplied);
+    m_layer.setDevicePixelRatio(ratio);
     m_layer.fill(Qt::transparent);
     m_painter = std::make_unique<QPainter>(&m_layer);
+    m_painter->translate(offGrid / ratio);
     m_canvas = std::make_unique<QtCanvas>(m_painter.get(), m_widget.data());
     return m_canvas.get();
 }

@@ -67,22 +67,7 @@ void ActionIconList::draw(Canvas& target, int x, int y, int index) const
 {
     if (!m_menu || index < 0 || index >= count())
         return;
-    const QIcon icon = m_menu->actions().at(index)->icon();
-    if (icon.isNull())
-        return;
-    QImage image = icon.pixmap(QSize(m_size, m_size), 1.0).toImage();
-    if (image.size() != QSize(m_size, m_size))
-        image = image.scaled(m_size, m_size);
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    // Transparent: pixels more transparent than opaque are left out.
-    for (int row = 0; row < image.height(); ++row) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(row));
-        for (int column = 0; column < image.width(); ++column) {
-            const QRgb c = line[column];
-            if (qAlpha(c) >= 128)
-                target.setPixel(x + column, y + row, RGB(qRed(c), qGreen(c), qBlue(c)));
-        }
-    }
+    DrawIcon(target, x, y, m_menu->actions().at(index)->icon(), QSize(m_size, m_size));
 }
 
 QtMenuItem::QtMenuItem(QAction* action, QtMenu* menu)

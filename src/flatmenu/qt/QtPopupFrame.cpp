@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QRegion>
 
+#include <cmath>
+
 namespace kelvara {
 
 namespace {
@@ -147,14 +149,21 @@ void QtPopupWindow::windowProc(ControlMessage& message)
         return;
     }
     defaultProc(message);
-    if (!m_menu || m_framed.isNull() || m_framed.size() != m_menu->size())
+    // The picture is at the menu's device pixel ratio: its 1x size is what must match.
+    if (!m_menu || m_framed.isNull() || m_framed.deviceIndependentSize().toSize() != m_menu->size())
         return;
-    // The frame lies in the three outer rows and columns of the framed picture.
-    const int w = m_framed.width(), h = m_framed.height();
+    // The frame lies in the three outer rows and columns of the framed picture; each strip
+    // goes over as the device pixels its 1x edges round to.
+    const int w = m_menu->width(), h = m_menu->height();
+    const qreal ratio = m_framed.devicePixelRatio();
+    const auto device = [ratio](int e) { return static_cast<int>(std::floor(e * ratio + 0.5)); };
     QPainter onMenu(m_menu.data());
     for (const QRect& r :
-         {QRect(0, 0, w, 3), QRect(0, h - 3, w, 3), QRect(0, 0, 3, h), QRect(w - 3, 0, 3, h)})
-        onMenu.drawImage(r.topLeft(), m_framed, r);
+         {QRect(0, 0, w, 3), QRect(0, h - 3, w, 3), QRect(0, 0, 3, h), QRect(w - 3, 0, 3, h)}) {
+        const QRect source(QPoint(device(r.left()), device(r.top())),
+                           QPoint(device(r.right() + 1) - 1, device(r.bottom() + 1) - 1));
+        onMenu.drawImage(QRectF(r), m_framed, QRectF(source));
+    }
 }
 
 } // namespace kelvara

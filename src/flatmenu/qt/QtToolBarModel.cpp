@@ -126,17 +126,7 @@ void ToolBarImages::draw(Canvas& target, int x, int y, int index) const
         const QAction* a = b->defaultAction();
         if (!a || a->property("imageIndex").toInt() != index || a->icon().isNull())
             continue;
-        const QImage image = a->icon()
-                                 .pixmap(QSize(width(), height()), 1.0)
-                                 .toImage()
-                                 .convertToFormat(QImage::Format_ARGB32);
-        for (int row = 0; row < image.height(); ++row) {
-            for (int column = 0; column < image.width(); ++column) {
-                const QRgb c = image.pixel(column, row);
-                if (qAlpha(c) >= 128)
-                    target.setPixel(x + column, y + row, RGB(qRed(c), qGreen(c), qBlue(c)));
-            }
-        }
+        DrawIcon(target, x, y, a->icon(), QSize(width(), height()));
         return;
     }
 }
