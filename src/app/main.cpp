@@ -2,6 +2,7 @@
 #include "app/CSMain.h"
 #include "app/FirstPaintReport.h"
 #include "app/Save.h"
+#include "app/ToolkitTranslation.h"
 #include "app/width.h"
 #include "flatmenu/qt/QtFlatForms.h"
 #include "platform/Paths.h"
@@ -26,6 +27,9 @@ int main(int argc, char* argv[])
     // The four windows live for the whole run, created in this order; the first is the main
     // window, whose closing ends the program.
     TCustomDictForm form(ProgramFolder());
+    // Qt's standard buttons and dialogs speak the interface language the form has read. The
+    // dialogs built from here on take it at once; the form's own captions are its own.
+    const ToolkitTranslation toolkitTexts(form.language());
     TSaveDlg saveDlg(form.language());
     TColWidthDlg colWidthDlg(form.language());
     TAboutForm aboutForm;
