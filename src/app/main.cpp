@@ -23,6 +23,8 @@ int main(int argc, char* argv[])
         return 1;
     }
     QApplication application(argc, argv);
+    // Wayland compositors and task bars match the window to its desktop entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KELVARA_APP_ID));
 
     // The four windows live for the whole run, created in this order; the first is the main
     // window, whose closing ends the program.
