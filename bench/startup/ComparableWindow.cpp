@@ -56,14 +56,14 @@ int run(int argc, char** argv)
     QApplication application(argc, argv);
     const bool translated = argc > 1 && std::strcmp(argv[1], "translated") == 0;
     std::unique_ptr<ToolkitTranslation> translation;
+    // Before any widget, as the utility installs it.
+    if (translated)
+        translation = std::make_unique<ToolkitTranslation>(InterfaceLanguage::Simplified);
     std::unique_ptr<QWidget> window;
     if (argc > 1 && std::strcmp(argv[1], "hello") == 0)
         window = std::make_unique<QLabel>(QStringLiteral("Hello, world"));
     else
         window = comparableWindow();
-    // After the window, as the utility installs it after its form has read the language.
-    if (translated)
-        translation = std::make_unique<ToolkitTranslation>(InterfaceLanguage::Simplified);
     ReportFirstPaintIfAsked(window.get());
     window->show();
     return application.exec();
