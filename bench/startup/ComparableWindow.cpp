@@ -1,9 +1,11 @@
 // The floor for the utility's start-up: a main window with what the utility's window shows
 // at start (two menus, a tool bar with buttons and a line edit, a table view) and nothing
 // else, started and reporting its first paint as the utility does. With the argument
-// "hello" it shows a single label instead: a Qt hello-world.
+// "hello" it shows a single label instead: a Qt hello-world; with "translated" it first
+// installs Qt's Simplified Chinese translation, as the utility does for that interface.
 
 #include "app/FirstPaintReport.h"
+#include "app/ToolkitTranslation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,6 +54,11 @@ std::unique_ptr<QWidget> comparableWindow()
 int run(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    const bool translated = argc > 1 && std::strcmp(argv[1], "translated") == 0;
+    std::unique_ptr<ToolkitTranslation> translation;
+    // Before any widget, as the utility installs it.
+    if (translated)
+        translation = std::make_unique<ToolkitTranslation>(InterfaceLanguage::Simplified);
     std::unique_ptr<QWidget> window;
     if (argc > 1 && std::strcmp(argv[1], "hello") == 0)
         window = std::make_unique<QLabel>(QStringLiteral("Hello, world"));

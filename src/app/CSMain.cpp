@@ -6,6 +6,7 @@
 #include "app/FileDialogs.h"
 #include "app/ImageList.h"
 #include "app/Save.h"
+#include "app/SolidToolBar.h"
 #include "app/width.h"
 #include "editor/qt/EntryGridView.h"
 #include "editor/qt/LineEditGuard.h"
@@ -142,7 +143,7 @@ void TCustomDictForm::buildActions()
 
 void TCustomDictForm::buildToolBar()
 {
-    m_toolBar = new QToolBar(this);
+    m_toolBar = new SolidToolBar(this);
     m_toolBar->setObjectName(QStringLiteral("ToolBar1"));
     m_toolBar->setMovable(false);
     m_toolBar->setFloatable(false);

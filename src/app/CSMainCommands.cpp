@@ -6,6 +6,7 @@
 #include "app/ClipboardText.h"
 #include "app/CommandTable.h"
 #include "app/FileDialogs.h"
+#include "app/MessageBox.h"
 #include "app/Save.h"
 #include "app/width.h"
 
@@ -446,10 +447,8 @@ void TCustomDictForm::MenuItemWidthClick()
     bool whole = false;
     const int width = entered.toInt(&whole);
     if (!whole) {
-        QMessageBox box(QMessageBox::Critical, applicationTitle(),
-                        QStringLiteral("'%1' is not a valid integer value").arg(entered),
-                        QMessageBox::Ok, this);
-        box.exec();
+        ShowMessageBox(QMessageBox::Critical, applicationTitle(),
+                       QStringLiteral("'%1' is not a valid integer value").arg(entered), this);
         return;
     }
     // A width of zero leaves the column as a zero-wide section, not a hidden one: it stays

@@ -1,5 +1,6 @@
 #include "app/FileDialogs.h"
 
+#include "app/MessageBox.h"
 #include "lang/WindowTexts.h"
 
 #include <QFileInfo>
@@ -50,11 +51,10 @@ void CheckedFileDialog::accept()
             const QFileInfo chosen(files.constFirst());
             const QString folder = chosen.absolutePath();
             if (!chosen.isDir() && !QFileInfo(folder).isDir()) {
-                QMessageBox box(QMessageBox::Information, windowTitle(),
-                                QString::fromStdU16String(
-                                    MissingFolderMessage(m_language, folder.toStdU16String())),
-                                QMessageBox::Ok, this);
-                box.exec();
+                ShowMessageBox(QMessageBox::Information, windowTitle(),
+                               QString::fromStdU16String(
+                                   MissingFolderMessage(m_language, folder.toStdU16String())),
+                               this);
                 return;
             }
         }

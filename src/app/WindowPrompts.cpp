@@ -1,6 +1,7 @@
 #include "app/WindowPrompts.h"
 
 #include "app/FileDialogs.h"
+#include "app/MessageBox.h"
 #include "lang/WindowTexts.h"
 
 #include <QCoreApplication>
@@ -79,10 +80,9 @@ std::optional<std::string> WindowPrompts::chooseCeDictionary(const std::string& 
 
 void WindowPrompts::showInformation(const std::u16string& text, const std::u16string& title)
 {
-    QMessageBox box(QMessageBox::Information,
-                    title.empty() ? applicationTitle() : QString::fromStdU16String(title),
-                    QString::fromStdU16String(text), QMessageBox::Ok, &m_window);
-    box.exec();
+    ShowMessageBox(QMessageBox::Information,
+                   title.empty() ? applicationTitle() : QString::fromStdU16String(title),
+                   QString::fromStdU16String(text), &m_window);
 }
 
 bool WindowPrompts::showSummaryOfferingSave(const std::u16string& text,

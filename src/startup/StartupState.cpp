@@ -10,6 +10,24 @@ std::string ConfigurationPath(const std::string& programFolder)
     return JoinPath(JoinPath(programFolder, "Config"), "Kelvara.ini");
 }
 
+InterfaceLanguage InterfaceLanguageOf(const IniFile& configuration)
+{
+    const std::string languageFile =
+        configuration.value("UserInterface", "LanguageFileName", "lang_en.ini");
+    if (languageFile == "lang_tc.ini")
+        return InterfaceLanguage::Traditional;
+    if (languageFile == "lang_en.ini")
+        return InterfaceLanguage::English;
+    return InterfaceLanguage::Simplified;
+}
+
+InterfaceLanguage ReadInterfaceLanguage(const std::string& programFolder)
+{
+    if (programFolder.empty())
+        return StartupState{}.language;
+    return InterfaceLanguageOf(IniFile::load(ConfigurationPath(programFolder)));
+}
+
 StartupState ReadStartupState(const std::string& programFolder)
 {
     StartupState s;
@@ -28,13 +46,7 @@ StartupState ReadStartupState(const std::string& programFolder)
     s.engineDirectory = s.programFolder + (traditional ? "ArticleT" : "ArticleS");
     s.engineDirectory.push_back(kPathSeparator);
 
-    const std::string languageFile = ini.value("UserInterface", "LanguageFileName", "lang_en.ini");
-    if (languageFile == "lang_tc.ini")
-        s.language = InterfaceLanguage::Traditional;
-    else if (languageFile == "lang_en.ini")
-        s.language = InterfaceLanguage::English;
-    else
-        s.language = InterfaceLanguage::Simplified;
+    s.language = InterfaceLanguageOf(ini);
 
     // A path that does not fit its buffer is refused whole (the buffer stays empty and the
     // kind unavailable): a cut path would name some other file.

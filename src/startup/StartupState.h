@@ -9,6 +9,8 @@
 
 namespace kelvara {
 
+class IniFile;
+
 /// Everything start-up establishes for the run: read once from Config/Kelvara.ini under the
 /// program folder, never changed afterwards.
 struct StartupState
@@ -28,6 +30,14 @@ struct StartupState
 
 /// The configuration file below a program folder.
 std::string ConfigurationPath(const std::string& programFolder);
+
+/// The interface language a configuration names by its language file: "lang_tc.ini"
+/// Traditional Chinese, "lang_en.ini" or none English, any other Simplified Chinese.
+InterfaceLanguage InterfaceLanguageOf(const IniFile& configuration);
+
+/// The interface language of the installation in a program folder, read from its
+/// configuration alone (no engine is loaded); English for an empty folder.
+InterfaceLanguage ReadInterfaceLanguage(const std::string& programFolder);
 
 /// Reads the configuration and binds the engines found in the engine directory. A path that
 /// does not fit its 256-byte buffer is refused, never cut: that kind stays unavailable. A

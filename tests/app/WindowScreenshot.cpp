@@ -1,19 +1,27 @@
 // Saves a picture of the main window on an installation: WindowScreenshot <folder> <png>
-// [open|prompt|about|menu|filemenu [word]|dropmenu NAME [word]]. With "open" the window shows the
+// [open|prompt|about|menu|filemenu [word]|dropmenu NAME [word]|message|filedialog|progress].
+// With "open" the window shows the
 // state of an open dictionary with one entry; "prompt" and "about" picture the save prompt and
 // the About box, "menu" the File menu; "filemenu" opens the E-C dictionary, finds the word
 // (default "book") and pictures the screen with the File menu dropped over the window (a real
 // display); "dropmenu" does the same with the menu NAME (MenuItemEdit, PopupMenuEdit, ...).
+// "message", "filedialog" and "progress" picture the screen with a message box, the Open E-C
+// file dialog or the progress of a text command shown over the window, in the toolkit's
+// translation for the interface language, as the program loads it.
 #include "app/About.h"
 #include "app/CSMain.h"
 #include "app/Save.h"
+#include "app/ToolkitTranslation.h"
+#include "app/WindowPrompts.h"
 #include "flatmenu/qt/QtFlatForms.h"
+#include "textio/TextCommandPrompts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTimer>
 
@@ -30,6 +38,7 @@ int run(int argc, char** argv)
         return 2;
     }
     TCustomDictForm form(argv[1]);
+    const ToolkitTranslation toolkitTexts(form.language());
     const QString mode = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     TSaveDlg prompt(form.language());
     TAboutForm about;
@@ -78,6 +87,35 @@ int run(int argc, char** argv)
             const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(
                 0, area.x(), area.y(), area.width(), area.height());
             app.exit(screen.save(QString::fromLocal8Bit(argv[2])) ? 0 : 1);
+        });
+        return app.exec();
+    }
+    if (mode == QLatin1String("message") || mode == QLatin1String("filedialog") ||
+        mode == QLatin1String("progress")) {
+        form.show();
+        // The dialog runs modal; the picture is taken while it is up, then it is closed.
+        QTimer::singleShot(700, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) // the progress is modal to the window only
+                dialog = form.findChild<QProgressDialog*>();
+            if (!dialog)
+                dialog = &form;
+            const QRect area = form.frameGeometry().united(dialog->frameGeometry());
+            const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(
+                0, area.x(), area.y(), area.width(), area.height());
+            const bool saved = screen.save(QString::fromLocal8Bit(argv[2]));
+            if (dialog != &form)
+                dialog->close();
+            app.exit(saved ? 0 : 1);
+        });
+        QTimer::singleShot(0, [&] {
+            if (mode == QLatin1String("message")) {
+                form.prompts().showInformation(u"The dictionary could not be written.", u"");
+            } else if (mode == QLatin1String("filedialog")) {
+                form.prompts().chooseEcDictionary(argv[1], "UserEcNew.key");
+            } else {
+                form.prompts().progress(TextProgress{120, 300, 1000});
+            }
         });
         return app.exec();
     }

@@ -14,7 +14,7 @@ function(kelvara_window_test name)
 endfunction()
 
 kelvara_window_test(window_tests SOURCES WindowLayoutTest.cpp WindowCloseTest.cpp
-  SavePromptTest.cpp WindowDialogsTest.cpp CommandTableTest.cpp)
+  SavePromptTest.cpp WindowDialogsTest.cpp CommandTableTest.cpp WindowDesktopTest.cpp)
 
 # Not a test: saves a picture of the window or a dialog, to look at under xvfb-run
 # (window_screenshot <program folder> <png> [open|prompt|about]).

@@ -70,6 +70,7 @@ TEST(StartupStateTest, NoConfigurationGivesSimplifiedEnglishAndArticleS)
     EXPECT_EQ(s.chineseVariant, ChineseVariant::Simplified);
     EXPECT_EQ(s.codePage(), kCodePageGbk);
     EXPECT_EQ(s.language, InterfaceLanguage::English);
+    EXPECT_EQ(ReadInterfaceLanguage(p.folder()), InterfaceLanguage::English);
     EXPECT_EQ(s.ecLibraryPath.view(), s.engineDirectory + "Ecbank.dll");
     EXPECT_EQ(s.ceLibraryPath.view(), s.engineDirectory + "Hanbank.dll");
     EXPECT_TRUE(s.ec.available());
@@ -153,6 +154,8 @@ TEST_P(LanguageFileNameTest, WholeCaseSensitiveNameChoosesTheLanguage)
                   (c.line ? c.line : "Other=lang_tc.ini") + "\n");
     const StartupState s = ReadStartupState(p.folder());
     EXPECT_EQ(s.language, c.language);
+    // The language read alone, before the window exists, is the one the window gets.
+    EXPECT_EQ(ReadInterfaceLanguage(p.folder()), c.language);
 }
 
 INSTANTIATE_TEST_SUITE_P(
