@@ -24,20 +24,6 @@ std::u16string Localized(InterfaceLanguage language, const LocalizedText& text)
     return std::u16string(text.english);
 }
 
-std::u16string Localized(InterfaceLanguage language, std::string_view simplifiedGbk,
-                         std::string_view traditionalBig5, std::u16string_view english)
-{
-    switch (language) {
-    case InterfaceLanguage::Simplified:
-        return WideFromCodePage(simplifiedGbk, kCodePageGbk);
-    case InterfaceLanguage::Traditional:
-        return WideFromCodePage(traditionalBig5, kCodePageBig5);
-    case InterfaceLanguage::English:
-        break;
-    }
-    return std::u16string(english);
-}
-
 std::u16string WithNumber(std::u16string text, std::size_t n)
 {
     const std::string digits = std::to_string(n);

@@ -21,11 +21,6 @@ struct LocalizedText
 /// The text in the interface language.
 std::u16string Localized(InterfaceLanguage language, const LocalizedText& text);
 
-/// One text in the interface language from the platform's bytes (GBK for Simplified, Big5 for
-/// Traditional), decoded here; for texts still written as bytes.
-std::u16string Localized(InterfaceLanguage language, std::string_view simplifiedGbk,
-                         std::string_view traditionalBig5, std::u16string_view english);
-
 /// A UTF-8 text of the source as the program holds it in a code page (CodePageBytes) and
 /// shows it: decoded from those bytes, so a character the code page lacks shows as it would
 /// when stored.

@@ -11,30 +11,20 @@ namespace kelvara {
 
 namespace {
 
-// The first characters the tables recognise, as GBK bytes (動 as Big5 bytes).
-constexpr std::string_view kMing = "\xC3\xFB";     // 名
-constexpr std::string_view kDong = "\xB6\xAF";     // 动
-constexpr std::string_view kDongBig5 = "\xB0\xCA"; // 動
-constexpr std::string_view kXing = "\xD0\xCE";     // 形
-constexpr std::string_view kFu = "\xB8\xB1";       // 副
-constexpr std::string_view kJie = "\xBD\xE9";      // 介
-constexpr std::string_view kJi = "\xBC\xB0";       // 及
-constexpr std::string_view kBu = "\xB2\xBB";       // 不
-
 constexpr std::array<std::string_view, kCePartOfSpeechCount> kEngineWords{"noun", "vt",  "vi",
                                                                           "adj",  "adv", "prep"};
 
-// The recognised first characters as Unicode, decoded once from their own code pages.
+// The first characters the tables recognise, as Unicode (動 is the Traditional form of 动).
 struct References
 {
-    std::u16string ming = DecodeCodePage(kMing, kCodePageGbk);
-    std::u16string dong = DecodeCodePage(kDong, kCodePageGbk);
-    std::u16string dongTraditional = DecodeCodePage(kDongBig5, kCodePageBig5);
-    std::u16string xing = DecodeCodePage(kXing, kCodePageGbk);
-    std::u16string fu = DecodeCodePage(kFu, kCodePageGbk);
-    std::u16string jie = DecodeCodePage(kJie, kCodePageGbk);
-    std::u16string ji = DecodeCodePage(kJi, kCodePageGbk);
-    std::u16string bu = DecodeCodePage(kBu, kCodePageGbk);
+    std::u16string ming = u"名";
+    std::u16string dong = u"动";
+    std::u16string dongTraditional = u"動";
+    std::u16string xing = u"形";
+    std::u16string fu = u"副";
+    std::u16string jie = u"介";
+    std::u16string ji = u"及";
+    std::u16string bu = u"不";
 };
 
 const References& references()

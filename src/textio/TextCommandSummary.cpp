@@ -1,8 +1,8 @@
 #include "textio/TextCommandSummary.h"
 
 #include "lang/Localized.h"
-#include "lang/TextFileMessages.h"
 #include "lang/TextCommandTexts.h"
+#include "lang/TextFileMessages.h"
 
 #include <array>
 

@@ -144,6 +144,14 @@ bool readDictionary(const fs::path& file, bool ce, Words& words, std::string& in
     return ok && rc == SQLITE_DONE;
 }
 
+std::string dump(const std::vector<std::string>& rows)
+{
+    std::string out = "[";
+    for (const std::string& r : rows)
+        out += r + " ";
+    return out + "]";
+}
+
 class SaveKillCampaign : public ::testing::Test
 {
 protected:
@@ -259,7 +267,8 @@ protected:
                 ++pending;
             EXPECT_TRUE(is == was || is == asked)
                 << kind << " seed " << seed << " kill " << kill << ": word " << word
-                << " holds neither its rows before nor after its save";
+                << " holds neither its rows before nor after its save" << dump(was) << " / "
+                << dump(asked) << " / " << dump(is);
         }
         // A kill that left some saves done and some not landed in the middle of the saves.
         if (done > 0 && pending > 0)

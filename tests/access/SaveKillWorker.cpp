@@ -37,7 +37,7 @@ constexpr int kRowsOfTheLargeSave = 2000;
 const char* const kCeWords[] = {"noun", "vt", "vi", "adj", "adv", "prep"};
 
 /// A user who answers every question with Yes and reads no message.
-class YesPrompts : public AccessPrompts
+class DropRefusedPrompts : public AccessPrompts
 {
 public:
     DictionaryAccess* access = nullptr;
@@ -52,9 +52,13 @@ public:
         return std::nullopt;
     }
     void showInformation(const std::u16string&, const std::u16string&) override { ++messages; }
+    // Each word's edits were saved before the next Find; what is left are rows the engine
+    // refused ("E", an E-C add of a part of speech the word holds). Dropping them lets the
+    // Find go on: answering Yes would keep the grid, and the next word's edits would land on
+    // the last word's rows, saving that word twice.
     bool querySaveChanges() override
     {
-        return access->QuerySaveChanges([] { return SavePromptAnswer::Yes; });
+        return access->QuerySaveChanges([] { return SavePromptAnswer::No; });
     }
     void setCaption(const std::u16string&) override {}
     void setCaptionToPath(const std::string&) override {}
@@ -182,7 +186,7 @@ private:
     bool m_ce;
     std::mt19937 m_rng;
     std::string m_seed;
-    YesPrompts m_prompts;
+    DropRefusedPrompts m_prompts;
     DictionaryState m_state;
     EntryEditor m_editor;
     DictionaryAccess m_access;

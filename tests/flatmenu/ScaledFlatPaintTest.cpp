@@ -8,6 +8,7 @@
 
 #include "flatmenu/Bitmap.h"
 #include "flatmenu/ColorFunctions.h"
+#include "flatmenu/qt/ItemAwareMenus.h"
 #include "flatmenu/qt/QtCanvas.h"
 #include "flatmenu/qt/QtFlatControl.h"
 #include "flatmenu/qt/QtPopupFrame.h"
@@ -38,9 +39,9 @@ protected:
     ScaledFlatPaintTest()
     {
         window = std::make_unique<QMainWindow>();
-        bar = new QMenuBar(window.get());
+        bar = new ItemAwareMenuBar(window.get());
         window->setMenuBar(bar);
-        file = new QMenu(QStringLiteral("&File"), bar);
+        file = new ItemAwareMenu(QStringLiteral("&File"), bar);
         bar->addMenu(file);
         open = file->addAction(redIcon(), QStringLiteral("&Open"));
         separator = file->addSeparator();
@@ -200,7 +201,7 @@ class ScaledPopupFrameTest : public QtFlatFixture
 protected:
     ScaledPopupFrameTest()
     {
-        popup = new QMenu(&form);
+        popup = new ItemAwareMenu(&form);
         popup->addAction(QStringLiteral("Copy"));
         popup->addAction(QStringLiteral("Paste"));
         components.add("PopupMenuEdit", popup);

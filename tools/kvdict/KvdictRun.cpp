@@ -283,7 +283,6 @@ EncodingPolicy encodingPolicy(Options::Encoding encoding)
     return EncodingPolicy::Detect;
 }
 
-
 int runTextCommand(const Options& options, const StartupState& startup,
                    const DictionaryState& state, EntryEditor& editor, ToolPrompts& prompts,
                    Console& console)
