@@ -16,6 +16,7 @@
 #include "lang/Localized.h"
 #include "lang/TextCommandTexts.h"
 #include "platform/CodePage.h"
+#include "textio/ChosenFileCheck.h"
 #include "textio/RejectsFile.h"
 #include "textio/TextCommandSummary.h"
 #include "textio/TextCommands.h"
@@ -526,11 +527,8 @@ void TCustomDictForm::offerToSaveRejects(const std::u16string& summary, const Re
     if (!path)
         return;
     // Never one of the open dictionary's files, nor anything but a regular file.
-    const std::vector<std::string> dictionaries = {m_dictionary.kind == DictionaryKind::EC
-                                                       ? m_dictionary.ecPath + ".key"
-                                                       : m_startup.engineDirectory + "UserCe.ext"};
-    if (CheckRejectsTarget(*path, dictionaries, rejects.sourcePath()) !=
-            RejectsTargetProblem::None ||
+    if (CheckRejectsTarget(*path, OpenDictionaryFiles(m_dictionary, m_startup),
+                           rejects.sourcePath()) != RejectsTargetProblem::None ||
         !rejects.saveTo(*path))
         m_prompts->showInformation(Localized(language(), texts::kRejectsNotSaved), {});
 }

@@ -1,6 +1,7 @@
 #include "textio/RejectsFile.h"
 
 #include "platform/FileIdentity.h"
+#include "textio/ChosenFileCheck.h"
 #include "textio/TextImport.h"
 #include "textio/Utf8Text.h"
 
@@ -40,12 +41,14 @@ RejectsTargetProblem CheckRejectsTarget(const std::string& path,
                                         const std::vector<std::string>& dictionaryFiles,
                                         const std::string& sourcePath)
 {
-    const PathKind kind = KindOfPath(path);
-    if (kind != PathKind::Missing && kind != PathKind::Regular)
+    // The same check as any chosen export file, then: never the file being read.
+    switch (CheckFileToWrite(path, dictionaryFiles)) {
+    case TextFailure::None:
+        break;
+    case TextFailure::ChosenFileIsDictionary:
+        return RejectsTargetProblem::DictionaryFile;
+    default:
         return RejectsTargetProblem::NotRegular;
-    for (const std::string& dictionary : dictionaryFiles) {
-        if (IsDictionaryFileOrSideFile(path, dictionary))
-            return RejectsTargetProblem::DictionaryFile;
     }
     if (!sourcePath.empty() && sourcePath != kStandardInputPath) {
         const auto source = IdentityOf(sourcePath);

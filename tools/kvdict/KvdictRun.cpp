@@ -9,6 +9,7 @@
 #include "platform/FileIdentity.h"
 #include "platform/Paths.h"
 #include "startup/StartupState.h"
+#include "textio/ChosenFileCheck.h"
 #include "textio/RejectsFile.h"
 #include "textio/TextCommandSummary.h"
 #include "textio/TextCommands.h"
@@ -247,13 +248,9 @@ private:
 bool rejectsFileAllowed(const Options& options, const StartupState& startup,
                         const DictionaryState& state, Console& console)
 {
-    std::vector<std::string> dictionaries = {options.kind == DictionaryKind::EC
-                                                 ? state.ecPath + ".key"
-                                                 : startup.engineDirectory + "UserCe.ext"};
-    if (!state.newCePath.empty())
-        dictionaries.push_back(state.newCePath);
     const char* why = nullptr;
-    switch (CheckRejectsTarget(options.rejects, dictionaries, options.operand)) {
+    switch (
+        CheckRejectsTarget(options.rejects, OpenDictionaryFiles(state, startup), options.operand)) {
     case RejectsTargetProblem::None:
         return true;
     case RejectsTargetProblem::NotRegular:
