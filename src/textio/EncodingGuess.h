@@ -1,6 +1,6 @@
 #pragma once
 
-#include "textio/Utf8Text.h"
+#include "platform/Utf8Text.h"
 
 #include <cstddef>
 #include <string_view>

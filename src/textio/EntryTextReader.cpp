@@ -1,8 +1,8 @@
 #include "textio/EntryTextReader.h"
 
 #include "platform/CodePage.h"
+#include "platform/Utf8Text.h"
 #include "textio/EncodingGuess.h"
-#include "textio/Utf8Text.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "textio/RejectsFile.h"
 
 #include "platform/FileIdentity.h"
+#include "platform/Utf8Text.h"
 #include "textio/ChosenFileCheck.h"
 #include "textio/TextImport.h"
-#include "textio/Utf8Text.h"
 
 #include <cerrno>
 #include <cstdlib>

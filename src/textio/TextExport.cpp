@@ -5,12 +5,12 @@
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
 #include "platform/SignalCleanup.h"
+#include "platform/Utf8Text.h"
 #include "textio/EngineExportLine.h"
 #include "textio/EntryTextReader.h"
 #include "textio/EntryTextWriter.h"
 #include "textio/ExportTemporaryFile.h"
 #include "textio/PosLabels.h"
-#include "textio/Utf8Text.h"
 
 #include <filesystem>
 #include <memory>

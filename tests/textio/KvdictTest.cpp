@@ -12,8 +12,8 @@
 
 #include "platform/CodePage.h"
 #include "platform/TestTempFolder.h"
+#include "platform/Utf8Text.h"
 #include "textio/EntryTextWriter.h"
-#include "textio/Utf8Text.h"
 
 #include <gtest/gtest.h>
 

@@ -8,12 +8,12 @@
 #include "platform/CodePage.h"
 #include "platform/FileIdentity.h"
 #include "platform/Paths.h"
+#include "platform/Utf8Text.h"
 #include "startup/StartupState.h"
 #include "textio/ChosenFileCheck.h"
 #include "textio/RejectsFile.h"
 #include "textio/TextCommandSummary.h"
 #include "textio/TextCommands.h"
-#include "textio/Utf8Text.h"
 
 #include <cstdlib>
 #include <filesystem>
