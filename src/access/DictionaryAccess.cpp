@@ -69,7 +69,7 @@ void DictionaryAccess::ActionFileNewEcExecute()
         return;
     }
     m_startup.ec.closeCstmRw();
-    m_state.ecDialogFileName = name.path + ".key";
+    m_state.ecDialogFileName = EcDictionaryFileOf(name.path);
     m_prompts.setCaptionToPath(name.path);
     OpenEditor();
     FillPartOfSpeechList(DictionaryKind::EC);

@@ -32,6 +32,11 @@ bool startsWithFolded(std::string_view name, std::string_view lowerPrefix)
 
 } // namespace
 
+std::string EcDictionaryFileOf(std::string_view basePath)
+{
+    return std::string(basePath) + ".key";
+}
+
 NewEcName NewEcDictionaryName(std::string_view chosenPath)
 {
     NewEcName result;

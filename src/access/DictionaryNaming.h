@@ -12,6 +12,9 @@ struct NewEcName
     std::string path;         ///< the E-C dictionary path: folder, separator, name without ".key"
 };
 
+/// The file of the E-C dictionary at a base path (the engines are handed the base path).
+std::string EcDictionaryFileOf(std::string_view basePath);
+
 /// The New E-C naming rule: a final ".key" (any case) is dropped, and "Userec" is put in
 /// front of a name that does not begin with "userec" in any letter case.
 NewEcName NewEcDictionaryName(std::string_view chosenPath);

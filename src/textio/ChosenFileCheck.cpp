@@ -1,5 +1,6 @@
 #include "textio/ChosenFileCheck.h"
 
+#include "access/DictionaryNaming.h"
 #include "access/DictionaryState.h"
 #include "platform/FileIdentity.h"
 #include "startup/StartupState.h"
@@ -56,7 +57,7 @@ std::vector<std::string> OpenDictionaryFiles(const DictionaryState& state,
 {
     std::vector<std::string> files;
     if (!state.ecPath.empty())
-        files.push_back(state.ecPath + ".key");
+        files.push_back(EcDictionaryFileOf(state.ecPath));
     if (!state.newCePath.empty())
         files.push_back(state.newCePath);
     if (!startup.engineDirectory.empty())

@@ -6,52 +6,19 @@
 #include "platform/Paths.h"
 #include "platform/SignalCleanup.h"
 #include "platform/Utf8Text.h"
+#include "textio/EngineDumpFile.h"
 #include "textio/EngineExportLine.h"
 #include "textio/EntryTextReader.h"
 #include "textio/EntryTextWriter.h"
 #include "textio/ExportTemporaryFile.h"
 #include "textio/PosLabels.h"
 
-#include <filesystem>
 #include <memory>
 #include <optional>
-#include <system_error>
-#include <unistd.h>
 
 namespace kelvara {
 
 namespace {
-
-// The file the engine dumps the dictionary into. Its name was free before the engine wrote
-// it, so it is never a file of the user's; it is removed at the end, whatever way it ends
-// (also by a signal that ends the tool during the dump).
-class EngineDumpFile
-{
-public:
-    explicit EngineDumpFile(std::string path) : m_path(std::move(path)), m_cleanup(m_path) {}
-    ~EngineDumpFile()
-    {
-        // Only what the engine made is removed: a regular file, not a link put there since.
-        std::error_code ec;
-        if (std::filesystem::symlink_status(m_path, ec).type() ==
-            std::filesystem::file_type::regular)
-            ::unlink(m_path.c_str());
-    }
-    EngineDumpFile(const EngineDumpFile&) = delete;
-    EngineDumpFile& operator=(const EngineDumpFile&) = delete;
-    const std::string& path() const { return m_path; }
-    /// True when the engine left a regular file there (a link is never read through).
-    bool written() const
-    {
-        std::error_code ec;
-        return std::filesystem::symlink_status(m_path, ec).type() ==
-               std::filesystem::file_type::regular;
-    }
-
-private:
-    std::string m_path;
-    SignalCleanupPath m_cleanup;
-};
 
 // The lines as the chosen encoding has them.
 class LineEncoder

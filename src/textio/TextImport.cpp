@@ -4,8 +4,10 @@
 #include "editor/EntryEditor.h"
 #include "engines/EngineSessions.h"
 #include "lang/PartOfSpeech.h"
+#include "platform/ByteStringMap.h"
 #include "platform/CodePage.h"
 #include "platform/Paths.h"
+#include "textio/EcHeldEntries.h"
 #include "textio/EntryTextReader.h"
 #include "textio/PosLabels.h"
 #include "textio/RecordChecks.h"
@@ -130,43 +132,6 @@ private:
     std::optional<EntryTextReader> m_reader;
 };
 
-// The E-C engine folds ASCII letters of a source (never the bytes of a double-byte character):
-// the identity of an entry is that folded source and its code.
-std::string ecIdentity(std::string_view source, unsigned char code, int codePage)
-{
-    std::string key;
-    key.reserve(source.size() + 2);
-    for (std::size_t i = 0; i < source.size(); ++i) {
-        const auto b = static_cast<unsigned char>(source[i]);
-        if (IsLeadByte(b, codePage) && i + 1 < source.size()) {
-            key.push_back(source[i]);
-            key.push_back(source[++i]);
-        } else {
-            key.push_back(b >= 'A' && b <= 'Z' ? static_cast<char>(b - 'A' + 'a') : source[i]);
-        }
-    }
-    key.push_back('\0');
-    key.push_back(static_cast<char>(code));
-    return key;
-}
-
-// The target the dictionary holds for this source and code, through Find's SearchWord and
-// GetNextWord; nothing when it holds none.
-std::optional<std::string> heldEcTarget(const EcBinding& ec, const std::string& source,
-                                        unsigned char code)
-{
-    Buffer256 word(source);
-    Buffer256 translation;
-    unsigned char pos = 0;
-    int found = ec.searchWord(word, pos, translation);
-    while (found == 1) {
-        if (pos == code)
-            return translation.str();
-        found = ec.getNextWord(word, pos, translation);
-    }
-    return std::nullopt;
-}
-
 // What the C-E engine's buffers take: the label is only ever turned into an engine word.
 FieldLimits ceReadLimits(bool fullWidth)
 {
@@ -255,6 +220,12 @@ TextCommandResult ImportFileToEcDictionary(const std::string& path, const EcBind
     ImportRun run(path, codePage, progress, options, result);
     if (!run.opened())
         return result;
+    // A check may read the whole dictionary first, which the engine does outside an open.
+    const EcHeldEntries held =
+        options.checkOnly
+            ? EcHeldEntries::forCheck(ec, ecPath, codePage,
+                                      path == kStandardInputPath ? 0 : FileSizeOrZero(path))
+            : EcHeldEntries(ec, codePage);
     EcSession session(ec, base);
     if (!session.isOpen()) {
         result.failure = TextFailure::EngineNotOpened;
@@ -262,48 +233,51 @@ TextCommandResult ImportFileToEcDictionary(const std::string& path, const EcBind
     }
 
     std::size_t taken = 0; // written and replaced: stored only by the commit
-    Buffer256 source;
-    Buffer256 target;
+    Buffer256 sourceBuffer;
+    Buffer256 targetBuffer;
     // check: the identities the records before would have stored, with their targets.
-    std::unordered_map<std::string, std::string> wouldHold;
+    ByteStringMap wouldHold;
     run.run(FieldLimits::ecEngine(), [&](const EntryRecord& record) -> RecordProblem {
         const unsigned char code = PosLabelToCode(record.label, DictionaryKind::EC, codePage);
         if (options.checkOnly) {
             if (record.source.empty() || record.target.empty())
                 return {RecordFate::Refused};
-            std::string key = ecIdentity(record.source, code, codePage);
-            auto seen = wouldHold.find(key);
-            std::optional<std::string> held;
-            if (seen != wouldHold.end())
-                held = seen->second;
+            const std::string key = EcIdentity(record.source, code, codePage);
+            std::optional<std::string> heldTarget;
+            if (const auto seen = wouldHold.find(key))
+                heldTarget = std::string(*seen);
             else
-                held = heldEcTarget(ec, record.source, code);
-            if (!held) {
-                wouldHold.emplace(std::move(key), record.target);
+                heldTarget = held.targetOf(record.source, code);
+            if (!heldTarget) {
+                (void)wouldHold.assign(key, record.target);
                 return {RecordFate::Written};
             }
-            if (*held == record.target)
+            if (*heldTarget == record.target)
                 return {RecordFate::AlreadyHeld};
             if (!options.replace)
                 return {RecordFate::HeldOtherSense};
-            wouldHold.insert_or_assign(std::move(key), record.target);
+            (void)wouldHold.assign(key, record.target);
             return {RecordFate::Replaced};
         }
         // Both fit: longer fields made the record too long; no NUL can cut them.
-        (void)source.assign(record.source);
-        (void)target.assign(record.target);
-        if (ec.modifyWord('A', source, code, target) == 1) {
+        (void)sourceBuffer.assign(record.source);
+        (void)targetBuffer.assign(record.target);
+        if (ec.modifyWord('A', sourceBuffer, code, targetBuffer) == 1) {
             ++taken;
             return {RecordFate::Written};
         }
-        const std::optional<std::string> held = heldEcTarget(ec, record.source, code);
-        if (!held)
+        // An empty field is why the engine refused it, whatever the word holds (as the check
+        // says).
+        if (record.source.empty() || record.target.empty())
             return {RecordFate::Refused};
-        if (*held == record.target)
+        const std::optional<std::string> heldTarget = held.targetOf(record.source, code);
+        if (!heldTarget)
+            return {RecordFate::Refused};
+        if (*heldTarget == record.target)
             return {RecordFate::AlreadyHeld};
         if (!options.replace)
             return {RecordFate::HeldOtherSense};
-        if (ec.modifyWord('M', source, code, target) != 1)
+        if (ec.modifyWord('M', sourceBuffer, code, targetBuffer) != 1)
             return {RecordFate::Refused};
         ++taken;
         return {RecordFate::Replaced};

@@ -26,7 +26,9 @@ struct ImportOptions
     /// E-C: a record whose word and part of speech are held with another sense replaces that
     /// sense ("M") instead of being refused.
     bool replace = false;
-    /// Classify every record as the import would, through the engine's Find, storing nothing.
+    /// Classify every record as the import would, storing nothing: what the dictionary holds
+    /// comes from the engine's Find, or from its dump when the dictionary is small beside the
+    /// file (EcHeldEntries).
     bool checkOnly = false;
     /// Hears of every record that did not go in; may be null.
     RejectSink* rejects = nullptr;

@@ -4,6 +4,8 @@
 // the engine knows; a line too long to keep.
 
 #include "access/EngineSessionFixture.h"
+#include "engines/EngineSessions.h"
+#include "textio/EcHeldEntries.h"
 #include "textio/EncodingGuess.h"
 #include "textio/EntryTextReader.h"
 #include "textio/EntryTextWriter.h"
@@ -14,6 +16,7 @@
 #include "textio/TextImport.h"
 
 #include <iterator>
+#include <random>
 
 namespace kelvara {
 namespace {
@@ -187,6 +190,76 @@ TEST_F(ImportReasonsTest, EcEveryRecordHasOneFateAndTheRejectsAreTheInputBytes)
                                                      gbk(u"孤"),
                                                  "long|t", "longer|xy", "nulcut|t", "tab|mended",
                                                  "tab2|ok", "walk|" + gbk(u"走")}));
+}
+
+// A check that reads the whole dictionary from the engine's dump must answer as the engine's
+// Find does (case folded in ASCII letters only, never in a trail byte) and as the import then
+// does, record for record. Sources mix letter cases with double-byte characters whose trail
+// byte is a capital letter or a backslash; the file repeats identities and empties fields.
+TEST_F(ImportReasonsTest, CheckFromTheDumpAnswersAsFindAndTheImportDo)
+{
+    for (const bool traditional : {false, true}) {
+        install("lang_sc.ini", traditional);
+        access->MenuItemOpenEcClick();
+        // GBK 81 41, 81 61, 81 5C; Big5 A4 41 (乙), A4 61, A5 5C (功): a fold of the trail
+        // byte would take the first two for one character.
+        const std::vector<std::string> pieces =
+            traditional
+                ? std::vector<std::string>{"a", "A", "b", "\xA4\x41", "\xA4\x61", "\xA5\x5C", " "}
+                : std::vector<std::string>{"a", "A", "b", "\x81\x41", "\x81\x61", "\x81\x5C", " "};
+        const char* const labels[] = {"Noun", "v", "adj", "Adv", "prep", "n."};
+        const char* const targets[] = {"(t)", "t", "T", "x y", ""};
+        std::mt19937 rng(traditional ? 7 : 3);
+        const auto randomRecord = [&] {
+            std::string source;
+            for (std::size_t i = 0, n = 1 + rng() % 3; i < n; ++i)
+                source += pieces[rng() % pieces.size()];
+            return source + "\r\n" + labels[rng() % 6] + "\r\n" + targets[rng() % 5] + "\r\n";
+        };
+        std::string stored, asked;
+        for (int i = 0; i < 150; ++i)
+            stored += randomRecord();
+        for (int i = 0; i < 2000; ++i)
+            asked += randomRecord();
+        write("stored.txt", stored);
+        write("asked.txt", asked);
+        ASSERT_GT(importEc("stored.txt").written, 20u);
+
+        // Every source and code the file names, asked both ways.
+        auto whole = EcHeldEntries::readWhole(startup.ec, state.ecPath, cp());
+        ASSERT_TRUE(whole && whole->isWhole());
+        {
+            EcSession session(startup.ec, Buffer256(state.ecPath));
+            const EcHeldEntries find(startup.ec, cp());
+            auto reader =
+                EntryTextReader::open(path("asked.txt"), cp(), EncodingPolicy::CodePageOnly);
+            EntryRecord record;
+            while (!reader->atEnd()) {
+                reader->readRecord(record);
+                const unsigned char code = PosLabelToCode(record.label, DictionaryKind::EC, cp());
+                EXPECT_EQ(whole->targetOf(record.source, code), find.targetOf(record.source, code))
+                    << record.source << " " << int(code);
+            }
+        }
+
+        // The file is large beside the dictionary: the check reads it whole, and foretells
+        // what the import does, with and without replace.
+        ASSERT_TRUE(EcHeldEntries::forCheck(startup.ec, state.ecPath, cp(),
+                                            fs::file_size(folder / "asked.txt"))
+                        .isWhole());
+        for (const bool replace : {false, true}) {
+            ImportOptions check;
+            check.checkOnly = true;
+            check.replace = replace;
+            const TextCommandResult c = importEc("asked.txt", check);
+            ImportOptions import;
+            import.replace = replace;
+            const TextCommandResult r = importEc("asked.txt", import);
+            EXPECT_EQ(TextCommandCounts(c), TextCommandCounts(r)) << "replace " << replace;
+            EXPECT_EQ(accounted(c), c.records);
+        }
+        TearDown();
+    }
 }
 
 TEST_F(ImportReasonsTest, CeParenthesesKeptBackOrStoredFullWidthAndLabelsMended)
