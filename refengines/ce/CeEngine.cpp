@@ -2,6 +2,7 @@
 
 #include "ce/CeLabels.h"
 #include "common/ExportFile.h"
+#include "engines/EngineAbi.h"
 
 #include <new>
 #include <vector>
@@ -167,18 +168,23 @@ int CeEngine::add(const char* word, const char* pos, const char* translation)
     if (!sense || !claimWrite())
         return 0;
     bool ok = false;
-    // The same sense twice would show as two equal rows: it is kept once.
+    // The same sense twice would show as two equal rows: it is kept once, and the answer
+    // says so.
     if (m_store->holds(w, *sense, ok))
-        return 1;
+        return abi::kAddHeldAlready;
     return ok && m_store->add(w, *sense) ? 1 : 0;
 }
 
 int CeEngine::check(const char* word, const char* pos, const char* translation)
 {
     std::string_view w;
-    // The texts decide; the lock is the add's own business, and a check takes none, so that a
-    // save's checks keep its later lock claim on the state it read.
-    return acceptable(word, pos, translation, w) ? 1 : 0;
+    // The texts decide; the lock is the add's own business, and a check takes none (it only
+    // reads), so that a save's checks keep its later lock claim on the state it read.
+    const std::optional<CeSense> sense = acceptable(word, pos, translation, w);
+    if (!sense)
+        return 0;
+    bool ok = false;
+    return m_store->holds(w, *sense, ok) ? abi::kAddHeldAlready : 1;
 }
 
 int CeEngine::abort()

@@ -30,9 +30,11 @@ public:
     int releaseGStack(std::int32_t mark);
     int retrieve(const char* word, const char** senseList);
     int remove(const char* word);
+    /// 1 when the sense was added, 2 (abi::kAddHeldAlready) when the word holds it already and
+    /// it is kept once, 0 when refused.
     int add(const char* word, const char* pos, const char* translation);
-    /// What add would answer now for texts that pass its rules, storing nothing: 1 when add
-    /// would take the sense (or holds it already), 0 when it would refuse it.
+    /// What add would answer now, storing nothing: 1 when add would take the sense, 2 when
+    /// the word holds it already, 0 when add would refuse it.
     int check(const char* word, const char* pos, const char* translation);
     /// Ends the open without storing anything since it: 1 when an open was abandoned.
     int abort();

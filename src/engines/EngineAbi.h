@@ -41,6 +41,9 @@
 //   was. Without dicabort (or when it answers 0) the save stops writing, commits what the
 //   dictionary holds, marks every row of that word "E", leaves the rows of the words after it
 //   pending and says that the word could not be put back.
+// - dicadd / diccheck answering 2 (kAddHeldAlready): the word holds that very sense already,
+//   and nothing is added. Imports and checks count such a record as already held; an engine
+//   that answers 1 for it has it counted as written.
 
 #include <cstdint>
 
@@ -97,5 +100,8 @@ using DicAbortFn = int(KELVARA_ENGINE_CALL*)();
 
 /// dicretrieve's answer for a word that is in the dictionary.
 inline constexpr int kRetrieveFound = 2;
+/// What the reference C-E engine's dicadd and diccheck answer for a sense the word holds
+/// already (kept once, nothing added); other engines may answer 1 for it.
+inline constexpr int kAddHeldAlready = 2;
 
 } // namespace kelvara::abi

@@ -59,15 +59,24 @@ int CeSession::add(const Buffer128& word, const Buffer16& engineWord, const Buff
     return result;
 }
 
-std::optional<bool> CeSession::wouldAdd(const Buffer128& word, const Buffer16& engineWord,
-                                        const Buffer128& translation)
+std::optional<int> CeSession::checkAdd(const Buffer128& word, const Buffer16& engineWord,
+                                       const Buffer128& translation)
 {
     if (!m_ce.canCheck())
         return std::nullopt;
     m_ce.markGStack(m_stackMark);
     const int result = m_ce.dicCheck(word, engineWord, translation);
     m_ce.releaseGStack(m_stackMark);
-    return result != 0;
+    return result;
+}
+
+std::optional<bool> CeSession::wouldAdd(const Buffer128& word, const Buffer16& engineWord,
+                                        const Buffer128& translation)
+{
+    const std::optional<int> answer = checkAdd(word, engineWord, translation);
+    if (!answer)
+        return std::nullopt;
+    return *answer != 0;
 }
 
 bool CeSession::abort()

@@ -59,13 +59,18 @@ public:
     Retrieved retrieve(const Buffer128& word);
     void remove(const Buffer128& word);
     /// Adds one sense; engineWord is the engine's part-of-speech word ("noun", ...). Nonzero
-    /// when the engine took it (stored only once the close commits).
+    /// when the engine took it (stored only once the close commits); abi::kAddHeldAlready
+    /// when the word held that sense already.
     int add(const Buffer128& word, const Buffer16& engineWord, const Buffer128& translation);
 
     /// Whether the engine would take the sense now, without storing it; nothing when the
     /// engine cannot say (it has no diccheck).
     std::optional<bool> wouldAdd(const Buffer128& word, const Buffer16& engineWord,
                                  const Buffer128& translation);
+    /// diccheck's own answer (0 refuse, nonzero take, abi::kAddHeldAlready held already);
+    /// nothing when the engine has no diccheck.
+    std::optional<int> checkAdd(const Buffer128& word, const Buffer16& engineWord,
+                                const Buffer128& translation);
 
     /// Closes (commits) now; true when the engine opened and committed.
     bool close();

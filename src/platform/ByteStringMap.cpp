@@ -42,8 +42,7 @@ std::size_t ByteStringMap::slotOf(std::string_view key, std::uint64_t hash) cons
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         const Slot& slot = m_slots[i];
         if (!slot.used ||
-            (slot.hash == hash &&
-             std::string_view(m_bytes).substr(slot.at, slot.keyLength) == key))
+            (slot.hash == hash && std::string_view(m_bytes).substr(slot.at, slot.keyLength) == key))
             return i;
     }
 }

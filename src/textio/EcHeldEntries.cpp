@@ -33,7 +33,8 @@ std::optional<std::string> temporaryDumpPath()
     const std::filesystem::path folder = std::filesystem::temp_directory_path(ec);
     if (ec)
         return std::nullopt;
-    return FreeTemporaryExportPath((folder / ("kvdict-check-" + std::to_string(::getpid()))).string());
+    return FreeTemporaryExportPath(
+        (folder / ("kvdict-check-" + std::to_string(::getpid()))).string());
 }
 
 // The source as the engine matches it, into key (emptied first).
@@ -107,8 +108,8 @@ std::optional<EcHeldEntries> EcHeldEntries::readWhole(const EcBinding& ec,
     return entries;
 }
 
-EcHeldEntries EcHeldEntries::forCheck(const EcBinding& ec, const std::string& ecPath,
-                                      int codePage, std::uint64_t inputBytes)
+EcHeldEntries EcHeldEntries::forCheck(const EcBinding& ec, const std::string& ecPath, int codePage,
+                                      std::uint64_t inputBytes)
 {
     if (ReadWholeEcDictionary(inputBytes, FileSizeOrZero(EcDictionaryFileOf(ecPath)))) {
         if (auto whole = readWhole(ec, ecPath, codePage))

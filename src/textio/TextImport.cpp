@@ -2,6 +2,7 @@
 
 #include "access/SenseList.h"
 #include "editor/EntryEditor.h"
+#include "engines/EngineAbi.h"
 #include "engines/EngineSessions.h"
 #include "lang/PartOfSpeech.h"
 #include "platform/ByteStringMap.h"
@@ -304,14 +305,19 @@ TextCommandResult ImportFileToCeDictionary(const std::string& path, const CeBind
     ImportRun run(path, codePage, progress, options, result);
     if (!run.opened())
         return result;
+    // The check writes nothing: one open for all of it, in which diccheck (when the engine
+    // has it) says what dicadd would answer.
+    std::optional<CeSession> checkSession;
     if (options.checkOnly) {
-        // The check writes nothing; it only makes sure the dictionary opens.
-        CeSession session(ce, engineDirectory, stackMark);
-        if (!session.isOpen()) {
+        checkSession.emplace(ce, engineDirectory, stackMark);
+        if (!checkSession->isOpen()) {
             result.failure = TextFailure::EngineNotOpened;
             return result;
         }
     }
+    // check: the senses the records before would have added (word, engine word, translation).
+    ByteStringMap wouldAdd;
+    std::string senseKey;
 
     bool engineReached = false;
     bool engineGone = false; // a dicopen or commit failed: the rest is not handed on
@@ -341,6 +347,20 @@ TextCommandResult ImportFileToCeDictionary(const std::string& path, const CeBind
         if (options.checkOnly) {
             if (record.source.empty() || text->empty())
                 return {RecordFate::Refused};
+            const std::string_view engineWordText = engineWords.of(record.label);
+            senseKey.assign(record.source).append(1, '\0').append(engineWordText);
+            senseKey.append(1, '\0').append(*text);
+            if (wouldAdd.find(senseKey))
+                return {RecordFate::AlreadyHeld};
+            (void)word.assign(record.source);
+            (void)engineWord.assign(engineWordText);
+            (void)translation.assign(*text);
+            const std::optional<int> answer = checkSession->checkAdd(word, engineWord, translation);
+            if (answer == 0)
+                return {RecordFate::Refused};
+            if (answer == abi::kAddHeldAlready)
+                return {RecordFate::AlreadyHeld};
+            (void)wouldAdd.assign(senseKey, {});
             result.fullWidth += widened;
             return {RecordFate::Written};
         }
@@ -360,16 +380,21 @@ TextCommandResult ImportFileToCeDictionary(const std::string& path, const CeBind
         (void)word.assign(record.source);
         (void)engineWord.assign(engineWords.of(record.label));
         (void)translation.assign(*text);
-        const bool taken = session.add(word, engineWord, translation) != 0;
+        const int answer = session.add(word, engineWord, translation);
+        const bool held = answer == abi::kAddHeldAlready;
         if (!session.close()) {
             // Nothing of this open is stored; the next records would fare no better.
             result.failure = TextFailure::EngineStopped;
             result.stoppedAtRecord = result.records;
             engineGone = true;
-            return {taken ? RecordFate::NotStored : RecordFate::Refused};
+            return {held          ? RecordFate::AlreadyHeld
+                    : answer != 0 ? RecordFate::NotStored
+                                  : RecordFate::Refused};
         }
-        if (!taken)
+        if (answer == 0)
             return {RecordFate::Refused};
+        if (held)
+            return {RecordFate::AlreadyHeld};
         result.fullWidth += widened;
         return {RecordFate::Written};
     });

@@ -128,8 +128,12 @@ TEST_F(CeEngineTest, DeleteRemovesEverySenseOfTheWordOnly)
 TEST_F(CeEngineTest, TheSameSenseIsKeptOnceAndOtherTranslationsAreAdded)
 {
     ceAdd(dir(), "w", "noun", "one");
-    ceAdd(dir(), "w", "noun", "one");
-    ceAdd(dir(), "w", "noun", "two");
+    ASSERT_NE(ce().dicOpen(dir().c_str()), 0);
+    EXPECT_EQ(ce().dicCheck("w", "noun", "one"), 2) << "held already";
+    EXPECT_EQ(ce().dicCheck("w", "noun", "two"), 1);
+    EXPECT_EQ(ce().dicAdd("w", "noun", "one"), 2) << "kept once, and the answer says so";
+    EXPECT_EQ(ce().dicAdd("w", "noun", "two"), 1);
+    ce().dicClose();
     const std::string n = "(" + Gbk(u"名词") + ") ";
     EXPECT_EQ(ceRetrieve(dir(), "w"), n + "one" + n + "two");
 }

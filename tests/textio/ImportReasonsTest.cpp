@@ -306,6 +306,32 @@ TEST_F(ImportReasonsTest, CeParenthesesKeptBackOrStoredFullWidthAndLabelsMended)
     EXPECT_EQ(got, expectedEntries);
 }
 
+// The C-E check asks diccheck in one open: senses held already (also earlier in the same
+// file) and senses the engine would refuse are told as the import then counts them.
+TEST_F(ImportReasonsTest, CeCheckForetellsTheImport)
+{
+    install("lang_sc.ini");
+    access->ActionFileOpenCeExecute();
+    const std::string words[] = {gbk(u"果"), gbk(u"书"), gbk(u"跑"), "a\\b"};
+    const char* const labels[] = {"n", "vt", "adj", ""};
+    const char* const targets[] = {"a", "b", "a b", "(c)", ""};
+    std::mt19937 rng(11);
+    std::string first, second;
+    for (int i = 0; i < 300; ++i)
+        AppendEntryRecord(i < 100 ? first : second, words[rng() % 4], labels[rng() % 4],
+                          targets[rng() % 5]);
+    write("first.txt", first);
+    write("second.txt", second);
+    ASSERT_GT(importCe("first.txt").written, 5u);
+    ImportOptions check;
+    check.checkOnly = true;
+    const TextCommandResult c = importCe("second.txt", check);
+    const TextCommandResult r = importCe("second.txt");
+    EXPECT_EQ(TextCommandCounts(c), TextCommandCounts(r));
+    EXPECT_GT(c.alreadyHeld, 50u);
+    EXPECT_EQ(importCe("second.txt").written, 0u) << "everything is held the second time";
+}
+
 // A line over 1 MiB is not kept: its record is too long, the next record is read in its own
 // lines, and the rejects file still gets the record whole, copied from the input.
 TEST_F(ImportReasonsTest, HugeLineIsTooLongAndItsFramingKept)
