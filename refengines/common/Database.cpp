@@ -17,6 +17,8 @@ namespace kelvara::ref {
 namespace {
 
 constexpr int kDefaultBusyTimeoutMs = 5000;
+// At most 16 MiB of pages per dictionary, taken only as its pages are read.
+constexpr const char* kCacheSizePragma = "PRAGMA cache_size=-16384";
 using Clock = std::chrono::steady_clock;
 
 bool pragmaNumberIs(sqlite3* db, const char* sql, std::uint32_t expected)
@@ -119,7 +121,10 @@ std::unique_ptr<Database> Database::open(const std::string& path, const Dictiona
         pragmaNumberIs(db, "PRAGMA application_id", format.applicationId) &&
         pragmaNumberIs(db, "PRAGMA user_version", format.schemaVersion) &&
         pragmaTextIs(db, "PRAGMA journal_mode=WAL", "wal") &&
-        sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_exec(db, "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr) == SQLITE_OK &&
+        // SQLite's 2 MiB would hold the index of some 30,000 entries: beyond that every Find,
+        // check and add read its pages from the file again.
+        sqlite3_exec(db, kCacheSizePragma, nullptr, nullptr, nullptr) == SQLITE_OK;
     if (!ours) {
         sqlite3_close_v2(db);
         return nullptr;
