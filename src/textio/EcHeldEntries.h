@@ -51,7 +51,7 @@ private:
 
 /// True when reading a dictionary file of dictionaryBytes whole costs less than a Find for
 /// every record of a file of inputBytes, and what it holds stays within the memory bound
-/// (a dictionary file of at most 32 MiB).
+/// (a dictionary file of at most 16 MiB).
 bool ReadWholeEcDictionary(std::uint64_t inputBytes, std::uint64_t dictionaryBytes);
 
 } // namespace kelvara
