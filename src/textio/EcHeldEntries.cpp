@@ -72,12 +72,14 @@ std::optional<EcHeldEntries> EcHeldEntries::readWhole(const EcBinding& ec,
     if (!path || !base.assign(ecPath))
         return std::nullopt;
     const EngineDumpFile dump(*path);
+    int answer = 0;
     {
         const UninterruptibleEngineCall call;
-        // Only a file the engine wrote counts, not its answer.
-        (void)ec.getAllWordsToFile(Buffer256(dump.path()), base);
+        answer = ec.getAllWordsToFile(Buffer256(dump.path()), base);
     }
-    if (!dump.written())
+    // A dump cut short (a full disk) would make held records look new: only a dump the
+    // engine says it finished is taken, otherwise Find answers.
+    if (answer != 1 || !dump.written())
         return std::nullopt;
     auto reader = EntryTextReader::open(dump.path(), codePage, EncodingPolicy::CodePageOnly);
     if (!reader)

@@ -17,6 +17,7 @@
 
 #include <iterator>
 #include <random>
+#include <sys/mount.h>
 
 namespace kelvara {
 namespace {
@@ -257,6 +258,22 @@ TEST_F(ImportReasonsTest, CheckFromTheDumpAnswersAsFindAndTheImportDo)
             const TextCommandResult r = importEc("asked.txt", import);
             EXPECT_EQ(TextCommandCounts(c), TextCommandCounts(r)) << "replace " << replace;
             EXPECT_EQ(accounted(c), c.records);
+        }
+
+        // A full temporary folder: the dump cannot be written whole, and Find answers.
+        const fs::path disk = folder / "tmp";
+        fs::create_directory(disk);
+        if (!traditional && ::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=8192") == 0) {
+            std::ofstream(disk / "filler", std::ios::binary) << std::string(8192, 'f');
+            ::setenv("TMPDIR", disk.c_str(), 1);
+            EXPECT_FALSE(EcHeldEntries::readWhole(startup.ec, state.ecPath, cp()));
+            ImportOptions check;
+            check.checkOnly = true;
+            const TextCommandResult c = importEc("asked.txt", check);
+            EXPECT_EQ(c.written, 0u) << "everything is held after the imports";
+            EXPECT_EQ(c.alreadyHeld + c.heldOtherSense + c.refused, c.records);
+            ::unsetenv("TMPDIR");
+            ::umount2(disk.c_str(), MNT_DETACH);
         }
         TearDown();
     }
