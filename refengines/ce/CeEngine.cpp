@@ -178,8 +178,8 @@ int CeEngine::add(const char* word, const char* pos, const char* translation)
 int CeEngine::check(const char* word, const char* pos, const char* translation)
 {
     std::string_view w;
-    // The texts decide; the lock is the add's own business, and a check takes none (it only
-    // reads), so that a save's checks keep its later lock claim on the state it read.
+    // The texts decide; the write lock is the add's own business, and a check takes none (it
+    // only reads), so that a save's checks keep its later lock claim on the state it read.
     const std::optional<CeSense> sense = acceptable(word, pos, translation, w);
     if (!sense)
         return 0;

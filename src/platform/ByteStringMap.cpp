@@ -1,5 +1,6 @@
 #include "platform/ByteStringMap.h"
 
+#include <algorithm>
 #include <bit>
 #include <functional>
 #include <limits>

@@ -348,10 +348,6 @@ TextCommandResult ImportFileToCeDictionary(const std::string& path, const CeBind
             if (record.source.empty() || text->empty())
                 return {RecordFate::Refused};
             const std::string_view engineWordText = engineWords.of(record.label);
-            senseKey.assign(record.source).append(1, '\0').append(engineWordText);
-            senseKey.append(1, '\0').append(*text);
-            if (wouldAdd.find(senseKey))
-                return {RecordFate::AlreadyHeld};
             (void)word.assign(record.source);
             (void)engineWord.assign(engineWordText);
             (void)translation.assign(*text);
@@ -360,7 +356,15 @@ TextCommandResult ImportFileToCeDictionary(const std::string& path, const CeBind
                 return {RecordFate::Refused};
             if (answer == abi::kAddHeldAlready)
                 return {RecordFate::AlreadyHeld};
-            (void)wouldAdd.assign(senseKey, {});
+            // An engine that tells held senses apart also would for one an earlier record
+            // added; without diccheck nothing more is known, as the import would count it.
+            if (answer) {
+                senseKey.assign(record.source).append(1, '\0').append(engineWordText);
+                senseKey.append(1, '\0').append(*text);
+                if (wouldAdd.find(senseKey))
+                    return {RecordFate::AlreadyHeld};
+                (void)wouldAdd.assign(senseKey, {});
+            }
             result.fullWidth += widened;
             return {RecordFate::Written};
         }
