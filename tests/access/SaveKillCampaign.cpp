@@ -5,6 +5,8 @@
 //
 // What a save writes is learnt from a run of the same edits that is not killed.
 
+#include "ChildProcess.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -15,12 +17,9 @@
 #include <fstream>
 #include <map>
 #include <random>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace kelvara {
 namespace {
@@ -35,68 +34,18 @@ constexpr int kSeedsPerKind = 5;
 constexpr int kKillsPerSeed = 10;
 
 /// The worker as a child process whose stdout is a pipe.
-class Child
+class Child : public ChildProcess
 {
 public:
-    explicit Child(std::vector<std::string> args)
+    explicit Child(const std::vector<std::string>& args)
+        : ChildProcess(KELVARA_SAVE_KILL_WORKER, args)
+    {}
+    /// The exit code, or the signal that ended the child (as 1000 + code for an exit).
+    int outcome()
     {
-        int fds[2];
-        if (::pipe(fds) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        args.insert(args.begin(), KELVARA_SAVE_KILL_WORKER);
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&m_pid, KELVARA_SAVE_KILL_WORKER, &actions, nullptr, argv.data(),
-                        environ) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(fds[1]);
-        m_out = ::fdopen(fds[0], "r");
-    }
-    ~Child()
-    {
-        kill();
-        if (m_out)
-            std::fclose(m_out);
-    }
-
-    std::string readLine()
-    {
-        char line[64];
-        if (!m_out || !std::fgets(line, sizeof line, m_out))
-            return "";
-        std::string s(line);
-        if (!s.empty() && s.back() == '\n')
-            s.pop_back();
-        return s;
-    }
-    /// Kills the child unless it has ended; true when the kill ended it.
-    bool kill()
-    {
-        if (m_pid <= 0)
-            return false;
-        ::kill(m_pid, SIGKILL);
-        return wait() == SIGKILL;
-    }
-    /// The exit code, or the signal that ended the child (as 1000 + signal for an exit).
-    int wait()
-    {
-        int status = 0;
-        if (m_pid > 0)
-            ::waitpid(m_pid, &status, 0);
-        m_pid = -1;
+        const int status = wait();
         return WIFSIGNALED(status) ? WTERMSIG(status) : 1000 + WEXITSTATUS(status);
     }
-
-private:
-    pid_t m_pid = -1;
-    std::FILE* m_out = nullptr;
 };
 
 std::string hex(const void* data, int size)
@@ -188,7 +137,7 @@ protected:
         const char* kind = ce ? "ce" : "ec";
         {
             Child seed({"seed", root.string(), kind});
-            ASSERT_EQ(seed.wait(), 1000) << "the worker could not fill the dictionary";
+            ASSERT_EQ(seed.outcome(), 1000) << "the worker could not fill the dictionary";
         }
         const fs::path pristine = root / (std::string("pristine-") + kind);
         fs::copy_file(dictionary(ce), pristine);
@@ -209,7 +158,7 @@ protected:
                 ASSERT_EQ(run.readLine(), "go");
                 const auto start = Clock::now();
                 ASSERT_EQ(run.readLine(), "done");
-                ASSERT_EQ(run.wait(), 1000);
+                ASSERT_EQ(run.outcome(), 1000);
                 length = Clock::now() - start;
             }
             ASSERT_TRUE(readDictionary(dictionary(ce), ce, after, integrity));
